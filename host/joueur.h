@@ -1,0 +1,28 @@
+/* What a player program exchanges with the host library libjoueur.
+ *
+ * A player defines choisirCoup and no main: the host's main builds the
+ * position and its move list, calls choisirCoup one turn at a time, and
+ * takes as the player's move the last index handed to ecrireIndexCoup. */
+#ifndef JOUEUR_H
+#define JOUEUR_H
+
+#include "tessor.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Defined by the player: choose a move of `coups` for the side `position.trait`. */
+TESSOR_API void choisirCoup(Position position, ListeCoups coups);
+
+/* Defined by the host: hand the index of a move of the list; the last call counts. */
+TESSOR_API int ecrireIndexCoup(int index);
+
+/* Defined by the host: the process id of the game engine. */
+extern TESSOR_API int32_t pidMoteur;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,14 @@
+// The ways a player program can be run by its host's main.
+#pragma once
+
+namespace hote {
+
+// `PLAYER --position NOTATION [--graine N]`: plays one turn, then writes on
+// standard error the indices handed and the SIGUSR1 signals received.
+int modeTourUnique(const char *programme, int argc, char **argv);
+
+// Exit status for a command line that cannot be understood.
+constexpr int STATUT_USAGE = 2;
+void afficherUsage(const char *programme, bool erreur);
+
+} // namespace hote

@@ -1,0 +1,32 @@
+// The host's side of the player boundary: ecrireIndexCoup, pidMoteur, and
+// one call of choisirCoup.
+#include "tour.h"
+
+#include "joueur.h"
+
+int32_t pidMoteur = 0;
+
+namespace {
+// Players call choisirCoup one turn at a time, never concurrently.
+std::vector<int> *indicesDuTour = nullptr;
+} // namespace
+
+int ecrireIndexCoup(int index)
+{
+    if (indicesDuTour != nullptr)
+        indicesDuTour->push_back(index);
+    return 0;
+}
+
+namespace hote {
+
+std::vector<int> jouerTour(const Position &position)
+{
+    std::vector<int> indices;
+    indicesDuTour = &indices;
+    choisirCoup(position, getCoupsLegaux(position));
+    indicesDuTour = nullptr;
+    return indices;
+}
+
+} // namespace hote

@@ -1,0 +1,74 @@
+// Legal moves and playing a move.
+//
+// The rules are colour-blind: either side may move any column onto a
+// neighbouring non-empty column, provided the joined column holds at most
+// five pieces.  The order of getCoupsLegaux is part of the contract with the
+// players, who answer with an index into it.
+#include "tessor.h"
+
+#include <cstdio>
+
+static bool tropHaut(Position p, uint8_t o, uint8_t d)
+{
+    return p.cols[o].nb + p.cols[d].nb > HAUTEUR_MAX;
+}
+
+ListeCoups getCoupsLegaux(Position position)
+{
+    ListeCoups liste = {};
+    for (int o = 0; o < NBCASES; o++) {
+        if (position.cols[o].nb == 0)
+            continue;
+        Voisins v = getVoisins(static_cast<uint8_t>(o));
+        for (int k = 0; k < v.nb; k++) {
+            uint8_t d = v.cases[k];
+            if (position.cols[d].nb == 0 || tropHaut(position, static_cast<uint8_t>(o), d))
+                continue;
+            addCoup(&liste, static_cast<uint8_t>(o), d);
+        }
+    }
+    return liste;
+}
+
+void addCoup(ListeCoups *liste, uint8_t origine, uint8_t destination)
+{
+    liste->coups[liste->nb].origine = origine;
+    liste->coups[liste->nb].destination = destination;
+    liste->nb++;
+}
+
+uint8_t estValide(Position position, uint8_t origine, uint8_t destination)
+{
+    if (position.cols[origine].nb == 0) {
+        printf("jouerCoup impossible : la colonne %d est vide ! \n", origine);
+        return 0;
+    }
+    if (position.cols[destination].nb == 0) {
+        printf("jouerCoup impossible : la colonne %d est vide ! \n", destination);
+        return 0;
+    }
+    if (tropHaut(position, origine, destination)) {
+        printf("jouerCoup impossible : trop de jetons entre %d et %d ! \n", origine, destination);
+        return 0;
+    }
+    Voisins v = getVoisins(origine);
+    for (int k = 0; k < v.nb; k++)
+        if (v.cases[k] == destination)
+            return 1;
+    printf("jouerCoup impossible : cases %d et %d inaccessibles! \n", origine, destination);
+    return 0;
+}
+
+Position jouerCoup(Position position, uint8_t origine, uint8_t destination)
+{
+    if (!estValide(position, origine, destination))
+        return position;
+    Colonne &o = position.cols[origine];
+    Colonne &d = position.cols[destination];
+    d.nb = static_cast<uint8_t>(d.nb + o.nb);
+    d.couleur = o.couleur;
+    o.nb = 0;
+    o.couleur = VIDE;
+    position.trait = position.trait == JAUNE ? ROUGE : JAUNE;
+    return position;
+}
