@@ -1,6 +1,7 @@
 // The entry point of every player program: the player defines choisirCoup,
 // the host decides how it is run.
 #include "modes.h"
+#include "protocole.h"
 
 #include <cstdio>
 #include <cstring>
@@ -35,5 +36,7 @@ __attribute__((visibility("default"))) int main(int argc, char **argv)
         hote::afficherUsage(programme, false);
         return 0;
     }
+    if (argc >= 2 && std::strcmp(argv[1], protocole::OPTION) == 0)
+        return hote::modeMoteur(programme, argc, argv);
     return hote::modeTourUnique(programme, argc, argv);
 }

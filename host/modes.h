@@ -7,6 +7,10 @@ namespace hote {
 // standard error the indices handed and the SIGUSR1 signals received.
 int modeTourUnique(const char *programme, int argc, char **argv);
 
+// `PLAYER --moteur`: plays every turn the engine `moteur` asks for over the
+// pipes of protocole.h, for a whole match.
+int modeMoteur(const char *programme, int argc, char **argv);
+
 // Exit status for a command line that cannot be understood.
 constexpr int STATUT_USAGE = 2;
 void afficherUsage(const char *programme, bool erreur);

@@ -1,0 +1,99 @@
+// Engine mode: the player program stays alive for a whole match and plays
+// every turn the engine asks for (the records are in protocole.h).
+//
+// The player's standard input belongs to it (a person types there): this
+// mode never reads it, and only looks at whether it has reached its end, so
+// that the engine can tell a person who left from a missing answer.
+#include "modes.h"
+#include "protocole.h"
+#include "tour.h"
+
+#include "joueur.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace hote {
+namespace {
+
+// Reads exactly n bytes; false at the end of the pipe or on an error.
+bool lireTout(int fd, void *donnees, size_t n)
+{
+    auto *p = static_cast<unsigned char *>(donnees);
+    while (n > 0) {
+        ssize_t r = read(fd, p, n);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return false;
+        p += r;
+        n -= static_cast<size_t>(r);
+    }
+    return true;
+}
+
+bool ecrireTout(int fd, const void *donnees, size_t n)
+{
+    const auto *p = static_cast<const unsigned char *>(donnees);
+    while (n > 0) {
+        ssize_t r = write(fd, p, n);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return false;
+        p += r;
+        n -= static_cast<size_t>(r);
+    }
+    return true;
+}
+
+bool repondre(uint32_t sorte, int32_t nbIndices, int32_t valeur, bool entreeFinie)
+{
+    protocole::Reponse r = {protocole::MAGIE, sorte, nbIndices, valeur, entreeFinie ? 1u : 0u};
+    return ecrireTout(protocole::FD_REPONSES, &r, sizeof r);
+}
+
+} // namespace
+
+int modeMoteur(const char *programme, int argc, char **)
+{
+    if (argc != 2) {
+        afficherUsage(programme, true);
+        return STATUT_USAGE;
+    }
+    if (!repondre(protocole::BONJOUR, 0, static_cast<int32_t>(protocole::VERSION), false))
+        return EXIT_FAILURE;
+
+    for (;;) {
+        protocole::Demande d;
+        if (!lireTout(protocole::FD_DEMANDES, &d, sizeof d))
+            return EXIT_SUCCESS; // the engine is gone: nothing left to play
+        if (d.magie != protocole::MAGIE)
+            return EXIT_FAILURE;
+        switch (d.sorte) {
+        case protocole::PARTIE:
+            pidMoteur = d.pidMoteur;
+            std::srand(d.graine);
+            break;
+        case protocole::TOUR: {
+            std::vector<int> indices = jouerTour(d.position);
+            // A person's own dialogue must reach the terminal before the
+            // engine draws the next board.
+            std::fflush(stdout);
+            int32_t dernier = indices.empty() ? -1 : indices.back();
+            if (!repondre(protocole::COUP, static_cast<int32_t>(indices.size()), dernier,
+                          std::feof(stdin) != 0))
+                return EXIT_FAILURE;
+            break;
+        }
+        case protocole::FIN:
+            return EXIT_SUCCESS;
+        default:
+            return EXIT_FAILURE;
+        }
+    }
+}
+
+} // namespace hote

@@ -1,0 +1,55 @@
+// What the engine `moteur` and a player's host exchange in engine mode.
+//
+// The engine starts the player as `PLAYER --moteur` with two pipes on fixed
+// descriptors, and keeps the process for a whole match.  Every message is
+// one fixed-size binary record, far below the size a pipe writes at once:
+//   engine -> player (descriptor 3): Demande, PARTIE then TOUR ... TOUR,
+//     and so on for every game; FIN or the end of the pipe ends the player;
+//   player -> engine (descriptor 4): Reponse, BONJOUR once at start, then
+//     one COUP per TOUR.
+// Standard input and output are the player's own (a person's terminal, or
+// /dev/null and trace files for a program): the protocol never uses them.
+#pragma once
+
+#include "tessor.h"
+
+#include <cstdint>
+
+namespace protocole {
+
+constexpr const char *OPTION = "--moteur";
+constexpr int FD_DEMANDES = 3; // the player reads the engine's requests here
+constexpr int FD_REPONSES = 4; // and writes its answers here
+
+constexpr uint32_t MAGIE = 0x52535354; // "TSSR" in memory order
+constexpr uint32_t VERSION = 1;
+
+enum Sorte : uint32_t {
+    PARTIE = 1,   // a new game: srand(graine), pidMoteur
+    TOUR = 2,     // choose a move of `position`
+    FIN = 3,      // the match is over: exit
+    BONJOUR = 11, // the player is ready (sent once, `valeur` = VERSION)
+    COUP = 12,    // the answer to TOUR
+};
+
+struct Demande {
+    uint32_t magie;
+    uint32_t sorte;
+    uint32_t graine;    // PARTIE: the game's seed
+    int32_t pidMoteur;  // PARTIE: the engine's process id
+    Position position;  // TOUR: the board, `trait` the colour to play
+    uint8_t bourrage[3];
+};
+
+struct Reponse {
+    uint32_t magie;
+    uint32_t sorte;
+    int32_t nbIndices;    // COUP: how many indices ecrireIndexCoup received
+    int32_t valeur;       // COUP: the last index (meaningless if nbIndices is 0); BONJOUR: VERSION
+    uint32_t entreeFinie; // COUP: the player's standard input has reached its end
+};
+
+static_assert(sizeof(Demande) == 116, "Demande : 116 octets");
+static_assert(sizeof(Reponse) == 20, "Reponse : 20 octets");
+
+} // namespace protocole

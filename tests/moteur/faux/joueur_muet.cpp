@@ -1,0 +1,4 @@
+// Test-only player: never hands an index.
+#include "joueur.h"
+
+void choisirCoup(Position, ListeCoups) {}

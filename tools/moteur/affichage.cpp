@@ -1,0 +1,137 @@
+#include "affichage.h"
+
+#include "grille.h"
+#include "texte.h"
+
+namespace moteur {
+namespace {
+
+const char *const JAUNE_TERMINAL = "\033[1;33m";
+const char *const ROUGE_TERMINAL = "\033[1;31m";
+const char *const NORMAL_TERMINAL = "\033[0m";
+
+std::string pluriel(int n, const char *mot)
+{
+    return hote::texte("%d %s%s", n, mot, n > 1 ? "s" : "");
+}
+
+std::string nomDuCote(const Partie &p, uint8_t couleur)
+{
+    return hote::texte("%s (%s)", (couleur == JAUNE ? p.jaune : p.rouge).c_str(),
+                       nomCouleur(couleur));
+}
+
+// 7.5 -> "7,5", 7 -> "7".
+std::string points(const Tally &t)
+{
+    int demis = 2 * t.victoires + t.nulles;
+    return demis % 2 == 0 ? std::to_string(demis / 2) : hote::texte("%d,5", demis / 2);
+}
+
+std::string ligneTally(const std::string &nom, const Tally &t)
+{
+    return hote::texte("  %s : %s, %s, %s, %s point%s, %s imposé%s, %s\n", nom.c_str(),
+                       pluriel(t.victoires, "victoire").c_str(),
+                       pluriel(t.defaites, "défaite").c_str(), pluriel(t.nulles, "nulle").c_str(),
+                       points(t).c_str(), 2 * t.victoires + t.nulles >= 4 ? "s" : "",
+                       pluriel(t.coupsImposes, "coup").c_str(), t.coupsImposes > 1 ? "s" : "",
+                       pluriel(t.fautes, "faute").c_str());
+}
+
+} // namespace
+
+std::string texteGrille(const Position &position, bool couleurs)
+{
+    std::string texte;
+    for (const auto &ligne : hote::grille) {
+        std::string l;
+        for (int8_t c : ligne) {
+            if (c == hote::HORS) {
+                l += "      ";
+                continue;
+            }
+            const Colonne &col = position.cols[c];
+            if (col.nb == 0) {
+                l += hote::texte("%2d: . ", c);
+                continue;
+            }
+            char lettre = col.couleur == JAUNE ? 'j' : 'r';
+            if (couleurs)
+                l += hote::texte("%2d:%s%d%c%s ", c,
+                                 col.couleur == JAUNE ? JAUNE_TERMINAL : ROUGE_TERMINAL, col.nb,
+                                 lettre, NORMAL_TERMINAL);
+            else
+                l += hote::texte("%2d:%d%c ", c, col.nb, lettre);
+        }
+        while (!l.empty() && l.back() == ' ')
+            l.pop_back();
+        texte += l + "\n";
+    }
+    return texte;
+}
+
+std::string texteCoup(const CoupJoue &c)
+{
+    return hote::texte("%d-%d%s", c.coup.origine, c.coup.destination, c.impose ? "*" : "");
+}
+
+std::string texteResultatPartie(const Partie &p)
+{
+    std::string qui = p.resultat == Resultat::Nulle ? "partie nulle"
+                      : nomDuCote(p, p.resultat == Resultat::Jaune ? JAUNE : ROUGE) + " gagne";
+    return hote::texte("%s, %s (%s)", texteResultat(p.resultat), qui.c_str(),
+                       texteFin(p.fin).c_str());
+}
+
+void Affichage::debutPartie(const Partie &p)
+{
+    if (silencieux_)
+        return;
+    std::fprintf(sortie_, "Partie %d : %s contre %s, graine %u\n", p.numero,
+                 nomDuCote(p, JAUNE).c_str(), nomDuCote(p, ROUGE).c_str(), p.graine);
+    std::fprintf(sortie_, "%s\n", texteGrille(p.depart, couleurs_).c_str());
+    // A person's dialogue comes from another process on the same terminal.
+    std::fflush(sortie_);
+}
+
+void Affichage::apresCoup(const Partie &p, const Position &position)
+{
+    if (silencieux_)
+        return;
+    const CoupJoue &c = p.coups.back();
+    std::string ligne = hote::texte("Coup %zu : %s joue %d-%d", p.coups.size(),
+                                    nomDuCote(p, c.couleur).c_str(), c.coup.origine,
+                                    c.coup.destination);
+    if (c.impose)
+        ligne += " (coup imposé par le moteur)";
+    if (c.reflexion)
+        ligne += hote::texte(", réflexion %.1f s", *c.reflexion);
+    std::fprintf(sortie_, "%s\n%s\n", ligne.c_str(), texteGrille(position, couleurs_).c_str());
+    std::fflush(sortie_);
+}
+
+void Affichage::finPartie(const Partie &p)
+{
+    if (silencieux_) {
+        std::fprintf(sortie_, "Partie %d : %s - %s : %s\n", p.numero, p.jaune.c_str(),
+                     p.rouge.c_str(), texteResultatPartie(p).c_str());
+    } else {
+        std::fprintf(sortie_, "%s\nRésultat : %s\n\n", texteScore(evaluerScore(p.finale)).c_str(),
+                     texteResultatPartie(p).c_str());
+    }
+    std::fflush(sortie_);
+}
+
+std::string texteBilan(const BilanMatch &bilan, const std::string &premier,
+                       const std::string &second, uint32_t graine)
+{
+    std::string t = hote::texte("Bilan : %s, graine %u%s\n",
+                                pluriel(bilan.partiesJouees, "partie").c_str(), graine,
+                                bilan.interrompu ? " (match interrompu : la personne a quitté)"
+                                                 : "");
+    t += ligneTally(premier, bilan.premier);
+    t += ligneTally(second, bilan.second);
+    return t;
+}
+
+} // namespace moteur

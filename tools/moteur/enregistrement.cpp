@@ -1,0 +1,267 @@
+#include "enregistrement.h"
+
+#include "notation.h"
+#include "texte.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+
+namespace moteur {
+namespace {
+
+constexpr size_t LARGEUR_LIGNE = 79;
+
+constexpr std::array<const char *, 8> ETIQUETTES = {
+    "Partie", "Jaune", "Rouge", "Graine", "Depart", "Resultat", "Fin", "Score",
+};
+
+template <typename Entier>
+std::optional<Entier> lireEntier(std::string_view t)
+{
+    Entier n{};
+    if (t.empty() || t[0] == '-' || t[0] == '+')
+        return std::nullopt;
+    auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (erreur != std::errc() || fin != t.data() + t.size())
+        return std::nullopt;
+    return n;
+}
+
+// Lines without their newline, numbered from 1.
+class Lignes {
+public:
+    explicit Lignes(std::string_view texte) : reste_(texte) {}
+    bool fini() const { return reste_.empty(); }
+    int numero() const { return numero_; }
+    std::string_view suivante()
+    {
+        size_t fin = reste_.find('\n');
+        std::string_view l = reste_.substr(0, fin);
+        reste_ = fin == std::string_view::npos ? std::string_view() : reste_.substr(fin + 1);
+        numero_++;
+        return l;
+    }
+
+private:
+    std::string_view reste_;
+    int numero_ = 0;
+};
+
+struct Refus {
+    int ligne;
+    std::string raison;
+};
+
+// `[Nom "valeur"]` with the expected name; the value, or why not.
+std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_view nom,
+                                              std::string &raison)
+{
+    std::string debut = "[" + std::string(nom) + " \"";
+    if (l.substr(0, debut.size()) != debut || l.size() < debut.size() + 2 ||
+        l.substr(l.size() - 2) != "\"]") {
+        raison = hote::texte("étiquette attendue : [%s \"...\"]", std::string(nom).c_str());
+        return std::nullopt;
+    }
+    std::string_view valeur = l.substr(debut.size(), l.size() - debut.size() - 2);
+    if (valeur.find('"') != std::string_view::npos) {
+        raison = "guillemet en trop dans la valeur de l'étiquette";
+        return std::nullopt;
+    }
+    return valeur;
+}
+
+std::optional<CoupJoue> lireCoup(std::string_view mot)
+{
+    CoupJoue c{};
+    if (!mot.empty() && mot.back() == '*') {
+        c.impose = true;
+        mot.remove_suffix(1);
+    }
+    size_t tiret = mot.find('-');
+    if (tiret == std::string_view::npos)
+        return std::nullopt;
+    std::optional<unsigned> o = lireEntier<unsigned>(mot.substr(0, tiret));
+    std::optional<unsigned> d = lireEntier<unsigned>(mot.substr(tiret + 1));
+    if (!o || !d || *o >= NBCASES || *d >= NBCASES)
+        return std::nullopt;
+    c.coup = {static_cast<uint8_t>(*o), static_cast<uint8_t>(*d)};
+    return c;
+}
+
+bool coupLegal(const Position &p, Coup c)
+{
+    ListeCoups liste = getCoupsLegaux(p);
+    for (int k = 0; k < liste.nb; k++)
+        if (liste.coups[k].origine == c.origine && liste.coups[k].destination == c.destination)
+            return true;
+    return false;
+}
+
+// One game from its first tag line; nothing when it is sound.
+std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Partie &p)
+{
+    std::array<std::string_view, ETIQUETTES.size()> valeurs;
+    std::array<int, ETIQUETTES.size()> numeros{};
+    for (size_t i = 0; i < ETIQUETTES.size(); i++) {
+        if (i > 0 && lignes.fini())
+            return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
+        std::string_view l = i == 0 ? premiere : lignes.suivante();
+        std::string raison;
+        std::optional<std::string_view> v = lireEtiquette(l, ETIQUETTES[i], raison);
+        if (!v)
+            return Refus{lignes.numero(), raison};
+        valeurs[i] = *v;
+        numeros[i] = lignes.numero();
+    }
+    enum { PARTIE, JAUNE_, ROUGE_, GRAINE, DEPART, RESULTAT, FIN, SCORE };
+
+    std::optional<int> numero = lireEntier<int>(valeurs[PARTIE]);
+    if (!numero || *numero < 1)
+        return Refus{numeros[PARTIE], "numéro de partie invalide"};
+    p.numero = *numero;
+    if (valeurs[JAUNE_].empty() || valeurs[ROUGE_].empty())
+        return Refus{numeros[valeurs[JAUNE_].empty() ? JAUNE_ : ROUGE_], "nom de joueur vide"};
+    p.jaune = valeurs[JAUNE_];
+    p.rouge = valeurs[ROUGE_];
+    std::optional<uint32_t> graine = lireEntier<uint32_t>(valeurs[GRAINE]);
+    if (!graine)
+        return Refus{numeros[GRAINE], "graine invalide (attendu un entier de 0 à 4294967295)"};
+    p.graine = *graine;
+    hote::LectureNotation depart = hote::lireNotation(valeurs[DEPART]);
+    if (!depart.position)
+        return Refus{numeros[DEPART], depart.erreur};
+    p.depart = *depart.position;
+    std::optional<Resultat> resultat = lireResultat(valeurs[RESULTAT]);
+    if (!resultat)
+        return Refus{numeros[RESULTAT], "résultat invalide (attendu 1-0, 0-1 ou 1/2-1/2)"};
+    std::optional<FinPartie> fin = lireFin(valeurs[FIN]);
+    if (!fin)
+        return Refus{numeros[FIN], hote::texte("fin de partie inconnue « %s »",
+                                               std::string(valeurs[FIN]).c_str())};
+    p.fin = *fin;
+
+    if (lignes.fini() || !lignes.suivante().empty())
+        return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
+
+    // The moves, replayed as they are read.
+    Position position = p.depart;
+    size_t attendu = 0; // index of the next move
+    while (!lignes.fini()) {
+        std::string_view l = lignes.suivante();
+        if (l.empty())
+            break;
+        size_t debut = 0;
+        while (debut < l.size()) {
+            size_t blanc = l.find(' ', debut);
+            if (blanc == std::string_view::npos)
+                blanc = l.size();
+            std::string_view mot = l.substr(debut, blanc - debut);
+            debut = blanc + 1;
+            if (mot.empty())
+                continue;
+            if (mot.back() == '.') {
+                std::optional<size_t> n = lireEntier<size_t>(mot.substr(0, mot.size() - 1));
+                if (attendu % 2 != 0 || !n || *n != attendu / 2 + 1)
+                    return Refus{lignes.numero(),
+                                 hote::texte("numéro de coup « %s » inattendu (attendu %zu.)",
+                                             std::string(mot).c_str(), attendu / 2 + 1)};
+                continue;
+            }
+            std::optional<CoupJoue> c = lireCoup(mot);
+            if (!c)
+                return Refus{lignes.numero(), hote::texte("« %s » n'est pas un coup",
+                                                          std::string(mot).c_str())};
+            if (!coupLegal(position, c->coup))
+                return Refus{lignes.numero(),
+                             hote::texte("coup illégal %d-%d (coup %zu)", c->coup.origine,
+                                         c->coup.destination, attendu + 1)};
+            c->couleur = position.trait == ROUGE ? ROUGE : JAUNE;
+            p.coups.push_back(*c);
+            position = jouerCoup(position, c->coup.origine, c->coup.destination);
+            attendu++;
+        }
+    }
+
+    p.finale = position;
+    int restants = getCoupsLegaux(position).nb;
+    if (p.fin.issue == Issue::PlusDeCoup && restants > 0)
+        return Refus{numeros[FIN], hote::texte("la partie n'est pas finie : %d coup%s possible%s",
+                                               restants, restants > 1 ? "s" : "",
+                                               restants > 1 ? "s" : "")};
+    p.resultat = resultatDeLaPartie(p.fin, position);
+    if (*resultat != p.resultat)
+        return Refus{numeros[RESULTAT], hote::texte("le résultat devrait être %s",
+                                                    texteResultat(p.resultat))};
+    std::string score = texteScore(evaluerScore(position));
+    if (valeurs[SCORE] != score)
+        return Refus{numeros[SCORE], "le score de la position finale est « " + score + " »"};
+    return std::nullopt;
+}
+
+} // namespace
+
+bool nomEnregistrable(std::string_view nom)
+{
+    if (nom.empty())
+        return false;
+    for (char c : nom)
+        if (c == '"' || c == '\n' || c == '\r')
+            return false;
+    return true;
+}
+
+std::string ecrireEnregistrement(const Partie &p)
+{
+    std::string t;
+    t += hote::texte("[Partie \"%d\"]\n", p.numero);
+    t += "[Jaune \"" + p.jaune + "\"]\n";
+    t += "[Rouge \"" + p.rouge + "\"]\n";
+    t += hote::texte("[Graine \"%u\"]\n", p.graine);
+    t += "[Depart \"" + hote::ecrireNotation(p.depart) + "\"]\n";
+    t += hote::texte("[Resultat \"%s\"]\n", texteResultat(p.resultat));
+    t += "[Fin \"" + texteFin(p.fin) + "\"]\n";
+    t += "[Score \"" + texteScore(evaluerScore(p.finale)) + "\"]\n\n";
+
+    std::string ligne;
+    for (size_t i = 0; i < p.coups.size(); i++) {
+        std::string mot = i % 2 == 0 ? hote::texte("%zu. ", i / 2 + 1) : std::string();
+        mot += hote::texte("%d-%d%s", p.coups[i].coup.origine, p.coups[i].coup.destination,
+                           p.coups[i].impose ? "*" : "");
+        // A move stays on the line of its number.
+        if (!ligne.empty() && ligne.size() + 1 + mot.size() > LARGEUR_LIGNE) {
+            t += ligne + "\n";
+            ligne.clear();
+        }
+        ligne += (ligne.empty() ? "" : " ") + mot;
+    }
+    if (!ligne.empty())
+        t += ligne + "\n";
+    t += "\n";
+    return t;
+}
+
+LectureEnregistrements lireEnregistrements(std::string_view texte)
+{
+    LectureEnregistrements resultat;
+    Lignes lignes(texte);
+    while (!lignes.fini()) {
+        std::string_view l = lignes.suivante();
+        if (l.empty())
+            continue; // blank lines between games
+        Partie p;
+        if (std::optional<Refus> refus = lirePartie(lignes, l, p)) {
+            resultat.ligneErreur = refus->ligne;
+            resultat.erreur = refus->raison;
+            return resultat;
+        }
+        resultat.parties.push_back(std::move(p));
+    }
+    if (resultat.parties.empty()) {
+        resultat.ligneErreur = 1;
+        resultat.erreur = "aucune partie enregistrée";
+    }
+    return resultat;
+}
+
+} // namespace moteur

@@ -1,0 +1,43 @@
+// The output layer, on file: game records, written and read back.
+//
+//     [Partie "1"]
+//     [Jaune "joueur_poids"]
+//     [Rouge "joueur_critique"]
+//     [Graine "1234"]
+//     [Depart "<position notation>"]
+//     [Resultat "1-0"]
+//     [Fin "plus aucun coup possible"]
+//     [Score "J: 12 (3 piles de 5) - R : 10 (2 piles de 5)"]
+//
+//     1. 8-4 9-16 2. 4-3 ...
+//
+// Moves are origin-destination in cell numbers, numbered per pair; a move
+// imposed by the engine carries a trailing `*`.  Every game ends with a
+// blank line, so games simply follow one another in a file.
+#pragma once
+
+#include "partie.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace moteur {
+
+std::string ecrireEnregistrement(const Partie &p);
+
+struct LectureEnregistrements {
+    std::vector<Partie> parties;
+    int ligneErreur = 0; // 0: the whole text is sound
+    std::string erreur;
+};
+
+// Reads every game and replays it: the tags must be sound, every move legal
+// from the start position, and the result, the end and the score must be
+// those of the final position.
+LectureEnregistrements lireEnregistrements(std::string_view texte);
+
+// Names that a record can hold as they are.
+bool nomEnregistrable(std::string_view nom);
+
+} // namespace moteur

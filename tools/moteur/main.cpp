@@ -1,0 +1,179 @@
+// moteur: plays Tessor between two player programs, or replays records.
+#include "affichage.h"
+#include "enregistrement.h"
+#include "match.h"
+#include "options.h"
+#include "participant.h"
+#include "processus.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace moteur {
+namespace {
+
+constexpr int STATUT_ECHEC = 1;
+constexpr int STATUT_USAGE = 2;
+
+constexpr const char *DEMONSTRATION_JAUNE = "joueur_poids";
+constexpr const char *DEMONSTRATION_ROUGE = "joueur_critique";
+constexpr double TEMPS_PROGRAMME = 10.0;
+constexpr const char *HUMAINS[] = {"humain_liste", "humain_saisie", "humain_moteur"};
+
+int refuserLigneDeCommande(const std::string &erreur)
+{
+    std::fprintf(stderr, "moteur : %s\nEssayez « moteur --help ».\n", erreur.c_str());
+    return STATUT_USAGE;
+}
+
+std::string nomDeBase(const std::string &nom)
+{
+    size_t slash = nom.rfind('/');
+    return slash == std::string::npos ? nom : nom.substr(slash + 1);
+}
+
+bool estUneCouleurDeTerminal() { return sortieEstUnTerminal() && std::getenv("NO_COLOR") == nullptr; }
+
+int rejouer(const std::string &fichier, bool silencieux)
+{
+    std::ifstream f(fichier, std::ios::binary);
+    if (!f) {
+        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
+                     std::strerror(errno));
+        return STATUT_ECHEC;
+    }
+    std::stringstream contenu;
+    contenu << f.rdbuf();
+    LectureEnregistrements l = lireEnregistrements(contenu.str());
+    if (l.ligneErreur != 0) {
+        std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
+        return STATUT_ECHEC;
+    }
+    Affichage affichage(stdout, silencieux, estUneCouleurDeTerminal());
+    for (const Partie &p : l.parties) {
+        affichage.debutPartie(p);
+        Partie enCours = p;
+        enCours.coups.clear();
+        Position position = p.depart;
+        for (const CoupJoue &c : p.coups) {
+            enCours.coups.push_back(c);
+            position = jouerCoup(position, c.coup.origine, c.coup.destination);
+            affichage.apresCoup(enCours, position);
+        }
+        affichage.finPartie(p);
+    }
+    std::printf("%zu partie%s rejouée%s, tous les coups sont légaux.\n", l.parties.size(),
+                l.parties.size() > 1 ? "s" : "", l.parties.size() > 1 ? "s" : "");
+    return EXIT_SUCCESS;
+}
+
+uint32_t graineDeLHorloge()
+{
+    auto t = std::chrono::system_clock::now().time_since_epoch();
+    uint64_t n = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(t).count());
+    return static_cast<uint32_t>(n ^ (n >> 32) ^ static_cast<uint64_t>(pidMoteur()));
+}
+
+int jouer(const Options &o)
+{
+    std::vector<std::string> noms = o.noms;
+    if (noms.empty())
+        noms = {DEMONSTRATION_JAUNE, DEMONSTRATION_ROUGE};
+
+    std::vector<DescriptionJoueur> descriptions;
+    for (size_t i = 0; i < noms.size(); i++) {
+        DescriptionJoueur d;
+        d.nom = noms[i];
+        if (!nomEnregistrable(d.nom))
+            return refuserLigneDeCommande("nom de joueur invalide « " + d.nom + " »");
+        std::optional<std::string> chemin = trouverProgramme(d.nom);
+        if (!chemin)
+            return refuserLigneDeCommande("programme joueur introuvable « " + d.nom + " »");
+        d.chemin = *chemin;
+        std::string base = nomDeBase(d.nom);
+        for (const char *h : HUMAINS)
+            d.personne = d.personne || base == h;
+        for (const std::string &p : o.personnes)
+            d.personne = d.personne || p == d.nom || p == base;
+        d.delai = o.temps ? *o.temps : d.personne ? -1.0 : TEMPS_PROGRAMME;
+        if (!o.traces.empty() && !d.personne)
+            d.fichierTrace = o.traces + "/" + std::to_string(i + 1) + "-" + base + ".txt";
+        descriptions.push_back(d);
+    }
+    for (const std::string &p : o.personnes)
+        if (p != noms[0] && p != noms[1] && p != nomDeBase(noms[0]) && p != nomDeBase(noms[1]))
+            return refuserLigneDeCommande("--personne : « " + p + " » n'est pas l'un des joueurs");
+
+    if (!o.traces.empty()) {
+        std::error_code e;
+        std::filesystem::create_directories(o.traces, e);
+        if (e) {
+            std::fprintf(stderr, "moteur : impossible de créer le dossier « %s » : %s\n",
+                         o.traces.c_str(), e.message().c_str());
+            return STATUT_ECHEC;
+        }
+    }
+    std::FILE *enregistrement = nullptr;
+    if (!o.enregistrer.empty()) {
+        enregistrement = std::fopen(o.enregistrer.c_str(), "a");
+        if (enregistrement == nullptr) {
+            std::fprintf(stderr, "moteur : impossible d'écrire dans « %s » : %s\n",
+                         o.enregistrer.c_str(), std::strerror(errno));
+            return STATUT_ECHEC;
+        }
+    }
+
+    ReglageMatch reglage;
+    reglage.parties = o.parties;
+    reglage.graine = o.graine ? *o.graine : graineDeLHorloge();
+    reglage.ouverture = o.ouverture;
+    reglage.strict = o.strict;
+    if (!o.silencieux)
+        std::printf("Jaune : %s, rouge : %s (les couleurs alternent), graine du match %u\n\n",
+                    noms[0].c_str(), noms[1].c_str(), reglage.graine);
+
+    Participant premier(descriptions[0]), second(descriptions[1]);
+    Affichage affichage(stdout, o.silencieux, estUneCouleurDeTerminal());
+    bool ecritureRatee = false;
+    BilanMatch bilan = jouerMatch(reglage, premier, second, affichage, [&](const Partie &p) {
+        if (enregistrement == nullptr)
+            return;
+        std::string t = ecrireEnregistrement(p);
+        if (std::fwrite(t.data(), 1, t.size(), enregistrement) != t.size() ||
+            std::fflush(enregistrement) != 0)
+            ecritureRatee = true;
+    });
+    std::printf("%s", texteBilan(bilan, noms[0], noms[1], reglage.graine).c_str());
+    if (enregistrement != nullptr && std::fclose(enregistrement) != 0)
+        ecritureRatee = true;
+    if (ecritureRatee) {
+        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n", o.enregistrer.c_str());
+        return STATUT_ECHEC;
+    }
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+} // namespace moteur
+
+int main(int argc, char **argv)
+{
+    // Before any player exists: a SIGUSR1 must never end the engine.
+    moteur::ecouterSIGUSR1();
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    moteur::LectureOptions l = moteur::lireOptions(arguments);
+    if (!l.erreur.empty())
+        return moteur::refuserLigneDeCommande(l.erreur);
+    if (l.options.aide) {
+        std::fputs(moteur::texteAide().c_str(), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (l.options.rejouer)
+        return moteur::rejouer(l.options.noms[0], l.options.silencieux);
+    return moteur::jouer(l.options);
+}

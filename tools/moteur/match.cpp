@@ -1,0 +1,70 @@
+#include "match.h"
+
+#include "hasard.h"
+
+namespace moteur {
+
+Position ouverture(uint32_t graine, int coups)
+{
+    Hasard h = hasardDe(graine, Flux::Ouverture);
+    Position p = getPositionInitiale();
+    for (int i = 0; i < coups; i++) {
+        ListeCoups liste = getCoupsLegaux(p);
+        if (liste.nb == 0)
+            break;
+        Coup c = liste.coups[h.tirer(liste.nb)];
+        p = jouerCoup(p, c.origine, c.destination);
+    }
+    return p;
+}
+
+void compter(Tally &t, const Partie &p, uint8_t couleur)
+{
+    for (const CoupJoue &c : p.coups)
+        t.coupsImposes += c.couleur == couleur && c.impose;
+    if (p.fin.fautif == couleur)
+        t.fautes++;
+    if (p.resultat == Resultat::Nulle)
+        t.nulles++;
+    else if ((p.resultat == Resultat::Jaune) == (couleur == JAUNE))
+        t.victoires++;
+    else
+        t.defaites++;
+}
+
+BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
+                      SuiviPartie &suivi, const std::function<void(const Partie &)> &partieFinie)
+{
+    BilanMatch bilan;
+    // Game n's seed is the n-th draw of the match seed's own stream.
+    Hasard graines = hasardDe(reglage.graine, Flux::Parties);
+    Position depart = getPositionInitiale();
+    for (int n = 1; n <= reglage.parties; n++) {
+        ReglagePartie r;
+        r.numero = n;
+        r.graine = static_cast<uint32_t>(graines.suivant() >> 32);
+        r.strict = reglage.strict;
+        if (reglage.ouverture > 0 && n % 2 == 1)
+            depart = ouverture(r.graine, reglage.ouverture);
+        r.depart = depart;
+
+        bool premierEnJaune = n % 2 == 1;
+        Participant &jaune = premierEnJaune ? premier : second;
+        Participant &rouge = premierEnJaune ? second : premier;
+        Partie p = jouerPartie(r, jaune, rouge, suivi);
+
+        bilan.partiesJouees++;
+        compter(bilan.premier, p, premierEnJaune ? JAUNE : ROUGE);
+        compter(bilan.second, p, premierEnJaune ? ROUGE : JAUNE);
+        partieFinie(p);
+        if (p.fin.issue == Issue::Abandon) {
+            bilan.interrompu = n < reglage.parties;
+            break;
+        }
+    }
+    premier.finir();
+    second.finir();
+    return bilan;
+}
+
+} // namespace moteur

@@ -1,0 +1,44 @@
+// The match layer: which games are played, with which seeds, colours and
+// start positions, and the tally of each player.
+#pragma once
+
+#include "partie.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace moteur {
+
+struct ReglageMatch {
+    int parties = 1;
+    uint32_t graine = 0;
+    int ouverture = 0; // random legal moves before each pair of games
+    bool strict = false;
+};
+
+// The start position reached by `coups` legal moves drawn from `graine`
+// (fewer if the game ends on the way).
+Position ouverture(uint32_t graine, int coups);
+
+struct Tally {
+    int victoires = 0, defaites = 0, nulles = 0;
+    int coupsImposes = 0; // moves the engine drew in place of this player's answer
+    int fautes = 0;       // games lost by a fault
+};
+
+struct BilanMatch {
+    int partiesJouees = 0;
+    Tally premier, second; // the players in the order of the command line
+    bool interrompu = false; // a person left: the match stopped there
+};
+
+// Colours swap every game: the first player is yellow in odd games.  With an
+// opening, games go in pairs from one start position, once each way round.
+// `partieFinie` is called after each game (records, summaries).
+BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
+                      SuiviPartie &suivi, const std::function<void(const Partie &)> &partieFinie);
+
+// Adds one game to the tally of the player who had `couleur`.
+void compter(Tally &t, const Partie &p, uint8_t couleur);
+
+} // namespace moteur

@@ -1,0 +1,122 @@
+#include "participant.h"
+
+#include "protocole.h"
+
+namespace moteur {
+namespace {
+
+// A program must greet the engine this fast, whatever the time for a move.
+constexpr double DELAI_BONJOUR = 10.0;
+// After its pipe closes, a process that crashed or exited is gone this fast.
+constexpr double DELAI_DISPARITION = 1.0;
+// At the end of a match, a player leaves on its own this fast, or is killed.
+constexpr double DELAI_DEPART = 1.0;
+// Exit status of a child that could not execute the program.
+constexpr int STATUT_EXEC_IMPOSSIBLE = 127;
+
+} // namespace
+
+Issue Participant::fauteDeProcessus(Etat etat)
+{
+    if (etat == Etat::Delai) {
+        processus_.tuer();
+        return Issue::Temps;
+    }
+    // The pipe ended: the process left, or is about to.
+    std::optional<FinProcessus> fin = processus_.attendre(DELAI_DISPARITION);
+    processus_.tuer();
+    if (!fin)
+        return Issue::Protocole; // it closed its pipe but kept running
+    return fin->signal ? Issue::Plantage : Issue::Arret;
+}
+
+std::optional<Issue> Participant::demarrer()
+{
+    Lancement l;
+    l.chemin = d_.chemin;
+    l.arguments = {protocole::OPTION};
+    l.terminal = d_.personne;
+    l.fichierTrace = d_.fichierTrace;
+    if (processus_.lancer(l) != Etat::Ok)
+        return Issue::Lancement;
+    protocole::Reponse r = {};
+    Etat e = processus_.recevoir(&r, sizeof r, DELAI_BONJOUR);
+    if (e == Etat::Delai) {
+        processus_.tuer();
+        return Issue::Protocole; // not a player program of the kit
+    }
+    if (e != Etat::Ok) {
+        FinProcessus fin = processus_.attendreFin(DELAI_DISPARITION);
+        if (!fin.signal && fin.code == STATUT_EXEC_IMPOSSIBLE)
+            return Issue::Lancement;
+        return fin.signal ? Issue::Plantage : Issue::Arret;
+    }
+    if (r.magie != protocole::MAGIE || r.sorte != protocole::BONJOUR ||
+        r.valeur != static_cast<int32_t>(protocole::VERSION)) {
+        processus_.tuer();
+        return Issue::Protocole;
+    }
+    return std::nullopt;
+}
+
+std::optional<Issue> Participant::commencerPartie(uint32_t graine)
+{
+    if (!processus_.lance() || !processus_.vivant()) {
+        processus_.tuer();
+        if (std::optional<Issue> faute = demarrer())
+            return faute;
+    }
+    protocole::Demande d = {};
+    d.magie = protocole::MAGIE;
+    d.sorte = protocole::PARTIE;
+    d.graine = graine;
+    d.pidMoteur = pidMoteur();
+    Etat e = processus_.envoyer(&d, sizeof d);
+    if (e != Etat::Ok)
+        return fauteDeProcessus(e);
+    return std::nullopt;
+}
+
+ReponseTour Participant::jouer(const Position &position)
+{
+    ReponseTour t;
+    protocole::Demande d = {};
+    d.magie = protocole::MAGIE;
+    d.sorte = protocole::TOUR;
+    d.position = position;
+    double debut = maintenant();
+    Etat e = processus_.envoyer(&d, sizeof d);
+    protocole::Reponse r = {};
+    if (e == Etat::Ok)
+        e = processus_.recevoir(&r, sizeof r, d_.delai);
+    if (e != Etat::Ok) {
+        t.faute = fauteDeProcessus(e);
+        return t;
+    }
+    if (r.magie != protocole::MAGIE || r.sorte != protocole::COUP || r.nbIndices < 0) {
+        processus_.tuer();
+        t.faute = Issue::Protocole;
+        return t;
+    }
+    t.indexRemis = r.nbIndices > 0;
+    t.index = r.valeur;
+    t.entreeFinie = r.entreeFinie != 0;
+    if (std::optional<double> date = signalRecu(processus_.pid(), debut))
+        t.reflexion = *date - debut;
+    return t;
+}
+
+void Participant::abandonner() { processus_.tuer(); }
+
+void Participant::finir()
+{
+    if (!processus_.lance())
+        return;
+    protocole::Demande d = {};
+    d.magie = protocole::MAGIE;
+    d.sorte = protocole::FIN;
+    processus_.envoyer(&d, sizeof d);
+    processus_.terminer(DELAI_DEPART);
+}
+
+} // namespace moteur

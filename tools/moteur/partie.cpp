@@ -1,0 +1,82 @@
+#include "partie.h"
+
+#include "hasard.h"
+
+namespace moteur {
+namespace {
+
+// The move a player's answer designates, the engine's draw in place of a
+// missing or bad one, or the fault that ends the game.
+struct Decision {
+    std::optional<Coup> coup;
+    bool impose = false;
+    std::optional<Issue> faute;
+};
+
+Decision decider(const ReponseTour &r, const ListeCoups &coups, bool strict, Hasard &hasard)
+{
+    if (r.faute)
+        return {std::nullopt, false, r.faute};
+    bool dansLaListe = r.indexRemis && r.index >= 0 && r.index < coups.nb;
+    if (dansLaListe)
+        return {coups.coups[r.index], false, std::nullopt};
+    // A person whose input has ended can no longer answer: it left.
+    if (r.entreeFinie)
+        return {std::nullopt, false, Issue::Abandon};
+    if (strict)
+        return {std::nullopt, false, r.indexRemis ? Issue::HorsListe : Issue::AucunIndex};
+    return {coups.coups[hasard.tirer(coups.nb)], true, std::nullopt};
+}
+
+void conclure(Partie &p, Position finale, FinPartie fin, SuiviPartie &suivi)
+{
+    p.finale = finale;
+    p.fin = fin;
+    p.resultat = resultatDeLaPartie(fin, finale);
+    suivi.finPartie(p);
+}
+
+} // namespace
+
+Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant &rouge,
+                   SuiviPartie &suivi)
+{
+    Partie p;
+    p.numero = reglage.numero;
+    p.jaune = jaune.description().nom;
+    p.rouge = rouge.description().nom;
+    p.graine = reglage.graine;
+    p.depart = reglage.depart;
+    suivi.debutPartie(p);
+
+    for (uint8_t couleur : {JAUNE, ROUGE}) {
+        Participant &joueur = couleur == JAUNE ? jaune : rouge;
+        if (std::optional<Issue> faute = joueur.commencerPartie(reglage.graine)) {
+            conclure(p, p.depart, {*faute, couleur}, suivi);
+            return p;
+        }
+    }
+
+    Hasard hasard = hasardDe(reglage.graine, Flux::CoupsImposes);
+    Position position = p.depart;
+    for (;;) {
+        ListeCoups coups = getCoupsLegaux(position);
+        if (coups.nb == 0) {
+            conclure(p, position, {Issue::PlusDeCoup, VIDE}, suivi);
+            return p;
+        }
+        uint8_t couleur = position.trait == ROUGE ? ROUGE : JAUNE;
+        Participant &joueur = couleur == JAUNE ? jaune : rouge;
+        ReponseTour reponse = joueur.jouer(position);
+        Decision d = decider(reponse, coups, reglage.strict, hasard);
+        if (d.faute) {
+            conclure(p, position, {*d.faute, couleur}, suivi);
+            return p;
+        }
+        p.coups.push_back({*d.coup, couleur, d.impose, reponse.reflexion});
+        position = jouerCoup(position, d.coup->origine, d.coup->destination);
+        suivi.apresCoup(p, position);
+    }
+}
+
+} // namespace moteur
