@@ -66,6 +66,7 @@ int modeMoteur(const char *programme, int argc, char **)
     if (!repondre(protocole::BONJOUR, 0, static_cast<int32_t>(protocole::VERSION), false))
         return EXIT_FAILURE;
 
+    bool viderSortie = false;
     for (;;) {
         protocole::Demande d;
         if (!lireTout(protocole::FD_DEMANDES, &d, sizeof d))
@@ -75,13 +76,15 @@ int modeMoteur(const char *programme, int argc, char **)
         switch (d.sorte) {
         case protocole::PARTIE:
             pidMoteur = d.pidMoteur;
+            viderSortie = (d.reglages & protocole::VIDER_SORTIE) != 0;
             std::srand(d.graine);
             break;
         case protocole::TOUR: {
             std::vector<int> indices = jouerTour(d.position);
             // A person's own dialogue must reach the terminal before the
             // engine draws the next board.
-            std::fflush(stdout);
+            if (viderSortie)
+                std::fflush(stdout);
             int32_t dernier = indices.empty() ? -1 : indices.back();
             if (!repondre(protocole::COUP, static_cast<int32_t>(indices.size()), dernier,
                           std::feof(stdin) != 0))

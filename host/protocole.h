@@ -32,13 +32,18 @@ enum Sorte : uint32_t {
     COUP = 12,    // the answer to TOUR
 };
 
+// PARTIE: flush standard output after every turn (a person reads it, or it
+// goes to a trace file); otherwise it is flushed only when its buffer fills.
+constexpr uint8_t VIDER_SORTIE = 1;
+
 struct Demande {
     uint32_t magie;
     uint32_t sorte;
     uint32_t graine;    // PARTIE: the game's seed
     int32_t pidMoteur;  // PARTIE: the engine's process id
     Position position;  // TOUR: the board, `trait` the colour to play
-    uint8_t bourrage[3];
+    uint8_t reglages;   // PARTIE: VIDER_SORTIE or 0
+    uint8_t bourrage[2];
 };
 
 struct Reponse {

@@ -71,6 +71,7 @@ std::optional<Issue> Participant::commencerPartie(uint32_t graine)
     d.sorte = protocole::PARTIE;
     d.graine = graine;
     d.pidMoteur = pidMoteur();
+    d.reglages = d_.personne || !d_.fichierTrace.empty() ? protocole::VIDER_SORTIE : 0;
     Etat e = processus_.envoyer(&d, sizeof d);
     if (e != Etat::Ok)
         return fauteDeProcessus(e);
