@@ -8,9 +8,21 @@
 
 #include <cstdio>
 
-static bool tropHaut(Position p, uint8_t o, uint8_t d)
+static bool tropHaut(const Position &p, uint8_t o, uint8_t d)
 {
     return p.cols[o].nb + p.cols[d].nb > HAUTEUR_MAX;
+}
+
+// Internal twins of getVoisins and addCoup: calls between exported functions
+// of a shared library go through its symbol table, which the move generator
+// cannot afford in its inner loop.
+static inline const Voisins &voisinsDe(uint8_t c) { return topologie[c]; }
+
+static inline void ajouter(ListeCoups &liste, uint8_t origine, uint8_t destination)
+{
+    liste.coups[liste.nb].origine = origine;
+    liste.coups[liste.nb].destination = destination;
+    liste.nb++;
 }
 
 ListeCoups getCoupsLegaux(Position position)
@@ -19,12 +31,12 @@ ListeCoups getCoupsLegaux(Position position)
     for (int o = 0; o < NBCASES; o++) {
         if (position.cols[o].nb == 0)
             continue;
-        Voisins v = getVoisins(static_cast<uint8_t>(o));
+        const Voisins &v = voisinsDe(static_cast<uint8_t>(o));
         for (int k = 0; k < v.nb; k++) {
             uint8_t d = v.cases[k];
             if (position.cols[d].nb == 0 || tropHaut(position, static_cast<uint8_t>(o), d))
                 continue;
-            addCoup(&liste, static_cast<uint8_t>(o), d);
+            ajouter(liste, static_cast<uint8_t>(o), d);
         }
     }
     return liste;
@@ -32,9 +44,7 @@ ListeCoups getCoupsLegaux(Position position)
 
 void addCoup(ListeCoups *liste, uint8_t origine, uint8_t destination)
 {
-    liste->coups[liste->nb].origine = origine;
-    liste->coups[liste->nb].destination = destination;
-    liste->nb++;
+    ajouter(*liste, origine, destination);
 }
 
 uint8_t estValide(Position position, uint8_t origine, uint8_t destination)
@@ -51,7 +61,7 @@ uint8_t estValide(Position position, uint8_t origine, uint8_t destination)
         printf("jouerCoup impossible : trop de jetons entre %d et %d ! \n", origine, destination);
         return 0;
     }
-    Voisins v = getVoisins(origine);
+    const Voisins &v = voisinsDe(origine);
     for (int k = 0; k < v.nb; k++)
         if (v.cases[k] == destination)
             return 1;

@@ -51,11 +51,11 @@ struct Fichier {
 int attendre(pid_t pid, int delai)
 {
     int etat = 0;
-    for (int attente = 0; attente < delai * 100; attente++) {
+    for (int attente = 0; attente < delai * 1000; attente++) {
         pid_t r = waitpid(pid, &etat, WNOHANG);
         if (r == pid)
             return WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
-        usleep(10000);
+        usleep(1000);
     }
     kill(pid, SIGKILL);
     waitpid(pid, &etat, 0);

@@ -1,0 +1,65 @@
+// The dialogue shared by the two players in which a person types a move as
+// its origin and destination cells.  The move is looked up in the list of
+// legal moves; one that is not there is refused and asked for again.
+#pragma once
+
+#include "joueur.h"
+
+#include <cstdio>
+
+namespace saisie {
+
+struct Variante {
+    bool remettreEchec;      // hand -1 to the host after each failed entry
+    void (*apresLeCoup)();   // called once the move is handed, or nullptr
+};
+
+inline const char *motCouleur(uint8_t couleur) { return couleur == ROUGE ? "rouge" : "jaune"; }
+
+// Index of the move (origine, destination) in the list, or -1.  Typed
+// numbers are compared as integers, so a negative one never matches.
+inline int chercherCoup(const ListeCoups &coups, int origine, int destination)
+{
+    for (int k = 0; k < coups.nb; k++)
+        if (coups.coups[k].origine == origine && coups.coups[k].destination == destination)
+            return k;
+    return -1;
+}
+
+inline void ignorerLigne()
+{
+    int c;
+    do
+        c = getchar();
+    while (c != '\n' && c != EOF);
+}
+
+inline void dialoguer(const Position &position, const ListeCoups &coups, Variante variante)
+{
+    int choix = -1;
+    while (choix == -1) {
+        printf("Votre couleur : %s\n", motCouleur(position.trait));
+        printf("Votre choix (org dest) ? ");
+        int origine, destination;
+        int lus = scanf("%d %d", &origine, &destination);
+        if (lus == EOF) // the person left: hand nothing more
+            return;
+        if (lus == 2) {
+            printf("Vous avez choisi %d->%d\n", origine, destination);
+            puts("Recherche de l'indice du coup correspondant...");
+            choix = chercherCoup(coups, origine, destination);
+            if (choix != -1)
+                printf("Coup correspondant trouvé : %d\n", choix);
+        } else {
+            ignorerLigne(); // not two numbers: a failed entry
+        }
+        if (choix == -1)
+            puts("Erreur de saisie !");
+        if (choix != -1 || variante.remettreEchec)
+            ecrireIndexCoup(choix);
+    }
+    if (variante.apresLeCoup != nullptr)
+        variante.apresLeCoup();
+}
+
+} // namespace saisie

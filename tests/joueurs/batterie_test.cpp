@@ -1,0 +1,94 @@
+// What every player program must respect, over positions from seeded random
+// play: it ends, its trace is valid UTF-8, it hands only indices of the list
+// it was given, and a given seed gives the same turn.
+#include "capture.h"
+#include "notation.h"
+#include "programme.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+namespace {
+
+std::vector<std::string> joueurs()
+{
+    std::vector<std::string> noms;
+    std::istringstream liste(TESSOR_JOUEURS);
+    for (std::string nom; std::getline(liste, nom, ',');)
+        noms.push_back(nom);
+    return noms;
+}
+
+bool utf8Valide(const std::string &s)
+{
+    size_t i = 0;
+    while (i < s.size()) {
+        auto c = static_cast<unsigned char>(s[i]);
+        int suite = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (suite < 0 || i + static_cast<size_t>(suite) >= s.size())
+            return false;
+        for (int k = 1; k <= suite; k++)
+            if ((static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) >> 6) != 0x2)
+                return false;
+        i += static_cast<size_t>(suite) + 1;
+    }
+    return true;
+}
+
+// Positions met in seeded random games: every eighth position of each game
+// and its last one, where no move remains.
+std::vector<Position> positionsDeJeu()
+{
+    std::vector<Position> positions;
+    std::mt19937 hasard(4242);
+    for (int partie = 0; partie < 4; partie++) {
+        Position p = getPositionInitiale();
+        for (int coup = 0;; coup++) {
+            ListeCoups l = getCoupsLegaux(p);
+            if (coup % 8 == 0 || l.nb == 0)
+                positions.push_back(p);
+            if (l.nb == 0)
+                break;
+            Coup c = l.coups[std::uniform_int_distribution<int>(0, l.nb - 1)(hasard)];
+            p = jouerCoup(p, c.origine, c.destination);
+        }
+    }
+    return positions;
+}
+
+class Batterie : public testing::TestWithParam<std::string> {};
+
+TEST_P(Batterie, TermineEcritDeLUtf8RemetDesIndicesDeLaListeEtSeRejoue)
+{
+    const std::string &joueur = GetParam();
+    unsigned graine = 1;
+    for (const Position &p : positionsDeJeu()) {
+        std::string notation = hote::ecrireNotation(p);
+        int nb = getCoupsLegaux(p).nb;
+        essai::Tour t = essai::jouerUnTour(joueur, notation, graine);
+        SCOPED_TRACE(notation);
+        ASSERT_EQ(t.execution.statut, 0) << t.execution.erreurs;
+        ASSERT_TRUE(t.ligneIndicesLue) << t.execution.erreurs;
+        EXPECT_TRUE(utf8Valide(t.execution.sortie));
+        for (int i : t.indices)
+            EXPECT_TRUE(i >= 0 && i < std::max(nb, 1)) << "indice " << i << " pour " << nb << " coups";
+        essai::Tour encore = essai::jouerUnTour(joueur, notation, graine);
+        EXPECT_EQ(encore.execution.sortie, t.execution.sortie);
+        EXPECT_EQ(encore.execution.erreurs, t.execution.erreurs);
+        graine = graine * 7 + 3;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Joueurs, Batterie, testing::ValuesIn(joueurs()),
+                         [](const testing::TestParamInfo<std::string> &p) { return p.param; });
+
+TEST(Utf8, ReconnaitLesSequencesValides)
+{
+    EXPECT_TRUE(utf8Valide("Coup correspondant trouvé : 4\n"));
+    EXPECT_FALSE(utf8Valide("trouv\xE9"));
+    EXPECT_FALSE(utf8Valide("\xC3"));
+    EXPECT_FALSE(utf8Valide("\xC3\x28"));
+}
+
+} // namespace
