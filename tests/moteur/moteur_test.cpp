@@ -1,0 +1,507 @@
+// The engine as a real program: command line, matches between test-only
+// players that play or misbehave on purpose, records, seeds, and persons
+// scripted through the human players.
+#include "programme.h"
+
+#include "tessor.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lireFichier(const fs::path &chemin)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// A fresh folder for one test, removed after it.
+struct Dossier {
+    fs::path chemin;
+    Dossier()
+    {
+        char modele[] = "/tmp/tessor-moteur-XXXXXX";
+        chemin = mkdtemp(modele);
+    }
+    ~Dossier() { fs::remove_all(chemin); }
+};
+
+// One game of a record: its tags and its moves.
+struct PartieEnregistree {
+    std::map<std::string, std::string> tags;
+    std::vector<std::string> coups; // "8-4", "9-16*" (move numbers left out)
+};
+
+std::vector<PartieEnregistree> lireParties(const std::string &texte)
+{
+    std::vector<PartieEnregistree> parties;
+    bool dansLesCoups = false;
+    for (const std::string &l : essai::lignes(texte)) {
+        if (l.rfind("[Partie ", 0) == 0) {
+            parties.emplace_back();
+            dansLesCoups = false;
+        }
+        if (parties.empty())
+            continue;
+        if (l.size() > 2 && l[0] == '[') {
+            size_t blanc = l.find(' ');
+            parties.back().tags[l.substr(1, blanc - 1)] = l.substr(blanc + 2, l.size() - blanc - 4);
+        } else if (l.empty()) {
+            dansLesCoups = !dansLesCoups && parties.back().coups.empty();
+        } else if (dansLesCoups) {
+            std::istringstream mots(l);
+            for (std::string m; mots >> m;)
+                if (m.back() != '.')
+                    parties.back().coups.push_back(m);
+        }
+    }
+    return parties;
+}
+
+struct Match {
+    essai::Execution execution;
+    std::string enregistrement;
+    std::vector<PartieEnregistree> parties;
+    double secondes = 0;
+};
+
+class Moteur : public testing::Test {
+protected:
+    // Player processes the engine leaves behind become this test program's
+    // children when the engine ends.
+    void SetUp() override { prctl(PR_SET_CHILD_SUBREAPER, 1); }
+
+    // Runs the engine with the record written in the test's folder.
+    Match jouer(std::vector<std::string> arguments, const std::string &entree = "")
+    {
+        fs::path fichier = dossier.chemin / "parties.txt";
+        fs::remove(fichier);
+        arguments.insert(arguments.begin(), {"--enregistrer", fichier.string()});
+        auto debut = std::chrono::steady_clock::now();
+        Match m;
+        m.execution = essai::executer(essai::programme("moteur"), arguments, entree);
+        m.secondes =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+        m.enregistrement = lireFichier(fichier);
+        m.parties = lireParties(m.enregistrement);
+        EXPECT_TRUE(aucunProcessusRestant()) << testing::PrintToString(arguments);
+        return m;
+    }
+
+    static bool aucunProcessusRestant()
+    {
+        int etat = 0;
+        return waitpid(-1, &etat, WNOHANG) < 0 && errno == ECHILD;
+    }
+
+    Dossier dossier;
+};
+
+// The game where both sides always play the first move of the list, from the
+// initial position: the moves, worked out with the rules library.
+std::vector<std::string> partiePremierContrePremier()
+{
+    std::vector<std::string> coups;
+    Position p = getPositionInitiale();
+    for (ListeCoups l = getCoupsLegaux(p); l.nb > 0; l = getCoupsLegaux(p)) {
+        Coup c = l.coups[0];
+        coups.push_back(std::to_string(c.origine) + "-" + std::to_string(c.destination));
+        p = jouerCoup(p, c.origine, c.destination);
+    }
+    return coups;
+}
+
+bool contient(const std::string &texte, const std::string &morceau)
+{
+    return texte.find(morceau) != std::string::npos;
+}
+
+// ---- Command line --------------------------------------------------------
+
+TEST_F(Moteur, LAideEstLeTexteConvenu)
+{
+    std::string attendu = lireFichier(fs::path(ESSAIS_MOTEUR_DIR) / "aide.txt");
+    for (const char *option : {"--help", "-h"}) {
+        essai::Execution e = essai::executer(essai::programme("moteur"), {option});
+        EXPECT_EQ(e.statut, 0);
+        EXPECT_EQ(e.sortie, attendu);
+        EXPECT_EQ(e.erreurs, "");
+    }
+}
+
+TEST_F(Moteur, UneLigneDeCommandeFausseEstRefuseeAvecLeStatut2)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cas = {
+        {{"--inconnue"}, "option inconnue « --inconnue »"},
+        {{"--parties"}, "l'option --parties attend une valeur (N)"},
+        {{"--parties", "0"}, "--parties attend un entier de 1 à 100000000 (reçu « 0 »)"},
+        {{"--parties=2x"}, "--parties attend un entier de 1 à 100000000 (reçu « 2x »)"},
+        {{"--graine", "4294967296"},
+         "--graine attend un entier de 0 à 4294967295 (reçu « 4294967296 »)"},
+        {{"--graine", "-1"}, "--graine attend un entier de 0 à 4294967295 (reçu « -1 »)"},
+        {{"--ouverture", "201"}, "--ouverture attend un entier de 0 à 200 (reçu « 201 »)"},
+        {{"--temps", "0"},
+         "--temps attend un nombre de secondes positif, par exemple 0.5 (reçu « 0 »)"},
+        {{"--temps", "1e3"},
+         "--temps attend un nombre de secondes positif, par exemple 0.5 (reçu « 1e3 »)"},
+        {{"--strict=oui"}, "l'option --strict ne prend pas de valeur"},
+        {{"-q", "--silencieux"}, "l'option --silencieux est donnée deux fois"},
+        {{"joueur_premier"},
+         "deux joueurs attendus (JAUNE ROUGE), ou aucun pour la démonstration ; 1 donné"},
+        {{"joueur_premier", "joueur_premier", "joueur_premier"},
+         "deux joueurs attendus (JAUNE ROUGE), ou aucun pour la démonstration ; 3 donnés"},
+        {{"joueur_absent", "joueur_premier"}, "programme joueur introuvable « joueur_absent »"},
+        {{"--personne", "joueur_tirage", "joueur_premier", "joueur_premier"},
+         "--personne : « joueur_tirage » n'est pas l'un des joueurs"},
+        {{"rejouer"}, "rejouer attend un seul fichier d'enregistrement"},
+        {{"rejouer", "a", "b"}, "rejouer attend un seul fichier d'enregistrement"},
+        {{"rejouer", "--strict", "a"}, "l'option --strict ne s'emploie pas avec rejouer"},
+    };
+    for (const auto &[arguments, message] : cas) {
+        essai::Execution e = essai::executer(essai::programme("moteur"), arguments);
+        EXPECT_EQ(e.statut, 2) << message;
+        EXPECT_EQ(e.sortie, "") << message;
+        EXPECT_EQ(e.erreurs, "moteur : " + message + "\nEssayez « moteur --help ».\n");
+    }
+}
+
+TEST_F(Moteur, UnFichierDEnregistrementImpossibleAEcrireEstUnEchec)
+{
+    essai::Execution e = essai::executer(
+        essai::programme("moteur"),
+        {"--enregistrer", (dossier.chemin / "absent" / "f.txt").string(), "joueur_premier",
+         "joueur_premier"});
+    EXPECT_EQ(e.statut, 1);
+    EXPECT_EQ(e.sortie, "");
+    EXPECT_TRUE(contient(e.erreurs, "moteur : impossible d'écrire dans")) << e.erreurs;
+}
+
+// ---- A player at fault loses, the engine says why and goes on ------------
+
+TEST_F(Moteur, UnProgrammeEnFauteJoueSonPremierCoupPuisPerdChaquePartie)
+{
+    // Each of these plays the first move of the list on its first turn of a
+    // game, then fails on its second.  Against joueur_premier, game 1 is
+    // 0-1 (the fault's side), 1-3 then the fault; in game 2 the fault comes
+    // after 0-1 1-3 2-3.
+    struct Cas {
+        const char *joueur;
+        const char *fin;
+    };
+    const Cas cas[] = {
+        {"joueur_plante", "le programme a planté"},
+        {"joueur_quitte", "le programme s'est arrêté"},
+        {"joueur_bloque", "temps dépassé"},
+    };
+    for (const Cas &c : cas) {
+        Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", "--graine", "5", c.joueur,
+                         "joueur_premier"});
+        EXPECT_EQ(m.execution.statut, 0) << c.joueur;
+        ASSERT_EQ(m.parties.size(), 2u) << c.joueur;
+        EXPECT_EQ(m.parties[0].tags["Fin"], std::string("jaune : ") + c.fin);
+        EXPECT_EQ(m.parties[0].tags["Resultat"], "0-1");
+        EXPECT_EQ(m.parties[0].coups, (std::vector<std::string>{"0-1", "1-3"}));
+        EXPECT_EQ(m.parties[1].tags["Fin"], std::string("rouge : ") + c.fin);
+        EXPECT_EQ(m.parties[1].tags["Resultat"], "1-0");
+        EXPECT_EQ(m.parties[1].coups, (std::vector<std::string>{"0-1", "1-3", "2-3"}));
+        EXPECT_TRUE(contient(m.execution.sortie,
+                             std::string("  ") + c.joueur +
+                                 " : 0 victoire, 2 défaites, 0 nulle, 0 point, 0 coup imposé, "
+                                 "2 fautes\n"))
+            << m.execution.sortie;
+        EXPECT_TRUE(contient(m.execution.sortie,
+                             "Partie 1 : " + std::string(c.joueur) +
+                                 " - joueur_premier : 0-1, joueur_premier (rouge) gagne (jaune : " +
+                                 c.fin + ")\n"))
+            << m.execution.sortie;
+    }
+}
+
+TEST_F(Moteur, UnProgrammeQuiNeRepondPlusEstArreteAuBoutDeSonTemps)
+{
+    Match m = jouer({"-q", "--parties", "4", "--temps", "0.2", "joueur_bloque", "joueur_bloque"});
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 4u);
+    for (const PartieEnregistree &p : m.parties)
+        EXPECT_EQ(p.tags.at("Fin"), "jaune : temps dépassé");
+    EXPECT_LT(m.secondes, 3.0);
+}
+
+TEST_F(Moteur, UnProgrammeQuiNeDemarrePasPerdSansQueLeMatchSArrete)
+{
+    fs::path faux = dossier.chemin / "pas_un_programme";
+    std::ofstream(faux) << "ceci n'est pas un programme\n";
+    fs::permissions(faux, fs::perms::owner_all);
+    Match m = jouer({"-q", "--parties", "2", faux.string(), "joueur_premier"});
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 2u);
+    EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : le programme n'a pas pu démarrer");
+    EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : le programme n'a pas pu démarrer");
+    EXPECT_EQ(m.parties[0].tags["Jaune"], faux.string());
+}
+
+TEST_F(Moteur, UneReponseAbsenteOuHorsListeEstRemplaceeEtCompteeAuJoueur)
+{
+    for (const char *joueur : {"joueur_muet", "joueur_hors_liste"}) {
+        Match m = jouer({"-q", "--graine", "11", joueur, "joueur_premier"});
+        EXPECT_EQ(m.execution.statut, 0) << joueur;
+        ASSERT_EQ(m.parties.size(), 1u);
+        const PartieEnregistree &p = m.parties[0];
+        EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible");
+        ASSERT_FALSE(p.coups.empty());
+        int imposes = 0;
+        for (size_t i = 0; i < p.coups.size(); i++) {
+            bool impose = p.coups[i].back() == '*';
+            EXPECT_EQ(impose, i % 2 == 0) << joueur << " coup " << i + 1;
+            imposes += impose;
+        }
+        EXPECT_TRUE(contient(m.execution.sortie, ", " + std::to_string(imposes) +
+                                                     " coups imposés, 0 faute\n"))
+            << m.execution.sortie;
+        // The record replays: every imposed move is legal.
+        essai::Execution r = essai::executer(essai::programme("moteur"),
+                                             {"rejouer", "-q", (dossier.chemin / "parties.txt")});
+        EXPECT_EQ(r.statut, 0) << r.erreurs;
+    }
+}
+
+TEST_F(Moteur, AvecStrictUneReponseAbsenteOuHorsListePerdLaPartie)
+{
+    const std::pair<const char *, const char *> cas[] = {
+        {"joueur_muet", "aucun coup remis (--strict)"},
+        {"joueur_hors_liste", "coup hors de la liste (--strict)"},
+    };
+    for (const auto &[joueur, fin] : cas) {
+        Match m = jouer({"-q", "--strict", "--parties", "2", joueur, "joueur_premier"});
+        ASSERT_EQ(m.parties.size(), 2u) << joueur;
+        EXPECT_EQ(m.parties[0].tags["Fin"], std::string("jaune : ") + fin);
+        EXPECT_TRUE(m.parties[0].coups.empty());
+        EXPECT_EQ(m.parties[1].tags["Fin"], std::string("rouge : ") + fin);
+        EXPECT_EQ(m.parties[1].coups, std::vector<std::string>{"0-1"});
+        EXPECT_EQ(m.parties[1].tags["Resultat"], "1-0");
+    }
+}
+
+TEST_F(Moteur, UnProgrammeBavardNeBloqueRienEtSaSortieNArrivePasALEcran)
+{
+    Match m = jouer({"--parties", "2", "joueur_bavard", "joueur_premier"});
+    EXPECT_EQ(m.execution.statut, 0);
+    EXPECT_FALSE(contient(m.execution.sortie, "xxxx"));
+    ASSERT_EQ(m.parties.size(), 2u);
+    // It plays the first move, as joueur_premier does.
+    EXPECT_EQ(m.parties[0].coups, partiePremierContrePremier());
+    EXPECT_EQ(m.parties[1].coups, partiePremierContrePremier());
+}
+
+TEST_F(Moteur, LesTracesDesProgrammesVontChacuneDansSonFichier)
+{
+    fs::path traces = dossier.chemin / "traces";
+    Match m = jouer({"-q", "--traces", traces.string(), "joueur_premier", "joueur_muet"});
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 1u);
+    std::vector<std::string> lignes = essai::lignes(lireFichier(traces / "1-joueur_premier.txt"));
+    // One line per turn of joueur_premier, yellow: the first of every pair.
+    EXPECT_EQ(lignes.size(), (m.parties[0].coups.size() + 1) / 2);
+    ASSERT_FALSE(lignes.empty());
+    EXPECT_EQ(lignes[0], "premier : coup 0 sur 292");
+    EXPECT_TRUE(fs::exists(traces / "2-joueur_muet.txt"));
+    EXPECT_FALSE(contient(m.execution.sortie, "premier : coup"));
+}
+
+// ---- Seeds, openings and colours -----------------------------------------
+
+TEST_F(Moteur, UneGraineRejoueLeMatchOctetPourOctet)
+{
+    std::vector<std::string> options = {"-q", "--parties", "4", "--ouverture", "3",
+                                        "joueur_tirage", "joueur_muet"};
+    auto avecGraine = [&](const char *graine) {
+        std::vector<std::string> a = options;
+        a.insert(a.begin(), {"--graine", graine});
+        return jouer(a);
+    };
+    Match un = avecGraine("42"), deux = avecGraine("42"), autre = avecGraine("43");
+    ASSERT_EQ(un.parties.size(), 4u);
+    EXPECT_EQ(un.enregistrement, deux.enregistrement);
+    EXPECT_NE(un.enregistrement, autre.enregistrement);
+
+    // Games go in pairs from one start position, three moves in: red to move.
+    EXPECT_EQ(un.parties[0].tags["Depart"], un.parties[1].tags["Depart"]);
+    EXPECT_EQ(un.parties[2].tags["Depart"], un.parties[3].tags["Depart"]);
+    EXPECT_NE(un.parties[0].tags["Depart"], un.parties[2].tags["Depart"]);
+    EXPECT_EQ(un.parties[0].tags["Depart"].back(), 'r');
+    // Colours swap every game.
+    EXPECT_EQ(un.parties[0].tags["Jaune"], "joueur_tirage");
+    EXPECT_EQ(un.parties[1].tags["Jaune"], "joueur_muet");
+    EXPECT_EQ(un.parties[2].tags["Jaune"], "joueur_tirage");
+}
+
+TEST_F(Moteur, LeJoueurTireSesNombresAvecLaGraineDeLaPartie)
+{
+    // joueur_tirage plays index rand() % nb: its first move shows whether
+    // srand received the game's seed before the first turn, in every game.
+    Match m = jouer({"-q", "--parties", "3", "--graine", "9", "joueur_tirage", "joueur_tirage"});
+    ASSERT_EQ(m.parties.size(), 3u);
+    for (const PartieEnregistree &p : m.parties) {
+        std::srand(static_cast<unsigned>(std::stoul(p.tags.at("Graine"))));
+        ListeCoups l = getCoupsLegaux(getPositionInitiale());
+        Coup c = l.coups[std::rand() % l.nb];
+        ASSERT_FALSE(p.coups.empty());
+        EXPECT_EQ(p.coups[0], std::to_string(c.origine) + "-" + std::to_string(c.destination));
+    }
+}
+
+TEST_F(Moteur, SansGraineLaGraineTireeEstAfficheeEtRejoueLeMatch)
+{
+    Match m = jouer({"--parties", "2", "joueur_tirage", "joueur_tirage"});
+    std::string premiere = essai::lignes(m.execution.sortie).at(0);
+    const std::string debut = "Jaune : joueur_tirage, rouge : joueur_tirage (les couleurs "
+                              "alternent), graine du match ";
+    ASSERT_EQ(premiere.rfind(debut, 0), 0u) << premiere;
+    std::string graine = premiere.substr(debut.size());
+    Match rejoue = jouer({"--graine", graine, "--parties", "2", "joueur_tirage", "joueur_tirage"});
+    EXPECT_EQ(rejoue.enregistrement, m.enregistrement);
+}
+
+// ---- Display ---------------------------------------------------------------
+
+TEST_F(Moteur, LAffichageMontreLesJoueursLesCoupsLePlateauEtLeResultat)
+{
+    Match m = jouer({"--graine", "3", "joueur_premier", "joueur_premier"});
+    std::vector<std::string> l = essai::lignes(m.execution.sortie);
+    ASSERT_GT(l.size(), 30u);
+    EXPECT_EQ(l[0], "Jaune : joueur_premier, rouge : joueur_premier (les couleurs alternent), "
+                    "graine du match 3");
+    EXPECT_EQ(l[2].rfind("Partie 1 : joueur_premier (jaune) contre joueur_premier (rouge), "
+                         "graine ",
+                         0),
+              0u);
+    // The initial board, then the first move 0-1 and the board after it.
+    EXPECT_EQ(l[3], "             0:1r  1:1j");
+    EXPECT_EQ(l[7], "20:1r 21:1j 22:1r 23:1j       24:1j 25:1r 26:1j 27:1r");
+    EXPECT_EQ(l[11], "                              46:1j 47:1r");
+    EXPECT_EQ(l[13], "Coup 1 : joueur_premier (jaune) joue 0-1");
+    EXPECT_EQ(l[14], "             0: .  1:2r");
+    EXPECT_TRUE(contient(m.execution.sortie, "\nRésultat : "));
+    EXPECT_TRUE(contient(m.execution.sortie, "\nBilan : 1 partie, graine 3\n"));
+}
+
+TEST_F(Moteur, LeSignalDuJoueurDontCEstLeTourMarqueSaReflexion)
+{
+    Match m = jouer({"--graine", "2", "joueur_signal", "joueur_premier"});
+    EXPECT_EQ(m.execution.statut, 0);
+    int marques = 0;
+    for (const std::string &l : essai::lignes(m.execution.sortie)) {
+        if (l.rfind("Coup ", 0) != 0)
+            continue;
+        bool signal = l.find("(jaune)") != std::string::npos;
+        EXPECT_EQ(contient(l, ", réflexion "), signal) << l;
+        marques += contient(l, ", réflexion ");
+    }
+    EXPECT_GT(marques, 10);
+}
+
+// ---- A person at the terminal, scripted -----------------------------------
+
+// What a person types to play the first move of the list at each of its
+// turns, with joueur_premier opposite: the same game as first against first.
+std::string saisiesDuPremierCoup(bool jaune)
+{
+    std::string entree;
+    Position p = getPositionInitiale();
+    for (ListeCoups l = getCoupsLegaux(p); l.nb > 0; l = getCoupsLegaux(p)) {
+        Coup c = l.coups[0];
+        if ((p.trait == JAUNE) == jaune)
+            entree += std::to_string(c.origine) + " " + std::to_string(c.destination) + "\n";
+        p = jouerCoup(p, c.origine, c.destination);
+    }
+    return entree;
+}
+
+TEST_F(Moteur, UnePersonneJoueDesPartiesEntieresParHumainListe)
+{
+    // Two games: the program is kept, so the person's input flows on. Junk
+    // lines are dropped and the prompt comes again.
+    std::string entree;
+    for (int i = 0; i < 60; i++)
+        entree += i % 7 == 3 ? "pas un nombre\n0\n" : "0\n";
+    Match m = jouer({"--parties", "2", "humain_liste", "joueur_premier"}, entree);
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 2u);
+    for (const PartieEnregistree &p : m.parties) {
+        EXPECT_EQ(p.coups, partiePremierContrePremier());
+        EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible");
+    }
+    const std::string &s = m.execution.sortie;
+    // The board comes before the person's list and prompt.
+    size_t plateau = s.find(" 0:1r  1:1j\n"), liste = s.find("Ma couleur : jaune\n");
+    ASSERT_NE(liste, std::string::npos);
+    EXPECT_LT(plateau, liste);
+    EXPECT_TRUE(contient(s, "Coup 0 : 0 (1 - rouge) ->1 (1 - jaune) \n"));
+    EXPECT_TRUE(contient(s, "Votre choix ? Votre choix ? Vous avez choisi 0\n"));
+}
+
+TEST_F(Moteur, UnePersonneJoueDesPartiesEntieresEnTapantSesCoups)
+{
+    for (const char *humain : {"humain_saisie", "humain_moteur"}) {
+        // A refused pair and a junk line before each true move.
+        std::string entree;
+        for (bool jaune : {true, false}) {
+            std::istringstream coups(saisiesDuPremierCoup(jaune));
+            for (std::string l; std::getline(coups, l);)
+                entree += "0 47\nzut\n" + l + "\n";
+        }
+        Match m = jouer({"--parties", "2", humain, "joueur_premier"}, entree);
+        EXPECT_EQ(m.execution.statut, 0) << humain;
+        ASSERT_EQ(m.parties.size(), 2u) << humain;
+        for (const PartieEnregistree &p : m.parties) {
+            EXPECT_EQ(p.coups, partiePremierContrePremier()) << humain;
+            EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible");
+        }
+        EXPECT_TRUE(contient(m.execution.sortie, "Erreur de saisie !\n"));
+        EXPECT_TRUE(contient(m.execution.sortie, "Coup correspondant trouvé : 0\n"));
+        // humain_moteur signals the engine after each move: its thinking time
+        // is shown; humain_saisie sends nothing.
+        EXPECT_EQ(contient(m.execution.sortie, "humain_moteur (jaune) joue 0-1, réflexion "),
+                  std::string(humain) == "humain_moteur")
+            << m.execution.sortie.substr(0, 3000);
+    }
+}
+
+TEST_F(Moteur, QuandLEntreeDeLaPersonneFinitLaPartieEstPerdueEtLeMatchSArrete)
+{
+    struct Cas {
+        const char *humain;
+        std::string entree;
+        std::vector<std::string> coups;
+    };
+    const Cas cas[] = {
+        {"humain_liste", "", {}},
+        {"humain_liste", "0\nabc\n", {"0-1", "1-3"}},
+        {"humain_saisie", "0 1\n", {"0-1", "1-3"}},
+        {"humain_saisie", "0 1\n9 9\n", {"0-1", "1-3"}},
+        {"humain_moteur", "0 1\nx\n", {"0-1", "1-3"}},
+    };
+    for (const Cas &c : cas) {
+        Match m = jouer({"-q", "--parties", "3", c.humain, "joueur_premier"}, c.entree);
+        EXPECT_EQ(m.execution.statut, 0) << c.humain;
+        ASSERT_EQ(m.parties.size(), 1u) << c.humain << " " << c.entree;
+        EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : la personne a quitté la partie");
+        EXPECT_EQ(m.parties[0].tags["Resultat"], "0-1");
+        EXPECT_EQ(m.parties[0].coups, c.coups);
+        EXPECT_TRUE(contient(m.execution.sortie, "(match interrompu : la personne a quitté)"));
+    }
+}
+
+} // namespace

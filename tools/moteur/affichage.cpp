@@ -112,6 +112,9 @@ void Affichage::apresCoup(const Partie &p, const Position &position)
 
 void Affichage::finPartie(const Partie &p)
 {
+    // The person's last prompt is still waiting for its answer on the line.
+    if (p.fin.issue == Issue::Abandon)
+        std::fputc('\n', sortie_);
     if (silencieux_) {
         std::fprintf(sortie_, "Partie %d : %s - %s : %s\n", p.numero, p.jaune.c_str(),
                      p.rouge.c_str(), texteResultatPartie(p).c_str());

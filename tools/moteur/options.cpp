@@ -61,56 +61,56 @@ struct Declaration {
 const std::array<Declaration, 10> &declarations()
 {
     static const std::array<Declaration, 10> table = {{
-        {nullptr, "--parties", "N", "nombre de parties (1 par défaut) ; les couleurs alternent",
+        {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = entier<int>(v, 1, PARTIES_MAX);
              o.parties = n.value_or(0);
              return n ? "" : hote::texte("--parties attend un entier de 1 à %d", PARTIES_MAX);
          }},
         {nullptr, "--graine", "S",
-         "graine du match (par défaut tirée de l'horloge et affichée)",
+         "graine du match (par défaut : l'horloge, affichée)",
          [](Options &o, const std::string &v) {
              o.graine = entier<uint32_t>(v, 0, UINT32_MAX);
              return o.graine ? "" : std::string("--graine attend un entier de 0 à 4294967295");
          }},
         {nullptr, "--ouverture", "K",
-         "parties par paires depuis une position tirée au hasard après K coups",
+         "parties par paires après K coups tirés au hasard",
          [](Options &o, const std::string &v) {
              auto n = entier<int>(v, 0, OUVERTURE_MAX);
              o.ouverture = n.value_or(0);
              return n ? "" : hote::texte("--ouverture attend un entier de 0 à %d", OUVERTURE_MAX);
          }},
-        {nullptr, "--enregistrer", "FICHIER", "ajoute chaque partie à FICHIER dès qu'elle finit",
+        {nullptr, "--enregistrer", "FICHIER", "ajoute chaque partie à FICHIER dès sa fin",
          [](Options &o, const std::string &v) {
              o.enregistrer = v;
              return v.empty() ? "--enregistrer attend un nom de fichier" : "";
          }},
         {nullptr, "--temps", "SECONDES",
-         "temps pour un coup (10 pour un programme, sans limite pour une personne)",
+         "temps par coup (10 ; sans limite pour une personne)",
          [](Options &o, const std::string &v) {
              o.temps = decimal(v);
              return o.temps ? "" : std::string("--temps attend un nombre de secondes positif, "
                                                "par exemple 0.5");
          }},
         {nullptr, "--strict", nullptr,
-         "un coup absent ou hors de la liste perd la partie au lieu d'être remplacé",
+         "coup absent ou hors de la liste : partie perdue",
          [](Options &o, const std::string &) {
              o.strict = true;
              return "";
          }},
-        {"-q", "--silencieux", nullptr, "ni plateaux ni coups : une ligne par partie et le bilan",
+        {"-q", "--silencieux", nullptr, "une ligne par partie et le bilan, sans plateau",
          [](Options &o, const std::string &) {
              o.silencieux = true;
              return "";
          }},
         {nullptr, "--traces", "DOSSIER",
-         "écrit la sortie de chaque programme dans DOSSIER/<n>-<nom>.txt",
+         "garde la sortie des programmes dans DOSSIER",
          [](Options &o, const std::string &v) {
              o.traces = v;
              return v.empty() ? "--traces attend un nom de dossier" : "";
          }},
         {nullptr, "--personne", "JOUEUR",
-         "une personne joue par le programme JOUEUR (terminal, sans limite de temps)",
+         "une personne joue par le programme JOUEUR",
          [](Options &o, const std::string &v) {
              o.personnes.push_back(v);
              return v.empty() ? "--personne attend un nom de joueur" : "";
@@ -233,13 +233,14 @@ std::string texteAide()
                                               : std::string("    ") + d.longue;
         if (d.valeur != nullptr)
             noms += std::string(" ") + d.valeur;
-        t += hote::texte("  %-24s %s\n", noms.c_str(), d.aide);
+        t += hote::texte("  %-25s %s\n", noms.c_str(), d.aide);
     }
     t += "\n"
          "Un coup absent ou hors de la liste est remplacé par un coup tiré au hasard,\n"
          "compté au joueur (marqué * dans l'enregistrement). Un programme qui plante,\n"
          "s'arrête, dépasse son temps ou rompt le protocole perd la partie ; il est\n"
-         "relancé pour la suivante.\n"
+         "relancé pour la suivante. Avec --traces, la sortie du n-ième joueur nommé\n"
+         "va dans DOSSIER/<n>-<nom>.txt.\n"
          "\n"
          "Statut de sortie : 0 si tout va bien, 1 en cas d'échec (enregistrement\n"
          "refusé, fichier impossible à écrire), 2 si la ligne de commande est fausse.\n";
