@@ -154,4 +154,87 @@ TEST(JoueursCritique, PositionInitiale)
     jouerLesCas(INITIALE, essai::position(essai::NOTATION_INITIALE));
 }
 
+// ---- over random games -------------------------------------------------------
+
+std::vector<std::string> champsTab(const std::string &ligne)
+{
+    std::vector<std::string> champs;
+    size_t debut = 0;
+    for (size_t fin; (fin = ligne.find('\t', debut)) != std::string::npos; debut = fin + 1)
+        champs.push_back(ligne.substr(debut, fin - debut));
+    champs.push_back(ligne.substr(debut));
+    return champs;
+}
+
+bool prendUnCinq(const Position &p, const Coup &c)
+{
+    const Colonne o = p.cols[c.origine], d = p.cols[c.destination];
+    return o.couleur == p.trait && o.nb + d.nb == HAUTEUR_MAX && d.couleur != p.trait;
+}
+
+// What any turn must show: the colour, then either the first five taken, or
+// the slot line and the first filled slot announced with its own move.
+void verifierUnTour(const std::string &joueur, const Position &p,
+                    const std::vector<std::string> &messages, bool tabulationFinale)
+{
+    SCOPED_TRACE(joueur + " " + essai::notation(p));
+    const ListeCoups l = getCoupsLegaux(p);
+    essai::Tour t = essai::jouerUnTour(joueur, essai::notation(p));
+    ASSERT_EQ(t.execution.statut, 0);
+    std::vector<std::string> lignes = essai::lignes(t.execution.sortie);
+    ASSERT_GE(lignes.size(), 2u);
+    EXPECT_EQ(lignes[0], std::string("Ma couleur : ") + (p.trait == ROUGE ? "rouge" : "jaune"));
+
+    int premierCinq = -1;
+    for (int i = 0; i < l.nb && premierCinq == -1; i++)
+        if (prendUnCinq(p, l.coups[i]))
+            premierCinq = i;
+    auto annonce = [&](const std::string &debut, int i) {
+        return debut + std::to_string(i) + " : " + std::to_string(l.coups[i].origine) +
+               " ---> " + std::to_string(l.coups[i].destination) + " ";
+    };
+    if (premierCinq != -1) {
+        EXPECT_EQ(lignes, (std::vector<std::string>{
+                              lignes[0], annonce("tour de 5 prise par le coup ", premierCinq)}));
+        EXPECT_EQ(t.indices, std::vector<int>{premierCinq});
+        return;
+    }
+
+    ASSERT_EQ(lignes.size(), 3u);
+    std::vector<std::string> slots = champsTab(lignes[1]);
+    if (tabulationFinale) {
+        ASSERT_EQ(slots.back(), "");
+        slots.pop_back();
+    }
+    ASSERT_EQ(slots.size(), messages.size());
+    for (size_t s = 0; s < slots.size(); s++) {
+        const int v = std::stoi(slots[s]);
+        ASSERT_TRUE(v >= -1 && v < l.nb) << slots[s];
+        if (v != -1) {
+            EXPECT_EQ(lignes[2], annonce(messages[s], v));
+            EXPECT_EQ(t.indices, std::vector<int>{v});
+            return;
+        }
+    }
+    EXPECT_EQ(lignes[2], AUCUNE);
+    EXPECT_TRUE(t.indices.empty());
+}
+
+TEST(JoueursCritique, ToursDeQuelquesPartiesAuHasard)
+{
+    const std::vector<std::string> messages = {"coup d'isolement la plus petite ",
+                                               "coup empilement  v1 ", "coup empilement  v2 "};
+    const std::vector<std::string> messages2 = {
+        "coup d'isolement la plus petite ", "coup empilement  v2 ", "coup empilement  v1 ",
+        "coup isolement suicide ", "coup autoempileopti "};
+    for (unsigned graine : {3u, 11u}) {
+        std::vector<Position> partie = essai::partieAuHasard(graine);
+        for (size_t k = 0; k < partie.size(); k += 5) {
+            verifierUnTour("joueur_critique", partie[k], messages, false);
+            verifierUnTour("joueur_critique3", partie[k], messages, false);
+            verifierUnTour("joueur_critique2", partie[k], messages2, true);
+        }
+    }
+}
+
 } // namespace

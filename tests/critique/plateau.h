@@ -38,3 +38,27 @@ inline Position couleursEchangees(Position p)
 inline std::string notation(const Position &p) { return hote::ecrireNotation(p); }
 
 } // namespace essai
+
+#include <random>
+#include <vector>
+
+namespace essai {
+
+// Positions met in one game of uniformly random legal moves, seeded.
+inline std::vector<Position> partieAuHasard(unsigned graine)
+{
+    std::mt19937 alea(graine);
+    std::vector<Position> positions;
+    Position p = getPositionInitiale();
+    for (;;) {
+        positions.push_back(p);
+        ListeCoups l = getCoupsLegaux(p);
+        if (l.nb == 0)
+            return positions;
+        std::uniform_int_distribution<int> tirage(0, l.nb - 1);
+        Coup c = l.coups[tirage(alea)];
+        p = jouerCoup(p, c.origine, c.destination);
+    }
+}
+
+} // namespace essai

@@ -265,4 +265,31 @@ TEST(Candidats, PriseDeCinq)
     }
 }
 
+// ---- over whole games ---------------------------------------------------------
+
+TEST(Proprietes, SurDesPartiesAuHasard)
+{
+    for (unsigned graine = 1; graine <= 40; graine++) {
+        for (Position p : essai::partieAuHasard(graine)) {
+            ListeCoups l = getCoupsLegaux(p);
+            int isole = 5, suicide = 5;
+            for (int i = 0; i < l.nb; i++) {
+                const Coup c = l.coups[i];
+                // The origin is always a live neighbour of the destination.
+                ASSERT_GE(nbvoisin(&p, c.destination), 1);
+                const int note = erreurcritique(&p, i, &l);
+                ASSERT_TRUE(note >= 0 && note <= 2);
+                if (prisedecinq(&p, &l, i)) {
+                    EXPECT_EQ(note, 0);
+                }
+                // With the same start value the two isolations agree: an own
+                // origin alone next to the destination leaves no step of the
+                // risk test to fail.
+                EXPECT_EQ(isolement(&p, &l, i, &isole), isolementsuicide(&p, &l, i, &suicide));
+                EXPECT_EQ(isole, suicide);
+            }
+        }
+    }
+}
+
 } // namespace
