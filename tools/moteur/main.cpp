@@ -137,6 +137,9 @@ int jouer(const Options &o)
         std::printf("Jaune : %s, rouge : %s (les couleurs alternent), graine du match %u\n\n",
                     noms[0].c_str(), noms[1].c_str(), reglage.graine);
 
+    // A person thinks for seconds: only matches between programs gain from it.
+    if (!descriptions[0].personne && !descriptions[1].personne)
+        resterSurCeProcesseur();
     Participant premier(descriptions[0]), second(descriptions[1]);
     Affichage affichage(stdout, o.silencieux, estUneCouleurDeTerminal());
     bool ecritureRatee = false;

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -88,6 +89,17 @@ double maintenant()
 }
 
 int pidMoteur() { return static_cast<int>(getpid()); }
+
+void resterSurCeProcesseur()
+{
+    int processeur = sched_getcpu();
+    if (processeur < 0 || processeur >= CPU_SETSIZE)
+        return;
+    cpu_set_t un;
+    CPU_ZERO(&un);
+    CPU_SET(processeur, &un);
+    sched_setaffinity(0, sizeof un, &un);
+}
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
 

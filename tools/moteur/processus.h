@@ -72,6 +72,12 @@ void ecouterSIGUSR1();
 // after `depuis`, if any.
 std::optional<double> signalRecu(int pid, double depuis);
 
+// A match is a relay: at any moment only one of the engine and its players
+// works, the others wait for its record.  Keeping them all on the processor
+// the engine runs on spares a wake-up across processors at every turn, which
+// costs more than the turn itself.  Children started afterwards inherit it.
+void resterSurCeProcesseur();
+
 double maintenant(); // seconds on a monotonic clock
 int pidMoteur();
 bool sortieEstUnTerminal();
