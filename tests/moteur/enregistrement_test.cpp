@@ -3,6 +3,7 @@
 #include "capture.h"
 #include "programme.h"
 
+#include "affichage.h"
 #include "enregistrement.h"
 #include "issue.h"
 
@@ -243,6 +244,24 @@ TEST_F(Rejouer, UnFichierVideOuTronqueEstRefuse)
     EXPECT_EQ(absent.statut, 1);
     EXPECT_EQ(absent.erreurs, "moteur : impossible de lire « " + fichier +
                                   ".absent » : No such file or directory\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST(Affichage, LePlateauSeDessineSurSaGrilleEnLettresOuEnCouleurs)
+{
+    Position p = jouerCoup(getPositionInitiale(), 0, 1);
+    std::vector<std::string> l = essai::lignes(moteur::texteGrille(p, false));
+    ASSERT_EQ(l.size(), 9u);
+    EXPECT_EQ(l[0], "             0: .  1:2r");
+    EXPECT_EQ(l[3], "      12:1r 13:1j 14:1r 15:1j 16:1r 17:1j 18:1r 19:1j");
+    EXPECT_EQ(l[4], "20:1r 21:1j 22:1r 23:1j       24:1j 25:1r 26:1j 27:1r");
+    EXPECT_EQ(l[8], "                              46:1j 47:1r");
+    std::string couleurs = moteur::texteGrille(p, true);
+    EXPECT_EQ(essai::lignes(couleurs)[0], "             0: .  1:\033[1;31m2r\033[0m");
+    EXPECT_NE(couleurs.find("46:\033[1;33m1j\033[0m"), std::string::npos);
 }
 
 } // namespace

@@ -120,7 +120,7 @@ int jouer(const Options &o)
     }
     std::FILE *enregistrement = nullptr;
     if (!o.enregistrer.empty()) {
-        enregistrement = std::fopen(o.enregistrer.c_str(), "a");
+        enregistrement = std::fopen(o.enregistrer.c_str(), "ae"); // not inherited by players
         if (enregistrement == nullptr) {
             std::fprintf(stderr, "moteur : impossible d'écrire dans « %s » : %s\n",
                          o.enregistrer.c_str(), std::strerror(errno));
