@@ -26,6 +26,16 @@ TEST(Poids, LaTableDonneSesDeuxPremieresColonnesParRang)
     }
 }
 
+TEST(Poids, LeRang3LitLaTroisiemeColonne)
+{
+    // 200 in every row but the unused one and the last, which hold 0.
+    for (int ligne = 0; ligne < NB_LIGNES_POIDS; ligne++) {
+        double poids = 0;
+        afecterpoid(3, listconstpoid, ligne, &poids);
+        EXPECT_EQ(poids, ligne == INUTILISEE || ligne == NON_EXPLORE ? 0 : 200) << ligne;
+    }
+}
+
 TEST(Poids, UnRangHorsDeLaTableNAjouteRien)
 {
     for (int rang : {0, -1, 4, 100}) {

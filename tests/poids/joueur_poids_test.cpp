@@ -152,6 +152,53 @@ TEST(JoueurPoids, DeuxiemeRangColonneFermeeDansLaTrace)
               "\nrang 2 27->18\n"});
 }
 
+// The same eight moves with 11 and 18 red: (11,18) now builds a red column of
+// two next to red 19 (2), the opponent's last pair, which closes 19:
+// -10 + 1000 - 9000, then -10 + 1000 back.  (19,18) leaves red 11 and 18 as
+// the last pair, two replies of -10 + 1000: 100 + 1980 beats the five of
+// (27,18), 1000, which has no reply.
+TEST(JoueurPoids, DeuxiemeRangDernierePaireAdverseEtColonneFermeeL_L)
+{
+    verifier({"paire adverse au rang 2",
+              essai::plateau({{11, "1r"}, {18, "1r"}, {19, "2r"}, {26, "4r"}, {27, "4j"}}, 'j'),
+              {7, 5},
+              "\nrang 1 11->18\nS L/L11->18 "
+              "\nrang 1 18->11\nS L/L18->11 "
+              "\nrang 1 18->19\nS L/L18->19 Pd L/L18->19 "
+              "\nrang 1 18->26\nS L/L18->26 P5 L/L18->26 "
+              "\nrang 1 18->27\nS L/M18->27 P5 L/M18->27 "
+              "\nrang 1 19->18\nS L/L19->18 "
+              "\nrang 1 26->18\nS L/L26->18 P5 L/L26->18 "
+              "\nrang 1 27->18\nS M/L27->18 P5 M/L27->18 "
+              "\nrang 2 11->18\nS L/L18->19 ine favo 18->19 Pd L/L18->19 S L/L19->18 ine favo 19->18 "
+              "\nrang 2 18->11\n"
+              "\nrang 2 19->18\nS L/L11->18 ine favo 11->18 S L/L18->11 ine favo 18->11 "
+              "\nrang 2 27->18\n"});
+}
+
+// 19 yellow of three: after (11,18) or (19,18) the only replies build a
+// yellow five from the last yellow pair, +10 + 1000 + 10 each way, so both
+// reach 100 + 2040 and the later, (19,18), beats the five of (27,18).
+TEST(JoueurPoids, DeuxiemeRangCinqPropreOffert)
+{
+    verifier({"cinq M/M au rang 2",
+              essai::plateau({{11, "1j"}, {18, "1r"}, {19, "3j"}, {26, "4r"}, {27, "4j"}}, 'j'),
+              {7, 5},
+              "\nrang 1 11->18\nS M/L11->18 "
+              "\nrang 1 18->11\nS L/M18->11 "
+              "\nrang 1 18->19\nS L/M18->19 Pd L/M18->19 "
+              "\nrang 1 18->26\nS L/L18->26 P5 L/L18->26 "
+              "\nrang 1 18->27\nS L/M18->27 P5 L/M18->27 "
+              "\nrang 1 19->18\nS M/L19->18 "
+              "\nrang 1 26->18\nS L/L26->18 P5 L/L26->18 "
+              "\nrang 1 27->18\nS M/L27->18 P5 M/L27->18 "
+              "\nrang 2 11->18\nS M/M18->19 ine favo 18->19 P5 M/M18->19 "
+              "S M/M19->18 ine favo 19->18 P5 M/M19->18 "
+              "\nrang 2 19->18\nS M/M11->18 ine favo 11->18 P5 M/M11->18 "
+              "S M/M18->11 ine favo 18->11 P5 M/M18->11 "
+              "\nrang 2 27->18\n"});
+}
+
 // The opening: every own column onto an opponent's one (side neighbours) and
 // every opponent's column onto another diagonally weighs 100 at rank 1; the
 // last of them is (47,45), index 290.  At rank 2 a yellow column of two on a
