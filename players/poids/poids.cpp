@@ -111,7 +111,8 @@ void situation2(uint8_t couleur, Coup coup, int rang, double *poids,
 void situation3(uint8_t couleur, Coup coup, int rang, double *poids,
                 const double table[][NB_RANGS_POIDS], Position position, ListeCoups coups)
 {
-    if (estPropre(couleur, position, coup.origine) != estPropre(couleur, position, coup.destination))
+    bool origine = estPropre(couleur, position, coup.origine);
+    if (origine != estPropre(couleur, position, coup.destination))
         return;
     // Every move left joins these two columns, one way or the other.
     for (int k = 0; k < coups.nb; k++) {
@@ -150,7 +151,8 @@ void recursif(int rang, double poids[], int rangMax, uint8_t couleur, uint8_t ce
     for (int k = 0; k < reponses.nb; k++) {
         Coup r = reponses.coups[k];
         if (r.origine == cellule || r.destination == cellule)
-            analysersituation(rang, k, &poids[indexCoup], couleur, listconstpoid, position, reponses);
+            analysersituation(rang, k, &poids[indexCoup], couleur, listconstpoid, position,
+                              reponses);
     }
     // The player looks two ranks deep: the replies are the last rank weighed.
 }

@@ -21,7 +21,8 @@ TEST(Poids, LaTableDonneSesDeuxPremieresColonnesParRang)
         for (int rang = 1; rang <= 2; rang++) {
             double poids = 0.5;
             afecterpoid(rang, listconstpoid, ligne, &poids);
-            EXPECT_EQ(poids, 0.5 + attendu[ligne][rang - 1]) << "ligne " << ligne << " rang " << rang;
+            EXPECT_EQ(poids, 0.5 + attendu[ligne][rang - 1])
+                << "ligne " << ligne << " rang " << rang;
         }
     }
 }
@@ -68,22 +69,29 @@ TEST(Poids, VoisinsInferieurs)
     const CasFermee cas[] = {
         {"26 et 27 trop hauts", {{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "4j"}}, {18, 19}, 1},
         {"27 vide", {{18, "2j"}, {19, "2r"}, {26, "4r"}}, {18, 19}, 0},
-        {"27 peut encore venir (1 + 4)", {{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "1j"}}, {18, 19}, 0},
-        {"27 de 2 ne peut plus (2 + 4)", {{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "2j"}}, {18, 19}, 1},
+        {"27 peut encore venir (1 + 4)",
+         {{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "1j"}}, {18, 19}, 0},
+        {"27 de 2 ne peut plus (2 + 4)",
+         {{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "2j"}}, {18, 19}, 1},
         // The origin, low as it is, leaves its cell: it does not count.
         {"l'origine ne compte pas", {{18, "1j"}, {19, "1r"}, {26, "4r"}, {27, "4j"}}, {18, 19}, 1},
         // 26 (3) still fits on the column of two.
-        {"26 peut encore venir (3 + 1 + 1)", {{18, "1j"}, {19, "1r"}, {26, "3r"}, {27, "4j"}}, {18, 19}, 0},
+        {"26 peut encore venir (3 + 1 + 1)",
+         {{18, "1j"}, {19, "1r"}, {26, "3r"}, {27, "4j"}}, {18, 19}, 0},
         // 18 has empty neighbours (11, 17, 25): a column built on 18 never closes.
         {"vers 18", {{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "4j"}}, {19, 18}, 0},
-        {"une colonne de cinq sans voisin vide", {{18, "2j"}, {19, "3r"}, {26, "1r"}, {27, "1j"}}, {18, 19}, 1},
-        {"une colonne de cinq a cote d'une case vide", {{18, "2j"}, {19, "3r"}, {26, "1r"}}, {18, 19}, 0},
+        {"une colonne de cinq sans voisin vide",
+         {{18, "2j"}, {19, "3r"}, {26, "1r"}, {27, "1j"}}, {18, 19}, 1},
+        {"une colonne de cinq a cote d'une case vide",
+         {{18, "2j"}, {19, "3r"}, {26, "1r"}}, {18, 19}, 0},
         // 7 has eight neighbours: all of height 4 but the origin 2.
         {"huit voisins",
-         {{2, "1r"}, {3, "4j"}, {4, "4j"}, {6, "4r"}, {7, "1j"}, {8, "4r"}, {12, "4j"}, {13, "4j"}, {14, "4r"}},
+         {{2, "1r"}, {3, "4j"}, {4, "4j"}, {6, "4r"}, {7, "1j"}, {8, "4r"}, {12, "4j"}, {13, "4j"},
+          {14, "4r"}},
          {2, 7}, 1},
         {"huit voisins, un de 3",
-         {{2, "1r"}, {3, "4j"}, {4, "4j"}, {6, "4r"}, {7, "1j"}, {8, "4r"}, {12, "4j"}, {13, "4j"}, {14, "3r"}},
+         {{2, "1r"}, {3, "4j"}, {4, "4j"}, {6, "4r"}, {7, "1j"}, {8, "4r"}, {12, "4j"}, {13, "4j"},
+          {14, "3r"}},
          {2, 7}, 0},
     };
     for (const CasFermee &c : cas) {
@@ -159,7 +167,8 @@ TEST(Poids, RecursifPeseLesReponsesQuiTouchentLaCellule)
 // The own colour is the one passed, not the trait of the board explored.
 TEST(Poids, RecursifGardeLaCouleurDuJoueur)
 {
-    Position p = essai::position(essai::plateau({{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "4j"}}, 'j'));
+    Position p =
+        essai::position(essai::plateau({{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "4j"}}, 'j'));
     double poids[1] = {0.0};
     essai::CaptureSortie capture;
     recursif(2, poids, 2, ROUGE, 18, p, 0);

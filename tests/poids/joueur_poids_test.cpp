@@ -170,7 +170,8 @@ TEST(JoueurPoids, DeuxiemeRangDernierePaireAdverseEtColonneFermeeL_L)
               "\nrang 1 19->18\nS L/L19->18 "
               "\nrang 1 26->18\nS L/L26->18 P5 L/L26->18 "
               "\nrang 1 27->18\nS M/L27->18 P5 M/L27->18 "
-              "\nrang 2 11->18\nS L/L18->19 ine favo 18->19 Pd L/L18->19 S L/L19->18 ine favo 19->18 "
+              "\nrang 2 11->18\nS L/L18->19 ine favo 18->19 Pd L/L18->19 "
+              "S L/L19->18 ine favo 19->18 "
               "\nrang 2 18->11\n"
               "\nrang 2 19->18\nS L/L11->18 ine favo 11->18 S L/L18->11 ine favo 18->11 "
               "\nrang 2 27->18\n"});
