@@ -504,4 +504,58 @@ TEST_F(Moteur, QuandLEntreeDeLaPersonneFinitLaPartieEstPerdueEtLeMatchSArrete)
     }
 }
 
+// ---- The kit's own players ---------------------------------------------------
+
+TEST_F(Moteur, LaDemonstrationOpposeDeuxJoueursDuKitJusquAuResultat)
+{
+    Match m = jouer({"--graine", "7"});
+    EXPECT_EQ(m.execution.statut, 0) << m.execution.erreurs;
+    EXPECT_EQ(essai::lignes(m.execution.sortie).at(0),
+              "Jaune : joueur_poids, rouge : joueur_critique (les couleurs alternent), graine du "
+              "match 7");
+    ASSERT_EQ(m.parties.size(), 1u);
+    const PartieEnregistree &p = m.parties[0];
+    EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible");
+    // One "Coup n" line and one board per move, then the score and result.
+    int lignesDeCoup = 0;
+    for (const std::string &l : essai::lignes(m.execution.sortie))
+        lignesDeCoup += l.rfind("Coup ", 0) == 0;
+    EXPECT_EQ(static_cast<size_t>(lignesDeCoup), p.coups.size());
+    EXPECT_TRUE(contient(m.execution.sortie, "\n" + p.tags.at("Score") + "\nRésultat : "));
+    essai::Execution r = essai::executer(essai::programme("moteur"),
+                                         {"rejouer", "-q", (dossier.chemin / "parties.txt")});
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+}
+
+TEST_F(Moteur, UnMatchEntreJoueursDuKitSeRejoueALIdentiqueEtSeRelit)
+{
+    std::vector<std::string> a = {"-q", "--parties", "6", "--ouverture", "2", "--graine", "1",
+                                  "joueur_poids", "joueur_critique"};
+    Match un = jouer(a), deux = jouer(a);
+    EXPECT_EQ(un.execution.statut, 0);
+    ASSERT_EQ(un.parties.size(), 6u);
+    EXPECT_EQ(un.enregistrement, deux.enregistrement);
+    EXPECT_EQ(un.execution.sortie, deux.execution.sortie);
+    for (const PartieEnregistree &p : un.parties)
+        EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible");
+    essai::Execution r = essai::executer(essai::programme("moteur"),
+                                         {"rejouer", "-q", (dossier.chemin / "parties.txt")});
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+    EXPECT_TRUE(contient(r.sortie, "6 parties rejouées, tous les coups sont légaux.\n"));
+}
+
+TEST_F(Moteur, UnePersonneJoueContreUnProgrammeDuKit)
+{
+    std::string entree;
+    for (int i = 0; i < 100; i++)
+        entree += "0\n";
+    Match m = jouer({"--graine", "4", "humain_liste", "joueur_critique"}, entree);
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 1u);
+    EXPECT_EQ(m.parties[0].tags.at("Fin"), "plus aucun coup possible");
+    for (size_t i = 0; i < m.parties[0].coups.size(); i += 2)
+        EXPECT_EQ(m.parties[0].coups[i].back() == '*', false) << i;
+    EXPECT_TRUE(contient(m.execution.sortie, "Vous avez choisi 0\n"));
+}
+
 } // namespace
