@@ -100,10 +100,16 @@ protected:
         return m;
     }
 
+    // True when no process of the match is still running.  Those that were
+    // killed are reaped here (a player's own children come to us when the
+    // player dies); one that still runs is a process left behind.
     static bool aucunProcessusRestant()
     {
         int etat = 0;
-        return waitpid(-1, &etat, WNOHANG) < 0 && errno == ECHILD;
+        pid_t r;
+        while ((r = waitpid(-1, &etat, WNOHANG)) > 0) {
+        }
+        return r < 0 && errno == ECHILD;
     }
 
     Dossier dossier;
@@ -236,6 +242,18 @@ TEST_F(Moteur, UnProgrammeQuiNeRepondPlusEstArreteAuBoutDeSonTemps)
     ASSERT_EQ(m.parties.size(), 4u);
     for (const PartieEnregistree &p : m.parties)
         EXPECT_EQ(p.tags.at("Fin"), "jaune : temps dépassé");
+    EXPECT_LT(m.secondes, 3.0);
+}
+
+TEST_F(Moteur, CeQuUnProgrammeALaTraineALanceFinitAvecLui)
+{
+    // joueur_fourche's own child keeps the pipes open: the engine must not
+    // wait for their end, and must not leave that child behind.
+    Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", "joueur_fourche", "joueur_premier"});
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 2u);
+    EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : temps dépassé");
+    EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : temps dépassé");
     EXPECT_LT(m.secondes, 3.0);
 }
 

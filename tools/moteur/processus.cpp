@@ -3,14 +3,17 @@
 
 #include "protocole.h"
 
+#include <array>
 #include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <poll.h>
 #include <sched.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -47,6 +50,10 @@ FinProcessus decoder(int etat)
     signal(SIGPIPE, SIG_DFL);
     signal(SIGUSR1, SIG_DFL);
     if (!terminal) {
+        // A program gets a process group of its own, so that ending it also
+        // ends whatever it started.  A person's program stays in ours: it
+        // reads the terminal, which only the foreground group may do.
+        setpgid(0, 0);
         int nul = open("/dev/null", O_RDWR);
         int sortie = trace != nullptr ? open(trace, O_WRONLY | O_CREAT | O_APPEND, 0644) : nul;
         if (nul < 0 || sortie < 0)
@@ -79,6 +86,112 @@ void noterSignal(int, siginfo_t *info, void *)
     errno = ancienErrno;
 }
 
+
+// The watcher: one thread that kills a process whose answer is late.  A
+// wait is one slot: its deadline, the process, and a state packed with the
+// wait's number, so that the watcher never acts on a wait that has ended.
+enum : uint64_t { LIBRE = 0, ATTENTE = 1, TUE = 2, TUE_FAIT = 3 };
+constexpr uint64_t etatDe(uint64_t numero, uint64_t e) { return numero << 2 | e; }
+
+struct Creneau {
+    std::atomic<bool> pris{false};
+    std::atomic<uint64_t> etat{LIBRE};
+    std::atomic<double> limite{0};
+    std::atomic<int> pid{0};    // what kill is given: a process, or -group
+    std::atomic<pthread_t> fil{}; // the thread blocked in read
+};
+// The engine waits for one player at a time; a few spare slots cost nothing.
+std::array<Creneau, 8> creneaux;
+std::atomic<uint64_t> numeroDeVeille{0};
+
+void veiller()
+{
+    // SIGUSR1 goes to the thread that waits for the players.
+    sigset_t usr1;
+    sigemptyset(&usr1);
+    sigaddset(&usr1, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &usr1, nullptr);
+    for (;;) {
+        bool attente = false;
+        double t = maintenant();
+        for (Creneau &c : creneaux) {
+            uint64_t e = c.etat.load();
+            if ((e & 3) != ATTENTE)
+                continue;
+            attente = true;
+            if (t < c.limite.load())
+                continue;
+            if (c.etat.compare_exchange_strong(e, (e & ~uint64_t{3}) | TUE)) {
+                kill(c.pid.load(), SIGKILL);
+                // The read also ends if some other process holds the pipe.
+                pthread_kill(c.fil.load(), SIGALRM);
+                c.etat.store((e & ~uint64_t{3}) | TUE_FAIT);
+            }
+        }
+        // Deadlines are met within 2 ms; with nothing to watch, rarely wake.
+        std::this_thread::sleep_for(std::chrono::milliseconds(attente ? 2 : 20));
+    }
+}
+
+void demarrerVeilleur()
+{
+    static std::once_flag une;
+    std::call_once(une, [] { std::thread(veiller).detach(); });
+}
+
+// One wait with a deadline, from its start to lever().
+class Veille {
+public:
+    Veille(int cible, double limite)
+    {
+        demarrerVeilleur();
+        for (Creneau &c : creneaux) {
+            bool libre = false;
+            if (c.pris.compare_exchange_strong(libre, true)) {
+                creneau_ = &c;
+                break;
+            }
+        }
+        if (creneau_ == nullptr)
+            return; // never with two players: the wait then has no limit
+        numero_ = ++numeroDeVeille;
+        creneau_->pid.store(cible);
+        creneau_->fil.store(pthread_self());
+        creneau_->limite.store(limite);
+        creneau_->etat.store(etatDe(numero_, ATTENTE));
+    }
+    ~Veille() { lever(); }
+    bool echue() const
+    {
+        return creneau_ != nullptr && creneau_->etat.load() != etatDe(numero_, ATTENTE);
+    }
+    Veille(const Veille &) = delete;
+    Veille &operator=(const Veille &) = delete;
+
+    // Ends the wait; true if the watcher killed the process for being late.
+    bool lever()
+    {
+        if (creneau_ == nullptr)
+            return tue_;
+        uint64_t attendu = etatDe(numero_, ATTENTE);
+        if (!creneau_->etat.compare_exchange_strong(attendu, LIBRE)) {
+            // Killed: let the watcher finish its kill before anyone reaps.
+            while (creneau_->etat.load() != etatDe(numero_, TUE_FAIT))
+                std::this_thread::yield();
+            creneau_->etat.store(LIBRE);
+            tue_ = true;
+        }
+        creneau_->pris.store(false);
+        creneau_ = nullptr;
+        return tue_;
+    }
+
+private:
+    Creneau *creneau_ = nullptr;
+    uint64_t numero_ = 0;
+    bool tue_ = false;
+};
+
 } // namespace
 
 double maintenant()
@@ -103,8 +216,17 @@ void resterSurCeProcesseur()
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
+void reveiller(int) {}
+
 void ecouterSIGUSR1()
 {
+    // SIGALRM wakes the thread blocked in read when the watcher kills a late
+    // process: no SA_RESTART, so that read returns.
+    struct sigaction reveil = {};
+    reveil.sa_handler = reveiller;
+    sigemptyset(&reveil.sa_mask);
+    sigaction(SIGALRM, &reveil, nullptr);
+
     struct sigaction action = {};
     action.sa_sigaction = noterSignal;
     sigemptyset(&action.sa_mask);
@@ -181,7 +303,10 @@ Etat Processus::lancer(const Lancement &l)
         close(reponses[0]);
         return Etat::Erreur;
     }
+    if (!l.terminal)
+        setpgid(pid, pid); // also here, so that no kill can come before it
     pid_ = pid;
+    cible_ = l.terminal ? pid : -pid;
     versLui_ = demandes[1];
     deLui_ = reponses[0];
     // A process that stops reading must never block the engine.
@@ -210,33 +335,25 @@ Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
 {
     if (deLui_ < 0)
         return Etat::Erreur;
-    double limite = maintenant() + delaiSecondes;
+    // The wait is a plain blocking read, the cheapest way to be woken by the
+    // answer; a late process is killed by the watcher, which ends the read.
+    std::optional<Veille> veille;
+    if (delaiSecondes >= 0)
+        veille.emplace(cible_, maintenant() + delaiSecondes);
     auto *p = static_cast<unsigned char *>(donnees);
     while (taille > 0) {
-        int attente = -1;
-        if (delaiSecondes >= 0) {
-            double reste = limite - maintenant();
-            if (reste <= 0)
-                return Etat::Delai;
-            attente = static_cast<int>(reste * 1000.0) + 1;
-        }
-        pollfd f = {deLui_, POLLIN, 0};
-        int n = poll(&f, 1, attente);
-        if (n < 0 && errno == EINTR)
-            continue; // a SIGUSR1: keep waiting for the rest of the delay
-        if (n < 0)
-            return Etat::Erreur;
-        if (n == 0)
-            continue; // the loop checks the delay
         ssize_t r = read(deLui_, p, taille);
-        if (r < 0 && (errno == EINTR || errno == EAGAIN))
+        if (r < 0 && errno == EINTR && !(veille && veille->echue()))
             continue;
         if (r <= 0)
-            return Etat::Erreur;
+            break;
         p += r;
         taille -= static_cast<size_t>(r);
     }
-    return Etat::Ok;
+    bool fini = taille == 0;
+    if (veille && veille->lever())
+        return Etat::Delai;
+    return fini ? Etat::Ok : Etat::Erreur;
 }
 
 bool Processus::vivant()
@@ -283,8 +400,11 @@ FinProcessus Processus::terminer(double delaiSecondes)
 FinProcessus Processus::tuer()
 {
     fermerTubes();
+    // A program's group too, even after the program itself has ended: what
+    // it started goes with it.  A reaped process is never signalled.
+    if (lance() && (!fin_ || cible_ < 0))
+        kill(cible_, SIGKILL);
     if (lance() && !fin_) {
-        kill(pid_, SIGKILL);
         int etat = 0;
         while (waitpid(pid_, &etat, 0) < 0 && errno == EINTR) {
         }

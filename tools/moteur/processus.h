@@ -57,6 +57,7 @@ public:
 private:
     void fermerTubes();
     int pid_ = -1;
+    int cible_ = -1; // what kill ends: -pid_, its group, for a program
     int versLui_ = -1;
     int deLui_ = -1;
     std::optional<FinProcessus> fin_;
@@ -66,7 +67,8 @@ private:
 std::optional<std::string> trouverProgramme(const std::string &nom);
 
 // SIGUSR1: caught from the start so that it never kills the engine; the last
-// one received is kept with its sender and its time.
+// one received is kept with its sender and its time.  Also prepares the
+// signals the process layer itself relies on (SIGPIPE, SIGALRM).
 void ecouterSIGUSR1();
 // The time (on `maintenant`'s clock) of the last SIGUSR1 sent by `pid` at or
 // after `depuis`, if any.
