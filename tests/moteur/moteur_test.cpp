@@ -272,7 +272,9 @@ TEST_F(Moteur, UnProgrammeQuiNeDemarrePasPerdSansQueLeMatchSArrete)
 
 TEST_F(Moteur, UneReponseAbsenteOuHorsListeEstRemplaceeEtCompteeAuJoueur)
 {
-    for (const char *joueur : {"joueur_muet", "joueur_hors_liste"}) {
+    // joueur_lecteur reads its input to the end first: a program's input
+    // ending says nothing, only a person's does.
+    for (const char *joueur : {"joueur_muet", "joueur_hors_liste", "joueur_lecteur"}) {
         Match m = jouer({"-q", "--graine", "11", joueur, "joueur_premier"});
         EXPECT_EQ(m.execution.statut, 0) << joueur;
         ASSERT_EQ(m.parties.size(), 1u);
@@ -510,9 +512,13 @@ TEST_F(Moteur, QuandLEntreeDeLaPersonneFinitLaPartieEstPerdueEtLeMatchSArrete)
         {"humain_saisie", "0 1\n", {"0-1", "1-3"}},
         {"humain_saisie", "0 1\n9 9\n", {"0-1", "1-3"}},
         {"humain_moteur", "0 1\nx\n", {"0-1", "1-3"}},
+        {"joueur_lecteur", "", {}}, // with --personne
     };
     for (const Cas &c : cas) {
-        Match m = jouer({"-q", "--parties", "3", c.humain, "joueur_premier"}, c.entree);
+        std::vector<std::string> a = {"-q", "--parties", "3", c.humain, "joueur_premier"};
+        if (std::string(c.humain) == "joueur_lecteur")
+            a.insert(a.begin(), {"--personne", "joueur_lecteur"});
+        Match m = jouer(a, c.entree);
         EXPECT_EQ(m.execution.statut, 0) << c.humain;
         ASSERT_EQ(m.parties.size(), 1u) << c.humain << " " << c.entree;
         EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : la personne a quitté la partie");

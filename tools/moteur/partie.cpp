@@ -13,15 +13,17 @@ struct Decision {
     std::optional<Issue> faute;
 };
 
-Decision decider(const ReponseTour &r, const ListeCoups &coups, bool strict, Hasard &hasard)
+Decision decider(const ReponseTour &r, const ListeCoups &coups, bool personne, bool strict,
+                 Hasard &hasard)
 {
     if (r.faute)
         return {std::nullopt, false, r.faute};
     bool dansLaListe = r.indexRemis && r.index >= 0 && r.index < coups.nb;
     if (dansLaListe)
         return {coups.coups[r.index], false, std::nullopt};
-    // A person whose input has ended can no longer answer: it left.
-    if (r.entreeFinie)
+    // A person whose input has ended can no longer answer: it left.  (A
+    // program's input is /dev/null: it says nothing about the program.)
+    if (personne && r.entreeFinie)
         return {std::nullopt, false, Issue::Abandon};
     if (strict)
         return {std::nullopt, false, r.indexRemis ? Issue::HorsListe : Issue::AucunIndex};
@@ -68,7 +70,8 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
         uint8_t couleur = position.trait == ROUGE ? ROUGE : JAUNE;
         Participant &joueur = couleur == JAUNE ? jaune : rouge;
         ReponseTour reponse = joueur.jouer(position);
-        Decision d = decider(reponse, coups, reglage.strict, hasard);
+        Decision d =
+            decider(reponse, coups, joueur.description().personne, reglage.strict, hasard);
         if (d.faute) {
             conclure(p, position, {*d.faute, couleur}, suivi);
             return p;
