@@ -5,15 +5,15 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
-#include <mutex>
-#include <thread>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
+#include <mutex>
+#include <thread>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sched.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -86,7 +86,6 @@ void noterSignal(int, siginfo_t *info, void *)
     errno = ancienErrno;
 }
 
-
 // The watcher: one thread that kills a process whose answer is late.  A
 // wait is one slot: its deadline, the process, and a state packed with the
 // wait's number, so that the watcher never acts on a wait that has ended.
@@ -138,6 +137,8 @@ void demarrerVeilleur()
     static std::once_flag une;
     std::call_once(une, [] { std::thread(veiller).detach(); });
 }
+
+void reveiller(int) {}
 
 // One wait with a deadline, from its start to lever().
 class Veille {
@@ -215,8 +216,6 @@ void resterSurCeProcesseur()
 }
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
-
-void reveiller(int) {}
 
 void ecouterSIGUSR1()
 {
