@@ -524,7 +524,8 @@ TEST_F(Moteur, QuandLEntreeDeLaPersonneFinitLaPartieEstPerdueEtLeMatchSArrete)
         EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : la personne a quitté la partie");
         EXPECT_EQ(m.parties[0].tags["Resultat"], "0-1");
         EXPECT_EQ(m.parties[0].coups, c.coups);
-        EXPECT_TRUE(contient(m.execution.sortie, "(match interrompu : la personne a quitté)"));
+        EXPECT_TRUE(contient(m.execution.sortie, "Bilan : 1 partie, graine "));
+        EXPECT_TRUE(contient(m.execution.sortie, " (match interrompu)\n"));
     }
 }
 

@@ -130,8 +130,7 @@ std::string texteBilan(const BilanMatch &bilan, const std::string &premier,
 {
     std::string t = hote::texte("Bilan : %s, graine %u%s\n",
                                 pluriel(bilan.partiesJouees, "partie").c_str(), graine,
-                                bilan.interrompu ? " (match interrompu : la personne a quitté)"
-                                                 : "");
+                                bilan.interrompu ? " (match interrompu)" : "");
     t += ligneTally(premier, bilan.premier);
     t += ligneTally(second, bilan.second);
     return t;

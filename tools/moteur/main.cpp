@@ -144,12 +144,14 @@ int jouer(const Options &o)
     Affichage affichage(stdout, o.silencieux, estUneCouleurDeTerminal());
     bool ecritureRatee = false;
     BilanMatch bilan = jouerMatch(reglage, premier, second, affichage, [&](const Partie &p) {
-        if (enregistrement == nullptr)
-            return;
-        std::string t = ecrireEnregistrement(p);
-        if (std::fwrite(t.data(), 1, t.size(), enregistrement) != t.size() ||
-            std::fflush(enregistrement) != 0)
-            ecritureRatee = true;
+        if (enregistrement != nullptr) {
+            std::string t = ecrireEnregistrement(p);
+            if (std::fwrite(t.data(), 1, t.size(), enregistrement) != t.size() ||
+                std::fflush(enregistrement) != 0)
+                ecritureRatee = true;
+        }
+        // Nobody reads us any more (`moteur ... | head`): no use going on.
+        return !ecritureRatee && std::ferror(stdout) == 0;
     });
     std::printf("%s", texteBilan(bilan, noms[0], noms[1], reglage.graine).c_str());
     if (enregistrement != nullptr && std::fclose(enregistrement) != 0)

@@ -33,7 +33,7 @@ void compter(Tally &t, const Partie &p, uint8_t couleur)
 }
 
 BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
-                      SuiviPartie &suivi, const std::function<void(const Partie &)> &partieFinie)
+                      SuiviPartie &suivi, const std::function<bool(const Partie &)> &partieFinie)
 {
     BilanMatch bilan;
     // Game n's seed is the n-th draw of the match seed's own stream.
@@ -56,8 +56,8 @@ BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Partici
         bilan.partiesJouees++;
         compter(bilan.premier, p, premierEnJaune ? JAUNE : ROUGE);
         compter(bilan.second, p, premierEnJaune ? ROUGE : JAUNE);
-        partieFinie(p);
-        if (p.fin.issue == Issue::Abandon) {
+        bool continuer = partieFinie(p);
+        if (!continuer || p.fin.issue == Issue::Abandon) {
             bilan.interrompu = n < reglage.parties;
             break;
         }

@@ -29,14 +29,15 @@ struct Tally {
 struct BilanMatch {
     int partiesJouees = 0;
     Tally premier, second; // the players in the order of the command line
-    bool interrompu = false; // a person left: the match stopped there
+    bool interrompu = false; // stopped early: a person left, or the output is gone
 };
 
 // Colours swap every game: the first player is yellow in odd games.  With an
 // opening, games go in pairs from one start position, once each way round.
-// `partieFinie` is called after each game (records, summaries).
+// `partieFinie` is called after each game (records, summaries) and says
+// whether the match can go on.
 BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
-                      SuiviPartie &suivi, const std::function<void(const Partie &)> &partieFinie);
+                      SuiviPartie &suivi, const std::function<bool(const Partie &)> &partieFinie);
 
 // Adds one game to the tally of the player who had `couleur`.
 void compter(Tally &t, const Partie &p, uint8_t couleur);
