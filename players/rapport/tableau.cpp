@@ -88,6 +88,14 @@ int marquerPoint(CoupEvalue table[], int camp, Position pos, ListeCoups liste)
 {
     int count = 0;
     const int nbCoups = nbCoupsLisibles(&liste);
+    // How many non-empty neighbours each cell has, counted once for the list.
+    uint8_t occupes[NBCASES];
+    for (int c = 0; c < NBCASES; c++) {
+        const Voisins v = getVoisins(static_cast<uint8_t>(c));
+        occupes[c] = 0;
+        for (int i = 0; i < v.nb; i++)
+            occupes[c] = static_cast<uint8_t>(occupes[c] + (hauteur(pos, v.cases[i]) != 0));
+    }
     for (int k = 0; k < nbCoups; k++) {
         const uint8_t o = liste.coups[k].origine;
         const uint8_t d = liste.coups[k].destination;
@@ -104,12 +112,8 @@ int marquerPoint(CoupEvalue table[], int camp, Position pos, ListeCoups liste)
             continue;
         }
 
-        const Voisins vd = getVoisins(d);
-        int occupes = 0;
-        for (int i = 0; i < vd.nb; i++)
-            occupes += hauteur(pos, vd.cases[i]) != 0;
-
-        if (occupes == 1) {
+        // o is one of them.
+        if (occupes[d] == 1) {
             // o is d's only neighbour: moving o anywhere leaves d alone.
             const Voisins vo = getVoisins(o);
             for (int i = 0; i < vo.nb; i++) {
@@ -124,9 +128,11 @@ int marquerPoint(CoupEvalue table[], int camp, Position pos, ListeCoups liste)
                 if (bloc == 0)
                     count = ajouterEntree(table, count, indiceDuCoup(&liste, o, n), o, n, 3);
             }
-        } else if (occupes >= 2) {
-            // The new column is closed when no other neighbour can ever join it.
-            for (int i = 0; i < vd.nb; i++) {
+        } else if (occupes[d] >= 2) {
+            // The new column is closed when no other neighbour can ever join
+            // it; one that can is enough to spoil it.
+            const Voisins vd = getVoisins(d);
+            for (int i = 0; i < vd.nb && bloc == 0; i++) {
                 const uint8_t m = vd.cases[i];
                 const int hm = hauteur(pos, m);
                 if (m != o && hm != 0 && hm + ho + hd <= HAUTEUR_MAX)
@@ -162,18 +168,30 @@ void prevoirCoupAvance(CoupEvalue table[], int n, int nbOrdi, int nbAdvr, Positi
 // entries in their order, so the earliest of the best is entry 0.
 void classertestsupp(CoupEvalue table[], int n)
 {
-    for (int passe = 0; passe < n; passe++)
+    // A pass without a swap leaves the table as the remaining passes would.
+    bool echange = true;
+    for (int passe = 0; passe < n && echange; passe++) {
+        echange = false;
         for (int j = 0; j + 1 < n; j++)
-            if (table[j].testsupp < table[j + 1].testsupp)
+            if (table[j].testsupp < table[j + 1].testsupp) {
                 echanger(table, j);
+                echange = true;
+            }
+    }
 }
 
 void classerrapport(CoupEvalue table[], int n)
 {
-    for (int passe = 0; passe < n; passe++)
+    // A pass without a swap leaves the table as the remaining passes would.
+    bool echange = true;
+    for (int passe = 0; passe < n && echange; passe++) {
+        echange = false;
         for (int j = 0; j + 1 < n; j++)
-            if (table[j].rapport < table[j + 1].rapport)
+            if (table[j].rapport < table[j + 1].rapport) {
                 echanger(table, j);
+                echange = true;
+            }
+    }
 }
 
 void afficherTab(const CoupEvalue table[], int n)
