@@ -155,6 +155,26 @@ TEST(MarquerPoint, UneTablePleineNePrendPlusRien)
         EXPECT_EQ(e.numero, -7);
 }
 
+TEST(ListeRecue, UnCompteHorsDeLaCapaciteEstBorne)
+{
+    // A count past the capacity is read as the capacity (the sanitizer build
+    // catches a read past the list); a negative count as an empty list, for
+    // which the fallback hands 0 instead of reading an entry it never wrote.
+    const Position p = plateau({{0, "2j"}, {1, "3r"}});
+    ListeCoups l = {};
+    for (Coup &c : l.coups)
+        c = {0, 1};
+    CoupEvalue table[CAPACITE_TABLE];
+    l.nb = CAPACITE_COUPS + 50;
+    EXPECT_EQ(marquerPoint(table, 1, p, l), CAPACITE_COUPS);
+    EXPECT_EQ(indiceDuCoup(&l, 1, 0), -1);
+    l.nb = -5;
+    EXPECT_EQ(marquerPoint(table, 1, p, l), 0);
+    for (CoupEvalue &e : table)
+        e.numero = 123;
+    EXPECT_EQ(coupAvantageux(table, 0, 0, p, l), 0);
+}
+
 /* ---- prevoirCoupAvance -------------------------------------------------- */
 
 TEST(PrevoirCoupAvance, GardeLeTraitEtNeVerifiePasLeCoup)
