@@ -1,7 +1,7 @@
 // bench_rapport: how long one turn of joueur_rapport takes.
 //
 // Positions come from seeded random games played from the initial position
-// (every position met, both colours to move).  Each position is played three
+// (every position met, both colours to move).  Each position is played five
 // times and its fastest run kept, so that the figures show the player and not
 // the machine's other work.  A turn should stay under 2 ms.
 #include "joueur.h"
@@ -17,7 +17,7 @@ namespace {
 int dernierIndex = -1;
 
 constexpr int PARTIES = 200;
-constexpr int ESSAIS = 3;
+constexpr int ESSAIS = 5;
 constexpr double OBJECTIF_MS = 2.0;
 
 std::vector<Position> positionsDeParties()

@@ -88,13 +88,15 @@ int marquerPoint(CoupEvalue table[], int camp, Position pos, ListeCoups liste)
 {
     int count = 0;
     const int nbCoups = nbCoupsLisibles(&liste);
-    // How many non-empty neighbours each cell has, counted once for the list.
+    // The neighbours of every cell and how many of them are non-empty, read
+    // once for the whole list.
+    Voisins voisins[NBCASES];
     uint8_t occupes[NBCASES];
     for (int c = 0; c < NBCASES; c++) {
-        const Voisins v = getVoisins(static_cast<uint8_t>(c));
+        voisins[c] = getVoisins(static_cast<uint8_t>(c));
         occupes[c] = 0;
-        for (int i = 0; i < v.nb; i++)
-            occupes[c] = static_cast<uint8_t>(occupes[c] + (hauteur(pos, v.cases[i]) != 0));
+        for (int i = 0; i < voisins[c].nb; i++)
+            occupes[c] = static_cast<uint8_t>(occupes[c] + (hauteur(pos, voisins[c].cases[i]) != 0));
     }
     for (int k = 0; k < nbCoups; k++) {
         const uint8_t o = liste.coups[k].origine;
@@ -115,13 +117,13 @@ int marquerPoint(CoupEvalue table[], int camp, Position pos, ListeCoups liste)
         // o is one of them.
         if (occupes[d] == 1) {
             // o is d's only neighbour: moving o anywhere leaves d alone.
-            const Voisins vo = getVoisins(o);
+            const Voisins &vo = voisins[o];
             for (int i = 0; i < vo.nb; i++) {
                 const uint8_t n = vo.cases[i];
                 if (estValideint(o, n, pos) != 1)
                     continue;
                 const int x = camp == 1 ? hauteur(pos, n) : hd;
-                const Voisins vn = getVoisins(n);
+                const Voisins &vn = voisins[n];
                 for (int j = 0; j < vn.nb; j++)
                     if (ho + x + hauteur(pos, vn.cases[j]) > HAUTEUR_MAX - 1)
                         bloc++;
@@ -131,7 +133,7 @@ int marquerPoint(CoupEvalue table[], int camp, Position pos, ListeCoups liste)
         } else if (occupes[d] >= 2) {
             // The new column is closed when no other neighbour can ever join
             // it; one that can is enough to spoil it.
-            const Voisins vd = getVoisins(d);
+            const Voisins &vd = voisins[d];
             for (int i = 0; i < vd.nb && bloc == 0; i++) {
                 const uint8_t m = vd.cases[i];
                 const int hm = hauteur(pos, m);
