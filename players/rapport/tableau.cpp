@@ -114,9 +114,10 @@ int marquerPoint(CoupEvalue table[], int camp, Position pos, ListeCoups liste)
             continue;
         }
 
-        // o is one of them.
+        // o is always one of the non-empty neighbours of d.
         if (occupes[d] == 1) {
-            // o is d's only neighbour: moving o anywhere leaves d alone.
+            // o is d's only neighbour: moving o anywhere leaves d alone.  The
+            // opponent's moves are weighed with the height of d in place of n's.
             const Voisins &vo = voisins[o];
             for (int i = 0; i < vo.nb; i++) {
                 const uint8_t n = vo.cases[i];
