@@ -167,35 +167,30 @@ void prevoirCoupAvance(CoupEvalue table[], int n, int nbOrdi, int nbAdvr, Positi
     }
 }
 
-// Bubble ranking, best first; a swap only on a strict difference keeps equal
-// entries in their order, so the earliest of the best is entry 0.
-void classertestsupp(CoupEvalue table[], int n)
+namespace {
+
+// Bubble ranking on one field, best first; a swap only on a strict
+// difference keeps equal entries in their order, so the earliest of the best
+// is entry 0.  A pass without a swap leaves the table as the remaining passes
+// would.
+void classerPar(CoupEvalue table[], int n, int CoupEvalue::*champ)
 {
-    // A pass without a swap leaves the table as the remaining passes would.
     bool echange = true;
     for (int passe = 0; passe < n && echange; passe++) {
         echange = false;
         for (int j = 0; j + 1 < n; j++)
-            if (table[j].testsupp < table[j + 1].testsupp) {
+            if (table[j].*champ < table[j + 1].*champ) {
                 echanger(table, j);
                 echange = true;
             }
     }
 }
 
-void classerrapport(CoupEvalue table[], int n)
-{
-    // A pass without a swap leaves the table as the remaining passes would.
-    bool echange = true;
-    for (int passe = 0; passe < n && echange; passe++) {
-        echange = false;
-        for (int j = 0; j + 1 < n; j++)
-            if (table[j].rapport < table[j + 1].rapport) {
-                echanger(table, j);
-                echange = true;
-            }
-    }
-}
+} // namespace
+
+void classertestsupp(CoupEvalue table[], int n) { classerPar(table, n, &CoupEvalue::testsupp); }
+
+void classerrapport(CoupEvalue table[], int n) { classerPar(table, n, &CoupEvalue::rapport); }
 
 void afficherTab(const CoupEvalue table[], int n)
 {
