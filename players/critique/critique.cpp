@@ -11,6 +11,7 @@
 // With no candidate at all it hands no move and lets the host choose.
 #include "joueur.h"
 #include "risque.h"
+#include "tour.h"
 
 #include <cstdio>
 
@@ -23,21 +24,12 @@ constexpr int NB_STRATEGIES = 3;
 constexpr int ISOLEMENT_DEPART = HAUTEUR_MAX;
 constexpr int EMPILEMENT_DEPART = NBVOISINS_MAX + 1;
 
-void annoncer(int strategie, int index, const Coup &c)
-{
-    switch (strategie) {
-    case 0:
-        std::printf("coup d'isolement la plus petite %d : %d ---> %d \n", index, c.origine,
-                    c.destination);
-        break;
-    case 1:
-        std::printf("coup empilement  v1 %d : %d ---> %d \n", index, c.origine, c.destination);
-        break;
-    default:
-        std::printf("coup empilement  v2 %d : %d ---> %d \n", index, c.origine, c.destination);
-        break;
-    }
-}
+// What each slot says when its candidate is played.
+const char *const MESSAGES[NB_STRATEGIES] = {
+    "coup d'isolement la plus petite %d : %d ---> %d \n",
+    "coup empilement  v1 %d : %d ---> %d \n",
+    "coup empilement  v2 %d : %d ---> %d \n",
+};
 
 } // namespace
 
@@ -49,13 +41,10 @@ void choisirCoup(Position position, ListeCoups coups)
 
     std::printf("Ma couleur : %s\n", motcouleur(position.trait));
 
+    if (prendrecinq(&position, &coups))
+        return;
+
     for (int i = 0; i < coups.nb; i++) {
-        if (prisedecinq(&position, &coups, i)) {
-            ecrireIndexCoup(i);
-            std::printf("tour de 5 prise par le coup %d : %d ---> %d \n", i,
-                        coups.coups[i].origine, coups.coups[i].destination);
-            return;
-        }
         int r = isolement(&position, &coups, i, &isolementMin);
         if (r != -1)
             candidats[0] = r;
@@ -68,13 +57,5 @@ void choisirCoup(Position position, ListeCoups coups)
     }
 
     std::printf("%d\t%d\t%d\n", candidats[0], candidats[1], candidats[2]);
-
-    for (int s = 0; s < NB_STRATEGIES; s++) {
-        if (candidats[s] != -1) {
-            ecrireIndexCoup(candidats[s]);
-            annoncer(s, candidats[s], coups.coups[candidats[s]]);
-            return;
-        }
-    }
-    std::puts("aucune strat choisi, coup par default");
+    jouerpremiercandidat(candidats, MESSAGES, NB_STRATEGIES, &coups);
 }

@@ -15,6 +15,7 @@
 #include "joueur.h"
 #include "risque.h"
 #include "strategies2.h"
+#include "tour.h"
 
 #include <cstdio>
 
@@ -30,28 +31,15 @@ constexpr int EMPILEMENT_DEPART = NBVOISINS_MAX + 1;
 constexpr int SUICIDE_DEPART = HAUTEUR_MAX + 1;
 constexpr int PLUS_HAUTE_DEPART = 0;
 
-void annoncer(int strategie, int index, const Coup &c)
-{
-    switch (strategie) {
-    case 0:
-        std::printf("coup d'isolement la plus petite %d : %d ---> %d \n", index, c.origine,
-                    c.destination);
-        break;
-    case 1:
-        std::printf("coup empilement  v2 %d : %d ---> %d \n", index, c.origine, c.destination);
-        break;
-    case 2:
-        std::printf("coup empilement  v1 %d : %d ---> %d \n", index, c.origine, c.destination);
-        break;
-    case 3:
-        std::printf("coup isolement suicide %d : %d ---> %d \n", index, c.origine,
-                    c.destination);
-        break;
-    default:
-        std::printf("coup autoempileopti %d : %d ---> %d \n", index, c.origine, c.destination);
-        break;
-    }
-}
+// What each slot says when its candidate is played: the two stacking slots
+// carry each other's labels in this player.
+const char *const MESSAGES[NB_STRATEGIES] = {
+    "coup d'isolement la plus petite %d : %d ---> %d \n",
+    "coup empilement  v2 %d : %d ---> %d \n",
+    "coup empilement  v1 %d : %d ---> %d \n",
+    "coup isolement suicide %d : %d ---> %d \n",
+    "coup autoempileopti %d : %d ---> %d \n",
+};
 
 } // namespace
 
@@ -65,13 +53,10 @@ void choisirCoup(Position position, ListeCoups coups)
 
     std::printf("Ma couleur : %s\n", motcouleur(position.trait));
 
+    if (prendrecinq(&position, &coups))
+        return;
+
     for (int i = 0; i < coups.nb; i++) {
-        if (prisedecinq(&position, &coups, i)) {
-            ecrireIndexCoup(i);
-            std::printf("tour de 5 prise par le coup %d : %d ---> %d \n", i,
-                        coups.coups[i].origine, coups.coups[i].destination);
-            return;
-        }
         int r = isolement(&position, &coups, i, &isolementMin);
         if (r != -1)
             candidats[0] = r;
@@ -92,13 +77,5 @@ void choisirCoup(Position position, ListeCoups coups)
     for (int s = 0; s < NB_STRATEGIES; s++)
         std::printf("%d\t", candidats[s]);
     std::putchar('\n');
-
-    for (int s = 0; s < NB_STRATEGIES; s++) {
-        if (candidats[s] != -1) {
-            ecrireIndexCoup(candidats[s]);
-            annoncer(s, candidats[s], coups.coups[candidats[s]]);
-            return;
-        }
-    }
-    std::puts("aucune strat choisi, coup par default");
+    jouerpremiercandidat(candidats, MESSAGES, NB_STRATEGIES, &coups);
 }
