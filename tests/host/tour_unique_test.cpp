@@ -87,3 +87,19 @@ TEST(TourUnique, UneLigneDeCommandeIncompriseDonneLUsageEtLeStatut2)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TourUnique, UnJoueurAvecSesPropresTablesEstCeluiQueLesReglesLisent)
+{
+    // On the kit's board the initial position has 292 moves; on the player's
+    // own board only 0-1 and 1-0 exist.
+    essai::Tour t = essai::jouerUnTour("joueur_tables", essai::NOTATION_INITIALE);
+    EXPECT_EQ(t.execution.statut, 0);
+    EXPECT_EQ(t.execution.sortie, "coups 2, premier 0-1\n"
+                                  "initiale : trait 2, hauteur 2\n"
+                                  "voisins de 0 : 1\n");
+    EXPECT_EQ(t.indices, std::vector<int>{0});
+}
+
+} // namespace
