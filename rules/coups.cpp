@@ -28,17 +28,26 @@ static inline void ajouter(ListeCoups &liste, uint8_t origine, uint8_t destinati
 ListeCoups getCoupsLegaux(Position position)
 {
     ListeCoups liste = {};
+    int nb = 0;
     for (int o = 0; o < NBCASES; o++) {
-        if (position.cols[o].nb == 0)
+        const int ho = position.cols[o].nb;
+        if (ho == 0 || ho >= HAUTEUR_MAX) // nothing can join a full column
             continue;
+        // A neighbour d is a destination when 1 <= h(d) <= 5 - h(o).  Every
+        // neighbour is written at the next free entry and kept only when it
+        // qualifies: no branch to mispredict in the inner loop.
+        const unsigned place = static_cast<unsigned>(HAUTEUR_MAX - ho);
         const Voisins &v = voisinsDe(static_cast<uint8_t>(o));
         for (int k = 0; k < v.nb; k++) {
-            uint8_t d = v.cases[k];
-            if (position.cols[d].nb == 0 || tropHaut(position, static_cast<uint8_t>(o), d))
-                continue;
-            ajouter(liste, static_cast<uint8_t>(o), d);
+            const uint8_t d = v.cases[k];
+            liste.coups[nb].origine = static_cast<uint8_t>(o);
+            liste.coups[nb].destination = d;
+            nb += static_cast<unsigned>(position.cols[d].nb - 1) < place;
         }
     }
+    // The one entry past the list that may hold a rejected neighbour.
+    liste.coups[nb] = Coup{0, 0};
+    liste.nb = nb;
     return liste;
 }
 
