@@ -114,8 +114,11 @@ void situation3(uint8_t couleur, Coup coup, int rang, double *poids,
     bool origine = estPropre(couleur, position, coup.origine);
     if (origine != estPropre(couleur, position, coup.destination))
         return;
-    // Every move left joins these two columns, one way or the other.
-    for (int k = 0; k < coups.nb; k++) {
+    // Every move left joins these two columns, one way or the other.  A
+    // count beyond the list's storage is read no further than the storage,
+    // as choisirCoup does.
+    int nb = coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb;
+    for (int k = 0; k < nb; k++) {
         Coup c = coups.coups[k];
         bool memePaire = (c.origine == coup.origine && c.destination == coup.destination) ||
                          (c.origine == coup.destination && c.destination == coup.origine);

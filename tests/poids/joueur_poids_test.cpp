@@ -200,6 +200,37 @@ TEST(JoueurPoids, DeuxiemeRangCinqPropreOffert)
               "\nrang 2 27->18\n"});
 }
 
+// Red to move, four low columns around 3 (0 and 4 red, 1 yellow, 3 yellow of
+// two): no five, no closed column (each destination keeps an empty
+// neighbour), so rank 1 is the colour rule alone and the six moves of +100
+// are explored.  At rank 2 red stays own although yellow replies: after
+// (0,1), (0,3), (4,1) or (4,3) the replies touching the new column sum
+// 3 + 10 - 30 + 10 in some order, -7; after (1,3) or (3,1), two M/L and two
+// L/M, -54.  The last of the four at 93, (4,3), keeps its first-pass lead.
+TEST(JoueurPoids, DeuxiemeRangTraitRouge)
+{
+    verifier({"trait rouge au rang 2",
+              essai::plateau({{0, "1r"}, {1, "1j"}, {3, "2j"}, {4, "1r"}}, 'r'), {11, 11},
+              "\nrang 1 0->1\nS M/L0->1 "
+              "\nrang 1 0->3\nS M/L0->3 "
+              "\nrang 1 0->4\nS M/M0->4 "
+              "\nrang 1 1->0\nS L/M1->0 "
+              "\nrang 1 1->3\nS L/L1->3 "
+              "\nrang 1 1->4\nS L/M1->4 "
+              "\nrang 1 3->0\nS L/M3->0 "
+              "\nrang 1 3->1\nS L/L3->1 "
+              "\nrang 1 3->4\nS L/M3->4 "
+              "\nrang 1 4->0\nS M/M4->0 "
+              "\nrang 1 4->1\nS M/L4->1 "
+              "\nrang 1 4->3\nS M/L4->3 "
+              "\nrang 2 0->1\nS M/L1->3 S M/M1->4 S L/M3->1 S M/M4->1 "
+              "\nrang 2 0->3\nS L/M1->3 S M/L3->1 S M/M3->4 S M/M4->3 "
+              "\nrang 2 1->3\nS M/L0->3 S L/M3->0 S L/M3->4 S M/L4->3 "
+              "\nrang 2 3->1\nS M/L0->1 S L/M1->0 S L/M1->4 S M/L4->1 "
+              "\nrang 2 4->1\nS M/M0->1 S M/M1->0 S M/L1->3 S L/M3->1 "
+              "\nrang 2 4->3\nS M/M0->3 S L/M1->3 S M/M3->0 S M/L3->1 "});
+}
+
 // The opening: every own column onto an opponent's one (side neighbours) and
 // every opponent's column onto another diagonally weighs 100 at rank 1; the
 // last of them is (47,45), index 290.  At rank 2 a yellow column of two on a

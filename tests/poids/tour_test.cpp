@@ -54,6 +54,34 @@ TEST(TourPoids, UnNombreDeCoupsTropGrandSArreteALaCapacite)
     EXPECT_EQ(rang1, CAPACITE_COUPS);
 }
 
+// The last-pair rule reads the list only up to its storage as well: here all
+// 384 stored moves join 0 and 1, so every one is the last pair of two yellow
+// columns making a five, -100 - 20000 + 800, none is explored, and the later
+// tie, the last stored move, is handed both times.
+TEST(TourPoids, LaDernierePaireSeJugeSurLesCoupsRanges)
+{
+    Position p = essai::position(essai::plateau({{0, "2j"}, {1, "3j"}}, 'j'));
+    ListeCoups coups = {};
+    for (int k = 0; k < CAPACITE_COUPS; k++)
+        coups.coups[k] = k % 2 == 0 ? Coup{0, 1} : Coup{1, 0};
+    coups.nb = CAPACITE_COUPS + 1000;
+    std::string trace = tour(p, coups);
+    EXPECT_EQ(indicesRemis, (std::vector<int>{CAPACITE_COUPS - 1, CAPACITE_COUPS - 1}));
+    std::vector<std::string> l = essai::lignes(trace);
+    int analyses = 0;
+    for (size_t k = 0; k + 1 < l.size(); k++) {
+        if (l[k] == "rang 1 0->1") {
+            analyses++;
+            EXPECT_EQ(l[k + 1], "S M/M0->1 ine favo 0->1 P5 M/M0->1 ") << k;
+        } else if (l[k] == "rang 1 1->0") {
+            analyses++;
+            EXPECT_EQ(l[k + 1], "S M/M1->0 ine favo 1->0 P5 M/M1->0 ") << k;
+        }
+    }
+    EXPECT_EQ(analyses, CAPACITE_COUPS);
+    EXPECT_EQ(trace.find("rang 2"), std::string::npos);
+}
+
 // The same turn as through the program: two calls, the later tie wins.
 TEST(TourPoids, DeuxAppelsParTour)
 {
