@@ -98,6 +98,26 @@ const Cas CAS[] = {
      'j', "",
      {"2\t6\t17", "coup d'isolement la plus petite 2 : 19 ---> 27 ", {2}},
      {"2\t6\t17\t2\t0\t", "coup d'isolement la plus petite 2 : 19 ---> 27 ", {2}}},
+
+    // Reds 0, 1, 2 and a yellow 3, all of height 1.  0 (0,1) 1 (0,2) 2 (0,3)
+    // 3 (1,0) 4 (1,3) 5 (2,0) 6 (2,3) 7 (3,0) 8 (3,1) 9 (3,2).  Cell 1 has two
+    // live neighbours and its empty neighbour 5 has only 1 itself: every move
+    // onto 1 is risky, so red on red starts at 1 (0,2) with 2 neighbours,
+    // (1,0) and (2,0) reach 3.  Last safe move onto red: 9 (3,2).  The
+    // tallest safe stack is 2 high, first safe at 1 since 0 is risky.
+    {"paire fermée : le coup risqué est écarté", {{0, "1r"}, {1, "1r"}, {2, "1r"}, {3, "1j"}},
+     'j', "",
+     {"-1\t1\t9", "coup empilement  v1 1 : 0 ---> 2 ", {1}},
+     {"-1\t1\t9\t-1\t1\t", "coup empilement  v2 1 : 0 ---> 2 ", {1}}},
+
+    // Yellow 45 and 47, red 46, all of height 1: 0 (45,47) 1 (46,47)
+    // 2 (47,45) 3 (47,46).  47 has two live neighbours, 45 and 46 one each:
+    // moves 0 and 1 close a pair (risky); 2 isolates 45 under yellow (sum 2),
+    // 3 is the same sum, not below.  The only safe move onto red is 3; the
+    // tallest safe stack keeps 2, the first safe one.
+    {"isolement sûr, égalité au premier", {{45, "1j"}, {46, "1r"}, {47, "1j"}}, 'j', "",
+     {"2\t-1\t3", "coup d'isolement la plus petite 2 : 47 ---> 45 ", {2}},
+     {"2\t-1\t3\t2\t2\t", "coup d'isolement la plus petite 2 : 47 ---> 45 ", {2}}},
 };
 
 // The start of the game: no lone cell; the first red-on-red move, 1 (0,2),

@@ -108,6 +108,10 @@ const CasRisque CAS_RISQUE[] = {
      'j', 1, 0, 1},
     {"paire fermée par un voisin plein adverse",
      {{2, "1j"}, {7, "1j"}, {14, "1j"}, {4, "5r"}, {12, "5j"}}, 'j', 2, 7, 1},
+    // 47 has two live neighbours, the red origin 46 and 45; 46 has only 47,
+    // but the origin leaves and is not a neighbour to close a pair with.
+    {"paire : l'origine ne compte pas", {{41, "1j"}, {45, "1j"}, {46, "1r"}, {47, "1j"}}, 'j',
+     46, 47, 0},
     {"voisins pleins à soi", {{2, "1j"}, {7, "1j"}, {14, "1j"}, {4, "5j"}, {12, "5j"}}, 'j', 2,
      7, 0},
     {"rien à craindre", {{0, "1j"}, {1, "1j"}, {3, "1r"}, {4, "1j"}}, 'j', 0, 3, 0},
