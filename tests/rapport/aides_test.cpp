@@ -108,6 +108,18 @@ TEST(MarquerPoint, MotifsDesDeuxCamps)
          {{2, 7, 2, 3}, {3, 7, 4, 3}, {4, 7, 12, 3}, {2, 7, 2, 3}, {3, 7, 4, 3}, {4, 7, 12, 3},
           {2, 7, 2, 3}, {3, 7, 4, 3}, {4, 7, 12, 3}, {6, 46, 47, 1}},
          {{7, 47, 46, 1}}},
+        // (0,3) 0, (3,0) 1, (3,8) 2, (8,3) 3, (8,9) 4, (9,8) 5.  Own (3,0): 0
+        // is alone with 3; each neighbour n of 3 is weighed with its own
+        // height: n = 0 (1 + 2 + 1 = 4), n = 8 (1 + 1 + h(9) = 4), both
+        // recorded (with h(0) = 2 in place of h(8), 9 would raise bloc).
+        // Opponent (8,9): 9 is alone with 8, weighed with h(9) = 2: n = 3
+        // meets 0 (1 + 2 + 2 > 4), and the counter then keeps 9 out too (alone
+        // it would pass; with h(n) in place of h(d) both would be recorded).
+        // (3,8), (8,3), (9,8) and (0,3) land next to a column that can join.
+        {"X de chaque camp",
+         {{0, "2r"}, {3, "1j"}, {8, "1r"}, {9, "2r"}},
+         {{1, 3, 0, 3}, {2, 3, 8, 3}},
+         {}},
         // A triangle of ones: every new column keeps a neighbour that can join it.
         {"triangle sans coup à point", {{0, "1j"}, {1, "1r"}, {3, "1r"}}, {}, {}},
     };

@@ -98,10 +98,34 @@ TEST(JoueurRapport, Blocage)
         // 0 -> 2 of 2 -> 0.  All rate +4 (no opponent point move left): the
         // first, 2 -> 0.  The fallback would play (0,2).
         {"autour d'une colonne de 2", {{0, "2r"}, {1, "3r"}, {2, "1r"}}, 3},
+        // (13,14) 0, (14,13) 1, (14,15) 2, (15,14) 3.  Opponent: (13,14)
+        // pattern 2 (15 is too high to join), the fives (14,15) and (15,14);
+        // (14,13) raises bloc on its first joinable neighbour, 13 (2 + 1 + 2).
+        // All three touch 14, so they are answered in table order: the
+        // reverse 14 -> 13 of (13,14) first, then around the two of 14: 13
+        // onto 14, 14 onto 13, twice.
+        // Every answer leaves no move at all: +4 each, the first wins.
+        // Answering only the fives would play (13,14), and so would the
+        // fallback (+6 for red onto red against +5 for the fives).
+        {"cases chargées adverses", {{13, "1r"}, {14, "2r"}, {15, "3r"}}, 1},
         // (46,47) 0, (47,46) 1.  Two opponent lone-pair moves, no five: each
         // answered by its reverse, the first answer being 47 -> 46.  Both
         // +4; the fallback would play (46,47).
         {"coup inverse", {{46, "1r"}, {47, "1r"}}, 1},
+        // (45,47) 0, (46,47) 1, (47,45) 2, (47,46) 3.  Opponent: (47,46)
+        // frees 46 and records (47,45) and (47,46) (X = h(46) = 1); (47,45)
+        // records nothing (X = h(45) = 3, and 47 itself counts: 1 + 3 + 1).
+        // No five: (47,45) sums 4 and gets no answer, (47,46) gets 46 -> 47,
+        // after which the two fives 45-47 leave the count at 2: testsupp 0,
+        // played.  Answering the four too would put 45 -> 47 first, at 0 as
+        // well (no -999: the count stays); the fallback would play (45,47).
+        {"coup adverse de 4 sans réponse", {{45, "3r"}, {46, "1r"}, {47, "1r"}}, 1},
+        // (0,1) 0, (1,0) 1, (46,47) 2, (47,46) 3.  Opponent: the lone pair
+        // 0-1 (pattern 3 both ways) and the fives of 1 and 4; no cell is
+        // touched three times.  With fives, only the fives are answered, and
+        // these get nothing: the fallback plays (0,1) (+6, the fives +5).
+        // Answering the lone pair too would play its reverse (1,0) at +4.
+        {"cinq adverses seuls répondus", {{0, "1r"}, {1, "1r"}, {46, "1r"}, {47, "4r"}}, 0},
         // Triangle (0,1) 0, (0,3) 1, (1,0) 2, (1,3) 3, (3,0) 4, (3,1) 5,
         // then (46,47) 6, (47,46) 7.  The opponent's only point moves are the
         // fives of 1 and 4: no column of two, no answer, and the empty record
