@@ -12,8 +12,11 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <csignal>
+#include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -169,6 +172,7 @@ TEST_F(Moteur, UneLigneDeCommandeFausseEstRefuseeAvecLeStatut2)
         {{"joueur_premier", "joueur_premier", "joueur_premier"},
          "deux joueurs attendus (JAUNE ROUGE), ou aucun pour la démonstration ; 3 donnés"},
         {{"joueur_absent", "joueur_premier"}, "programme joueur introuvable « joueur_absent »"},
+        {{"/tmp", "joueur_premier"}, "programme joueur introuvable « /tmp »"},
         {{"--personne", "joueur_tirage", "joueur_premier", "joueur_premier"},
          "--personne : « joueur_tirage » n'est pas l'un des joueurs"},
         {{"rejouer"}, "rejouer attend un seul fichier d'enregistrement"},
@@ -192,6 +196,53 @@ TEST_F(Moteur, UnFichierDEnregistrementImpossibleAEcrireEstUnEchec)
     EXPECT_EQ(e.statut, 1);
     EXPECT_EQ(e.sortie, "");
     EXPECT_TRUE(contient(e.erreurs, "moteur : impossible d'écrire dans")) << e.erreurs;
+}
+
+TEST_F(Moteur, DesResultatsQuiNAtteignentPasLaSortieSontUnEchec)
+{
+    // A full disk: the boards and results are lost, so the status says so.
+    Match m = jouer({"-q", "--graine", "1", "joueur_premier", "joueur_premier"});
+    ASSERT_EQ(m.execution.statut, 0);
+    const std::string moteur = essai::programme("moteur");
+    for (const std::string &commande :
+         {moteur + " --graine 1 joueur_premier joueur_premier",
+          moteur + " rejouer " + (dossier.chemin / "parties.txt").string(), moteur + " --help"}) {
+        essai::Execution e = essai::executer("/bin/sh", {"-c", commande + " > /dev/full"});
+        EXPECT_EQ(e.statut, 1) << commande;
+        EXPECT_EQ(e.erreurs, "moteur : l'écriture sur la sortie standard a échoué\n") << commande;
+    }
+}
+
+TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
+{
+    // joueur_fourche's second turn starts a process of its own, then hangs:
+    // stopped meanwhile, the engine must end that process too, not only
+    // its child (which the system ends with it).
+    for (int numero : {SIGTERM, SIGINT, SIGHUP}) {
+        std::fflush(nullptr);
+        pid_t pid = fork();
+        if (pid == 0) {
+            int nul = open("/dev/null", O_WRONLY);
+            dup2(nul, 1);
+            std::string moteur = essai::programme("moteur");
+            execl(moteur.c_str(), moteur.c_str(), "-q", "--temps", "20", "joueur_fourche",
+                  "joueur_premier", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        usleep(500000);
+        kill(pid, numero);
+        int etat = 0;
+        waitpid(pid, &etat, 0);
+        EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == numero) << numero;
+        // What the engine ended comes to us: give it time to go.
+        bool fini = false;
+        for (int i = 0; i < 200 && !fini; i++) {
+            fini = aucunProcessusRestant();
+            if (!fini)
+                usleep(10000);
+        }
+        EXPECT_TRUE(fini) << "signal " << numero;
+    }
 }
 
 // ---- A player at fault loses, the engine says why and goes on ------------
@@ -430,6 +481,29 @@ TEST_F(Moteur, LeSignalDuJoueurDontCEstLeTourMarqueSaReflexion)
         marques += contient(l, ", réflexion ");
     }
     EXPECT_GT(marques, 10);
+}
+
+TEST_F(Moteur, LesSignauxDeLAutreJoueurNEffacentPasCeluiDuJoueurDontCEstLeTour)
+{
+    // joueur_brouilleur's own process signals the engine every millisecond,
+    // also while joueur_signal, having signalled, is still on its move.
+    // Signals of one kind do not queue: one sent while another is still
+    // pending is merged into it, so a few marks may be lost, not most.
+    Match m = jouer({"--graine", "2", "joueur_signal", "joueur_brouilleur"});
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 1u);
+    EXPECT_EQ(m.parties[0].coups, partiePremierContrePremier());
+    int coupsJaunes = 0, marques = 0;
+    for (const std::string &l : essai::lignes(m.execution.sortie)) {
+        if (l.rfind("Coup ", 0) != 0)
+            continue;
+        bool jaune = contient(l, "joueur_signal (jaune)");
+        coupsJaunes += jaune;
+        marques += jaune && contient(l, ", réflexion ");
+        EXPECT_TRUE(jaune || !contient(l, ", réflexion ")) << l;
+    }
+    EXPECT_EQ(static_cast<size_t>(coupsJaunes), (m.parties[0].coups.size() + 1) / 2);
+    EXPECT_GE(4 * marques, 3 * coupsJaunes) << m.execution.sortie;
 }
 
 // ---- A person at the terminal, scripted -----------------------------------

@@ -16,6 +16,7 @@
 #include <pthread.h>
 #include <sched.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,6 +75,9 @@ FinProcessus decoder(int etat)
     _exit(127);
 }
 
+// Only the player whose turn it is may mark the end of its thinking time:
+// a signal from anyone else is dropped here, so it can never hide that one.
+std::atomic<int> pidEcoute{0};
 std::atomic<int> pidDernierSignal{0};
 std::atomic<double> dateDernierSignal{0.0};
 static_assert(std::atomic<double>::is_always_lock_free);
@@ -81,9 +85,44 @@ static_assert(std::atomic<double>::is_always_lock_free);
 void noterSignal(int, siginfo_t *info, void *)
 {
     int ancienErrno = errno;
-    dateDernierSignal.store(maintenant());
-    pidDernierSignal.store(info != nullptr ? info->si_pid : 0);
+    int pid = info != nullptr ? info->si_pid : 0;
+    if (pid != 0 && pid == pidEcoute.load()) {
+        dateDernierSignal.store(maintenant());
+        pidDernierSignal.store(pid);
+    }
     errno = ancienErrno;
+}
+
+// What kill ends for each running player (its group, or a person's
+// process), so that an engine stopped by the user ends them first.
+std::array<std::atomic<int>, 8> ciblesEnCours{};
+
+void retenirCible(int cible)
+{
+    for (std::atomic<int> &c : ciblesEnCours) {
+        int libre = 0;
+        if (c.compare_exchange_strong(libre, cible))
+            return;
+    }
+}
+
+void oublierCible(int cible)
+{
+    for (std::atomic<int> &c : ciblesEnCours) {
+        int attendu = cible;
+        c.compare_exchange_strong(attendu, 0);
+    }
+}
+
+// SIGINT, SIGTERM, SIGHUP: the players would outlive the engine's death
+// (what a program started is not its child), so they go first.
+void finirAvecLesJoueurs(int numero)
+{
+    for (std::atomic<int> &c : ciblesEnCours)
+        if (int cible = c.load(); cible != 0)
+            kill(cible, SIGKILL);
+    signal(numero, SIG_DFL);
+    raise(numero);
 }
 
 // The watcher: one thread that kills a process whose answer is late.  A
@@ -233,7 +272,15 @@ void ecouterSIGUSR1()
     sigaction(SIGUSR1, &action, nullptr);
     // A player that leaves while we write to it is reported by write.
     signal(SIGPIPE, SIG_IGN);
+
+    struct sigaction fin = {};
+    fin.sa_handler = finirAvecLesJoueurs;
+    sigemptyset(&fin.sa_mask);
+    for (int numero : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(numero, &fin, nullptr);
 }
+
+void ecouterSignalDe(int pid) { pidEcoute.store(pid); }
 
 std::optional<double> signalRecu(int pid, double depuis)
 {
@@ -242,6 +289,18 @@ std::optional<double> signalRecu(int pid, double depuis)
         return date;
     return std::nullopt;
 }
+
+namespace {
+
+// A file that can be executed: a folder has the same permission bit.
+bool executable(const std::string &chemin)
+{
+    struct stat s;
+    return access(chemin.c_str(), X_OK) == 0 && stat(chemin.c_str(), &s) == 0 &&
+           S_ISREG(s.st_mode);
+}
+
+} // namespace
 
 std::optional<std::string> trouverProgramme(const std::string &nom)
 {
@@ -253,11 +312,11 @@ std::optional<std::string> trouverProgramme(const std::string &nom)
         if (n > 0) {
             std::string dossier(moi, static_cast<size_t>(n));
             std::string chemin = dossier.substr(0, dossier.rfind('/') + 1) + nom;
-            if (access(chemin.c_str(), X_OK) == 0)
+            if (executable(chemin))
                 return chemin;
         }
     }
-    if (access(nom.c_str(), X_OK) == 0)
+    if (executable(nom))
         return nom.find('/') == std::string::npos ? "./" + nom : nom;
     return std::nullopt;
 }
@@ -306,6 +365,7 @@ Etat Processus::lancer(const Lancement &l)
         setpgid(pid, pid); // also here, so that no kill can come before it
     pid_ = pid;
     cible_ = l.terminal ? pid : -pid;
+    retenirCible(cible_);
     versLui_ = demandes[1];
     deLui_ = reponses[0];
     // A process that stops reading must never block the engine.
@@ -409,6 +469,8 @@ FinProcessus Processus::tuer()
         }
         fin_ = decoder(etat);
     }
+    if (lance())
+        oublierCible(cible_);
     pid_ = -1;
     return fin_.value_or(FinProcessus{});
 }

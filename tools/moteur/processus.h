@@ -67,9 +67,13 @@ private:
 std::optional<std::string> trouverProgramme(const std::string &nom);
 
 // SIGUSR1: caught from the start so that it never kills the engine; the last
-// one received is kept with its sender and its time.  Also prepares the
-// signals the process layer itself relies on (SIGPIPE, SIGALRM).
+// one received from the process given to ecouterSignalDe is kept with its
+// time, any other is ignored.  Also prepares the signals the process layer
+// itself relies on (SIGPIPE, SIGALRM), and makes SIGINT, SIGTERM and SIGHUP
+// end the running players before the engine.
 void ecouterSIGUSR1();
+// Whose SIGUSR1 counts from now on: the player whose turn it is (0: nobody).
+void ecouterSignalDe(int pid);
 // The time (on `maintenant`'s clock) of the last SIGUSR1 sent by `pid` at or
 // after `depuis`, if any.
 std::optional<double> signalRecu(int pid, double depuis);
