@@ -215,17 +215,19 @@ TEST_F(Moteur, DesResultatsQuiNAtteignentPasLaSortieSontUnEchec)
 
 TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
 {
-    // joueur_fourche's second turn starts a process of its own, then hangs:
-    // stopped meanwhile, the engine must end that process too, not only
-    // its child (which the system ends with it).
-    for (int numero : {SIGTERM, SIGINT, SIGHUP}) {
+    // joueur_fourche's second turn starts a process of its own, then hangs
+    // (joueur_evade's leaves the player's session): stopped meanwhile, the
+    // engine must end that process too, not only its child.
+    const std::pair<int, const char *> cas[] = {
+        {SIGTERM, "joueur_fourche"}, {SIGINT, "joueur_fourche"}, {SIGHUP, "joueur_evade"}};
+    for (const auto &[numero, joueur] : cas) {
         std::fflush(nullptr);
         pid_t pid = fork();
         if (pid == 0) {
             int nul = open("/dev/null", O_WRONLY);
             dup2(nul, 1);
             std::string moteur = essai::programme("moteur");
-            execl(moteur.c_str(), moteur.c_str(), "-q", "--temps", "20", "joueur_fourche",
+            execl(moteur.c_str(), moteur.c_str(), "-q", "--temps", "20", joueur,
                   "joueur_premier", static_cast<char *>(nullptr));
             _exit(127);
         }
@@ -300,12 +302,15 @@ TEST_F(Moteur, CeQuUnProgrammeALaTraineALanceFinitAvecLui)
 {
     // joueur_fourche's own child keeps the pipes open: the engine must not
     // wait for their end, and must not leave that child behind.
-    Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", "joueur_fourche", "joueur_premier"});
-    EXPECT_EQ(m.execution.statut, 0);
-    ASSERT_EQ(m.parties.size(), 2u);
-    EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : temps dépassé");
-    EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : temps dépassé");
-    EXPECT_LT(m.secondes, 3.0);
+    // joueur_evade's child even leaves the player's session and group.
+    for (const char *joueur : {"joueur_fourche", "joueur_evade"}) {
+        Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", joueur, "joueur_premier"});
+        EXPECT_EQ(m.execution.statut, 0) << joueur;
+        ASSERT_EQ(m.parties.size(), 2u) << joueur;
+        EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : temps dépassé");
+        EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : temps dépassé");
+        EXPECT_LT(m.secondes, 3.0) << joueur;
+    }
 }
 
 TEST_F(Moteur, UnProgrammeQuiNeDemarrePasPerdSansQueLeMatchSArrete)

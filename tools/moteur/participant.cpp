@@ -61,6 +61,7 @@ std::optional<Issue> Participant::demarrer()
 
 std::optional<Issue> Participant::commencerPartie(uint32_t graine)
 {
+    ramasserLesOrphelins();
     if (!processus_.lance() || !processus_.vivant()) {
         processus_.tuer();
         if (std::optional<Issue> faute = demarrer())

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <mutex>
 #include <thread>
@@ -114,13 +115,112 @@ void oublierCible(int cible)
     }
 }
 
+bool estUnJoueur(int pid)
+{
+    for (std::atomic<int> &c : ciblesEnCours)
+        if (int cible = c.load(); cible == pid || cible == -pid)
+            return true;
+    return false;
+}
+
+// Orphans.  The engine is the subreaper of everything it starts: a process
+// whose parent dies comes to it rather than to init, even one that left its
+// player's process group or session.  So every child of the engine that is
+// not a running player is left over from one, and is ended with its group.
+// Only calls that are safe in a signal handler: open, read, kill, waitpid.
+constexpr int ENFANTS_MAX = 256;
+
+// Our children, from /proc: the engine's main thread forks, and is the
+// thread that orphans are given to.
+int lireEnfants(int (&pids)[ENFANTS_MAX])
+{
+    char chemin[64] = "/proc/self/task/";
+    size_t n = std::strlen(chemin);
+    char chiffres[16];
+    int k = 0;
+    for (unsigned v = static_cast<unsigned>(getpid()); v > 0 || k == 0; v /= 10)
+        chiffres[k++] = static_cast<char>('0' + v % 10);
+    while (k > 0)
+        chemin[n++] = chiffres[--k];
+    std::memcpy(chemin + n, "/children", sizeof "/children");
+    int fd = open(chemin, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    int nb = 0, valeur = 0;
+    char tampon[512];
+    for (;;) {
+        ssize_t r = read(fd, tampon, sizeof tampon);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            break;
+        for (ssize_t i = 0; i < r; i++) {
+            if (tampon[i] >= '0' && tampon[i] <= '9') {
+                valeur = valeur * 10 + (tampon[i] - '0');
+            } else {
+                if (valeur > 0 && nb < ENFANTS_MAX)
+                    pids[nb++] = valeur;
+                valeur = 0;
+            }
+        }
+    }
+    if (valeur > 0 && nb < ENFANTS_MAX)
+        pids[nb++] = valeur;
+    close(fd);
+    return nb;
+}
+
+// Kills and reaps every orphan, and those that its death hands over in
+// turn; a few rounds reach any depth a program is likely to build.
+void finirLesOrphelins()
+{
+    int pids[ENFANTS_MAX];
+    for (int tour = 0; tour < 16; tour++) {
+        int n = lireEnfants(pids);
+        bool orphelin = false;
+        for (int i = 0; i < n; i++) {
+            if (estUnJoueur(pids[i]))
+                continue;
+            orphelin = true;
+            kill(-pids[i], SIGKILL); // the group it leads, if it made one
+            kill(pids[i], SIGKILL);
+            int etat;
+            while (waitpid(pids[i], &etat, 0) < 0 && errno == EINTR) {
+            }
+        }
+        if (!orphelin)
+            return;
+    }
+}
+
+// A child ended: maybe an orphan, to be reaped before the next game.
+std::atomic<bool> enfantTermine{false};
+void noterFinDEnfant(int) { enfantTermine.store(true); }
+
 // SIGINT, SIGTERM, SIGHUP: the players would outlive the engine's death
-// (what a program started is not its child), so they go first.
+// (what a program started is not its child), so they go first, then what
+// their death hands over to us.
 void finirAvecLesJoueurs(int numero)
 {
+    int ancienErrno = errno;
     for (std::atomic<int> &c : ciblesEnCours)
         if (int cible = c.load(); cible != 0)
             kill(cible, SIGKILL);
+    // Reaped, a player has handed its own children over to us.
+    for (std::atomic<int> &c : ciblesEnCours) {
+        int pid = c.load() < 0 ? -c.load() : c.load();
+        for (int i = 0; pid > 0 && i < 200; i++) {
+            int etat;
+            pid_t r = waitpid(pid, &etat, WNOHANG);
+            if (r == pid || (r < 0 && errno != EINTR))
+                break;
+            timespec ms = {0, 1000000};
+            nanosleep(&ms, nullptr);
+        }
+        c.store(0);
+    }
+    finirLesOrphelins();
+    errno = ancienErrno;
     signal(numero, SIG_DFL);
     raise(numero);
 }
@@ -278,6 +378,19 @@ void ecouterSIGUSR1()
     sigemptyset(&fin.sa_mask);
     for (int numero : {SIGINT, SIGTERM, SIGHUP})
         sigaction(numero, &fin, nullptr);
+
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+    struct sigaction enfant = {};
+    enfant.sa_handler = noterFinDEnfant;
+    sigemptyset(&enfant.sa_mask);
+    enfant.sa_flags = SA_RESTART | SA_NOCLDSTOP;
+    sigaction(SIGCHLD, &enfant, nullptr);
+}
+
+void ramasserLesOrphelins()
+{
+    if (enfantTermine.exchange(false))
+        finirLesOrphelins();
 }
 
 void ecouterSignalDe(int pid) { pidEcoute.store(pid); }
@@ -401,6 +514,9 @@ Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
         veille.emplace(cible_, maintenant() + delaiSecondes);
     auto *p = static_cast<unsigned char *>(donnees);
     while (taille > 0) {
+        // Late already: the watcher's wake-up may have come before the read.
+        if (veille && veille->echue())
+            break;
         ssize_t r = read(deLui_, p, taille);
         if (r < 0 && errno == EINTR && !(veille && veille->echue()))
             continue;
@@ -472,6 +588,9 @@ FinProcessus Processus::tuer()
     if (lance())
         oublierCible(cible_);
     pid_ = -1;
+    // What it started and left behind is now ours.
+    enfantTermine.store(false);
+    finirLesOrphelins();
     return fin_.value_or(FinProcessus{});
 }
 

@@ -70,8 +70,13 @@ std::optional<std::string> trouverProgramme(const std::string &nom);
 // one received from the process given to ecouterSignalDe is kept with its
 // time, any other is ignored.  Also prepares the signals the process layer
 // itself relies on (SIGPIPE, SIGALRM), and makes SIGINT, SIGTERM and SIGHUP
-// end the running players before the engine.
+// end the running players before the engine.  The engine also becomes the
+// reaper of every process its players leave behind (SIGCHLD).
 void ecouterSIGUSR1();
+// Ends and reaps the processes that a player left behind and that have come
+// to the engine since the last call (cheap when there are none).  A player
+// that is ended takes them with it at once.
+void ramasserLesOrphelins();
 // Whose SIGUSR1 counts from now on: the player whose turn it is (0: nobody).
 void ecouterSignalDe(int pid);
 // The time (on `maintenant`'s clock) of the last SIGUSR1 sent by `pid` at or
