@@ -247,6 +247,31 @@ TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
     }
 }
 
+TEST_F(Moteur, UnMoteurSuspenduNeCompteSonRetardAPersonne)
+{
+    // Stopped (Ctrl-Z) while joueur_signal thinks, the engine finds its
+    // answer waiting when it goes on, past the time for the move: the
+    // player answered in time and must not lose for it.  Each stop outlasts
+    // the time for a move; once running again, the engine's reading and its
+    // watcher race for the late answer.
+    fs::path fichier = dossier.chemin / "parties.txt";
+    std::string script =
+        essai::programme("moteur") + " -q --parties 4 --temps 0.1 --graine 1 --enregistrer " +
+        fichier.string() +
+        " joueur_signal joueur_premier > /dev/null &\n"
+        "for i in 1 2 3 4 5 6 7 8 9 10 11 12; do\n"
+        "  sleep 0.1; kill -STOP $!; sleep 0.25; kill -CONT $!\n"
+        "done\n"
+        "wait $!\n";
+    essai::Execution e = essai::executer("/bin/sh", {"-c", script});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    std::vector<PartieEnregistree> parties = lireParties(lireFichier(fichier));
+    ASSERT_EQ(parties.size(), 4u);
+    for (const PartieEnregistree &p : parties)
+        EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible") << p.tags.at("Partie");
+    EXPECT_TRUE(aucunProcessusRestant());
+}
+
 // ---- A player at fault loses, the engine says why and goes on ------------
 
 TEST_F(Moteur, UnProgrammeEnFauteJoueSonPremierCoupPuisPerdChaquePartie)

@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <sched.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -237,6 +238,7 @@ struct Creneau {
     std::atomic<double> limite{0};
     std::atomic<int> pid{0};    // what kill is given: a process, or -group
     std::atomic<pthread_t> fil{}; // the thread blocked in read
+    std::atomic<int> tube{-1};    // what it reads
 };
 // The engine waits for one player at a time; a few spare slots cost nothing.
 std::array<Creneau, 8> creneaux;
@@ -258,6 +260,12 @@ void veiller()
                 continue;
             attente = true;
             if (t < c.limite.load())
+                continue;
+            // An answer is there, unread: the engine was slow (stopped with
+            // Ctrl-Z, or short of processor time), not the player.  The read
+            // takes it at once, and then the slot is free or late again.
+            int enAttente = 0;
+            if (ioctl(c.tube.load(), FIONREAD, &enAttente) == 0 && enAttente > 0)
                 continue;
             if (c.etat.compare_exchange_strong(e, (e & ~uint64_t{3}) | TUE)) {
                 kill(c.pid.load(), SIGKILL);
@@ -282,7 +290,7 @@ void reveiller(int) {}
 // One wait with a deadline, from its start to lever().
 class Veille {
 public:
-    Veille(int cible, double limite)
+    Veille(int cible, int tube, double limite)
     {
         demarrerVeilleur();
         for (Creneau &c : creneaux) {
@@ -297,6 +305,7 @@ public:
         numero_ = ++numeroDeVeille;
         creneau_->pid.store(cible);
         creneau_->fil.store(pthread_self());
+        creneau_->tube.store(tube);
         creneau_->limite.store(limite);
         creneau_->etat.store(etatDe(numero_, ATTENTE));
     }
@@ -511,7 +520,7 @@ Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
     // answer; a late process is killed by the watcher, which ends the read.
     std::optional<Veille> veille;
     if (delaiSecondes >= 0)
-        veille.emplace(cible_, maintenant() + delaiSecondes);
+        veille.emplace(cible_, deLui_, maintenant() + delaiSecondes);
     auto *p = static_cast<unsigned char *>(donnees);
     while (taille > 0) {
         // Late already: the watcher's wake-up may have come before the read.
