@@ -327,8 +327,9 @@ TEST_F(Moteur, CeQuUnProgrammeALaTraineALanceFinitAvecLui)
 {
     // joueur_fourche's own child keeps the pipes open: the engine must not
     // wait for their end, and must not leave that child behind.
-    // joueur_evade's child even leaves the player's session and group.
-    for (const char *joueur : {"joueur_fourche", "joueur_evade"}) {
+    // joueur_evade's child even leaves the player's session and group;
+    // joueur_transfuge itself leaves the group it was started in.
+    for (const char *joueur : {"joueur_fourche", "joueur_evade", "joueur_transfuge"}) {
         Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", joueur, "joueur_premier"});
         EXPECT_EQ(m.execution.statut, 0) << joueur;
         ASSERT_EQ(m.parties.size(), 2u) << joueur;

@@ -116,6 +116,15 @@ void oublierCible(int cible)
     }
 }
 
+// A program's group and the program itself, which may have left that
+// group; a person's process.
+void tuerCible(int cible)
+{
+    kill(cible, SIGKILL);
+    if (cible < 0)
+        kill(-cible, SIGKILL);
+}
+
 bool estUnJoueur(int pid)
 {
     for (std::atomic<int> &c : ciblesEnCours)
@@ -206,7 +215,7 @@ void finirAvecLesJoueurs(int numero)
     int ancienErrno = errno;
     for (std::atomic<int> &c : ciblesEnCours)
         if (int cible = c.load(); cible != 0)
-            kill(cible, SIGKILL);
+            tuerCible(cible);
     // Reaped, a player has handed its own children over to us.
     for (std::atomic<int> &c : ciblesEnCours) {
         int pid = c.load() < 0 ? -c.load() : c.load();
@@ -268,7 +277,7 @@ void veiller()
             if (ioctl(c.tube.load(), FIONREAD, &enAttente) == 0 && enAttente > 0)
                 continue;
             if (c.etat.compare_exchange_strong(e, (e & ~uint64_t{3}) | TUE)) {
-                kill(c.pid.load(), SIGKILL);
+                tuerCible(c.pid.load());
                 // The read also ends if some other process holds the pipe.
                 pthread_kill(c.fil.load(), SIGALRM);
                 c.etat.store((e & ~uint64_t{3}) | TUE_FAIT);
@@ -588,6 +597,9 @@ FinProcessus Processus::tuer()
     // it started goes with it.  A reaped process is never signalled.
     if (lance() && (!fin_ || cible_ < 0))
         kill(cible_, SIGKILL);
+    // A program may have left the group it was given.
+    if (lance() && !fin_)
+        kill(pid_, SIGKILL);
     if (lance() && !fin_) {
         int etat = 0;
         while (waitpid(pid_, &etat, 0) < 0 && errno == EINTR) {
