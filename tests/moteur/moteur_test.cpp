@@ -272,6 +272,23 @@ TEST_F(Moteur, UnMoteurSuspenduNeCompteSonRetardAPersonne)
     EXPECT_TRUE(aucunProcessusRestant());
 }
 
+TEST_F(Moteur, UnMoteurSansEntreeStandardFaitJouerSesJoueurs)
+{
+    // Started with its standard input closed (from a service, say): the
+    // players' pipes must not take its number.
+    std::string commande = essai::programme("moteur") +
+                           " -q --graine 1 --enregistrer " +
+                           (dossier.chemin / "parties.txt").string() +
+                           " joueur_premier joueur_premier <&-";
+    essai::Execution e = essai::executer("/bin/sh", {"-c", commande});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    std::vector<PartieEnregistree> parties =
+        lireParties(lireFichier(dossier.chemin / "parties.txt"));
+    ASSERT_EQ(parties.size(), 1u);
+    EXPECT_EQ(parties[0].tags.at("Fin"), "plus aucun coup possible");
+    EXPECT_EQ(parties[0].coups, partiePremierContrePremier());
+}
+
 // ---- A player at fault loses, the engine says why and goes on ------------
 
 TEST_F(Moteur, UnProgrammeEnFauteJoueSonPremierCoupPuisPerdChaquePartie)

@@ -190,6 +190,7 @@ int executer(const Options &o)
 
 int main(int argc, char **argv)
 {
+    moteur::ouvrirLesDescripteursStandard();
     // Before any player exists: a SIGUSR1 must never end the engine.
     moteur::ecouterSIGUSR1();
     std::vector<std::string> arguments(argv + 1, argv + argc);

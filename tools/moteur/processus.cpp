@@ -374,6 +374,14 @@ void resterSurCeProcesseur()
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
+void ouvrirLesDescripteursStandard()
+{
+    // open gives the lowest free descriptor: each closed one in turn.
+    for (int fd = 0; fd <= 2; fd++)
+        if (fcntl(fd, F_GETFD) < 0 && open("/dev/null", O_RDWR) < 0)
+            return;
+}
+
 void ecouterSIGUSR1()
 {
     // SIGALRM wakes the thread blocked in read when the watcher kills a late

@@ -66,6 +66,11 @@ private:
 // The full path of a player program: beside the engine first, then as a path.
 std::optional<std::string> trouverProgramme(const std::string &nom);
 
+// Standard input, output or error closed when the engine starts: /dev/null
+// takes its place, so that no pipe of a player ever gets its number (the
+// player's own standard descriptors would cover it).
+void ouvrirLesDescripteursStandard();
+
 // SIGUSR1: caught from the start so that it never kills the engine; the last
 // one received from the process given to ecouterSignalDe is kept with its
 // time, any other is ignored.  Also prepares the signals the process layer
