@@ -168,12 +168,6 @@ int jouer(const Options &o)
     return EXIT_SUCCESS;
 }
 
-} // namespace
-} // namespace moteur
-
-namespace moteur {
-namespace {
-
 int executer(const Options &o)
 {
     if (o.aide) {
