@@ -6,6 +6,7 @@
 #include "affichage.h"
 #include "enregistrement.h"
 #include "issue.h"
+#include "texte.h"
 
 #include <filesystem>
 #include <fstream>
@@ -139,6 +140,15 @@ TEST(Enregistrement, LesCoupsSontNumerotesParPaireEtCoupesEnLignes)
         EXPECT_EQ(relu.parties[0].coups[i].coup.destination, p.coups[i].coup.destination);
         EXPECT_EQ(relu.parties[0].coups[i].impose, p.coups[i].impose);
     }
+
+    // A number after the last pair, with no move to follow it.
+    ASSERT_EQ(p.coups.size() % 2, 0u);
+    std::string numeroSeul = t;
+    numeroSeul.insert(numeroSeul.size() - 2, hote::texte(" %zu.", p.coups.size() / 2 + 1));
+    LectureEnregistrements refuse = lireEnregistrements(numeroSeul);
+    EXPECT_EQ(refuse.ligneErreur, static_cast<int>(l.size()) - 1);
+    EXPECT_EQ(refuse.erreur, hote::texte("le numéro %zu. n'est suivi d'aucun coup",
+                                         p.coups.size() / 2 + 1));
 }
 
 // ---- moteur rejouer ---------------------------------------------------------
@@ -203,6 +213,8 @@ TEST_F(Rejouer, UnEnregistrementFauxEstRefuseAvecSaLigneEtSaRaison)
         {"1. 0-1", "1. 1-0", "6: le résultat devrait être 1-0"},
         {"1. 0-1", "1. 0-1 1-0", "10: coup illégal 1-0 (coup 2)"},
         {"1. 0-1", "2. 0-1", "10: numéro de coup « 2. » inattendu (attendu 1.)"},
+        {"1. 0-1", "0-1", "10: numéro de coup attendu avant « 0-1 » (1.)"},
+        {"1. 0-1", "1. 1. 0-1", "10: numéro de coup « 1. » inattendu (attendu un coup)"},
         {"1. 0-1", "1. 0-x", "10: « 0-x » n'est pas un coup"},
         {"1. 0-1", "1. 0-48", "10: « 0-48 » n'est pas un coup"},
         {"1. 0-1\n", "", "7: la partie n'est pas finie : 2 coups possibles"},
@@ -232,6 +244,17 @@ TEST_F(Rejouer, UnEnregistrementFauxEstRefuseAvecSaLigneEtSaRaison)
     }
 }
 
+TEST_F(Rejouer, UnEnregistrementAuxFinsDeLigneCRLFSeRelit)
+{
+    std::string texte;
+    for (char c : partieALaMain())
+        texte += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    essai::Execution e = rejouer(texte, {"-q"});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    EXPECT_EQ(e.sortie, "Partie 1 : a - b : 0-1, b (rouge) gagne (plus aucun coup possible)\n"
+                        "1 partie rejouée, tous les coups sont légaux.\n");
+}
+
 TEST_F(Rejouer, UnFichierVideOuTronqueEstRefuse)
 {
     EXPECT_EQ(rejouer("").erreurs, fichier + ":1: aucune partie enregistrée\n");
@@ -244,6 +267,9 @@ TEST_F(Rejouer, UnFichierVideOuTronqueEstRefuse)
     EXPECT_EQ(absent.statut, 1);
     EXPECT_EQ(absent.erreurs, "moteur : impossible de lire « " + fichier +
                                   ".absent » : No such file or directory\n");
+    essai::Execution dossier = essai::executer(essai::programme("moteur"), {"rejouer", "/tmp"});
+    EXPECT_EQ(dossier.statut, 1);
+    EXPECT_EQ(dossier.erreurs, "moteur : impossible de lire « /tmp » : Is a directory\n");
 }
 
 } // namespace

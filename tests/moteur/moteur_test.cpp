@@ -12,8 +12,11 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <csignal>
+#include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -169,6 +172,7 @@ TEST_F(Moteur, UneLigneDeCommandeFausseEstRefuseeAvecLeStatut2)
         {{"joueur_premier", "joueur_premier", "joueur_premier"},
          "deux joueurs attendus (JAUNE ROUGE), ou aucun pour la démonstration ; 3 donnés"},
         {{"joueur_absent", "joueur_premier"}, "programme joueur introuvable « joueur_absent »"},
+        {{"/tmp", "joueur_premier"}, "programme joueur introuvable « /tmp »"},
         {{"--personne", "joueur_tirage", "joueur_premier", "joueur_premier"},
          "--personne : « joueur_tirage » n'est pas l'un des joueurs"},
         {{"rejouer"}, "rejouer attend un seul fichier d'enregistrement"},
@@ -192,6 +196,97 @@ TEST_F(Moteur, UnFichierDEnregistrementImpossibleAEcrireEstUnEchec)
     EXPECT_EQ(e.statut, 1);
     EXPECT_EQ(e.sortie, "");
     EXPECT_TRUE(contient(e.erreurs, "moteur : impossible d'écrire dans")) << e.erreurs;
+}
+
+TEST_F(Moteur, DesResultatsQuiNAtteignentPasLaSortieSontUnEchec)
+{
+    // A full disk: the boards and results are lost, so the status says so.
+    Match m = jouer({"-q", "--graine", "1", "joueur_premier", "joueur_premier"});
+    ASSERT_EQ(m.execution.statut, 0);
+    const std::string moteur = essai::programme("moteur");
+    for (const std::string &commande :
+         {moteur + " --graine 1 joueur_premier joueur_premier",
+          moteur + " rejouer " + (dossier.chemin / "parties.txt").string(), moteur + " --help"}) {
+        essai::Execution e = essai::executer("/bin/sh", {"-c", commande + " > /dev/full"});
+        EXPECT_EQ(e.statut, 1) << commande;
+        EXPECT_EQ(e.erreurs, "moteur : l'écriture sur la sortie standard a échoué\n") << commande;
+    }
+}
+
+TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
+{
+    // joueur_fourche's second turn starts a process of its own, then hangs
+    // (joueur_evade's leaves the player's session): stopped meanwhile, the
+    // engine must end that process too, not only its child.
+    const std::pair<int, const char *> cas[] = {
+        {SIGTERM, "joueur_fourche"}, {SIGINT, "joueur_fourche"}, {SIGHUP, "joueur_evade"}};
+    for (const auto &[numero, joueur] : cas) {
+        std::fflush(nullptr);
+        pid_t pid = fork();
+        if (pid == 0) {
+            int nul = open("/dev/null", O_WRONLY);
+            dup2(nul, 1);
+            std::string moteur = essai::programme("moteur");
+            execl(moteur.c_str(), moteur.c_str(), "-q", "--temps", "20", joueur,
+                  "joueur_premier", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        usleep(500000);
+        kill(pid, numero);
+        int etat = 0;
+        waitpid(pid, &etat, 0);
+        EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == numero) << numero;
+        // What the engine ended comes to us: give it time to go.
+        bool fini = false;
+        for (int i = 0; i < 200 && !fini; i++) {
+            fini = aucunProcessusRestant();
+            if (!fini)
+                usleep(10000);
+        }
+        EXPECT_TRUE(fini) << "signal " << numero;
+    }
+}
+
+TEST_F(Moteur, UnMoteurSuspenduNeCompteSonRetardAPersonne)
+{
+    // Stopped (Ctrl-Z) while joueur_signal thinks, the engine finds its
+    // answer waiting when it goes on, past the time for the move: the
+    // player answered in time and must not lose for it.  Each stop outlasts
+    // the time for a move; once running again, the engine's reading and its
+    // watcher race for the late answer.
+    fs::path fichier = dossier.chemin / "parties.txt";
+    std::string script =
+        essai::programme("moteur") + " -q --parties 4 --temps 0.1 --graine 1 --enregistrer " +
+        fichier.string() +
+        " joueur_signal joueur_premier > /dev/null &\n"
+        "for i in 1 2 3 4 5 6 7 8 9 10 11 12; do\n"
+        "  sleep 0.1; kill -STOP $!; sleep 0.25; kill -CONT $!\n"
+        "done\n"
+        "wait $!\n";
+    essai::Execution e = essai::executer("/bin/sh", {"-c", script});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    std::vector<PartieEnregistree> parties = lireParties(lireFichier(fichier));
+    ASSERT_EQ(parties.size(), 4u);
+    for (const PartieEnregistree &p : parties)
+        EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible") << p.tags.at("Partie");
+    EXPECT_TRUE(aucunProcessusRestant());
+}
+
+TEST_F(Moteur, UnMoteurSansEntreeStandardFaitJouerSesJoueurs)
+{
+    // Started with its standard input closed (from a service, say): the
+    // players' pipes must not take its number.
+    std::string commande = essai::programme("moteur") +
+                           " -q --graine 1 --enregistrer " +
+                           (dossier.chemin / "parties.txt").string() +
+                           " joueur_premier joueur_premier <&-";
+    essai::Execution e = essai::executer("/bin/sh", {"-c", commande});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    std::vector<PartieEnregistree> parties =
+        lireParties(lireFichier(dossier.chemin / "parties.txt"));
+    ASSERT_EQ(parties.size(), 1u);
+    EXPECT_EQ(parties[0].tags.at("Fin"), "plus aucun coup possible");
+    EXPECT_EQ(parties[0].coups, partiePremierContrePremier());
 }
 
 // ---- A player at fault loses, the engine says why and goes on ------------
@@ -249,12 +344,16 @@ TEST_F(Moteur, CeQuUnProgrammeALaTraineALanceFinitAvecLui)
 {
     // joueur_fourche's own child keeps the pipes open: the engine must not
     // wait for their end, and must not leave that child behind.
-    Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", "joueur_fourche", "joueur_premier"});
-    EXPECT_EQ(m.execution.statut, 0);
-    ASSERT_EQ(m.parties.size(), 2u);
-    EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : temps dépassé");
-    EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : temps dépassé");
-    EXPECT_LT(m.secondes, 3.0);
+    // joueur_evade's child even leaves the player's session and group;
+    // joueur_transfuge itself leaves the group it was started in.
+    for (const char *joueur : {"joueur_fourche", "joueur_evade", "joueur_transfuge"}) {
+        Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", joueur, "joueur_premier"});
+        EXPECT_EQ(m.execution.statut, 0) << joueur;
+        ASSERT_EQ(m.parties.size(), 2u) << joueur;
+        EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : temps dépassé");
+        EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : temps dépassé");
+        EXPECT_LT(m.secondes, 3.0) << joueur;
+    }
 }
 
 TEST_F(Moteur, UnProgrammeQuiNeDemarrePasPerdSansQueLeMatchSArrete)
@@ -430,6 +529,29 @@ TEST_F(Moteur, LeSignalDuJoueurDontCEstLeTourMarqueSaReflexion)
         marques += contient(l, ", réflexion ");
     }
     EXPECT_GT(marques, 10);
+}
+
+TEST_F(Moteur, LesSignauxDeLAutreJoueurNEffacentPasCeluiDuJoueurDontCEstLeTour)
+{
+    // joueur_brouilleur's own process signals the engine every millisecond,
+    // also while joueur_signal, having signalled, is still on its move.
+    // Signals of one kind do not queue: one sent while another is still
+    // pending is merged into it, so a few marks may be lost, not most.
+    Match m = jouer({"--graine", "2", "joueur_signal", "joueur_brouilleur"});
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 1u);
+    EXPECT_EQ(m.parties[0].coups, partiePremierContrePremier());
+    int coupsJaunes = 0, marques = 0;
+    for (const std::string &l : essai::lignes(m.execution.sortie)) {
+        if (l.rfind("Coup ", 0) != 0)
+            continue;
+        bool jaune = contient(l, "joueur_signal (jaune)");
+        coupsJaunes += jaune;
+        marques += jaune && contient(l, ", réflexion ");
+        EXPECT_TRUE(jaune || !contient(l, ", réflexion ")) << l;
+    }
+    EXPECT_EQ(static_cast<size_t>(coupsJaunes), (m.parties[0].coups.size() + 1) / 2);
+    EXPECT_GE(4 * marques, 3 * coupsJaunes) << m.execution.sortie;
 }
 
 // ---- A person at the terminal, scripted -----------------------------------

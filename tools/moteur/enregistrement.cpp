@@ -38,6 +38,8 @@ public:
     {
         size_t fin = reste_.find('\n');
         std::string_view l = reste_.substr(0, fin);
+        if (!l.empty() && l.back() == '\r') // a file that went through another system
+            l.remove_suffix(1);
         reste_ = fin == std::string_view::npos ? std::string_view() : reste_.substr(fin + 1);
         numero_++;
         return l;
@@ -144,9 +146,10 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
     if (lignes.fini() || !lignes.suivante().empty())
         return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
 
-    // The moves, replayed as they are read.
+    // The moves, replayed as they are read; each pair opens with its number.
     Position position = p.depart;
-    size_t attendu = 0; // index of the next move
+    size_t attendu = 0;     // index of the next move
+    int ligneDuNumero = 0;  // where the number of the pair in progress was read (0: not yet)
     while (!lignes.fini()) {
         std::string_view l = lignes.suivante();
         if (l.empty())
@@ -162,12 +165,22 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
                 continue;
             if (mot.back() == '.') {
                 std::optional<size_t> n = lireEntier<size_t>(mot.substr(0, mot.size() - 1));
-                if (attendu % 2 != 0 || !n || *n != attendu / 2 + 1)
+                if (attendu % 2 != 0 || ligneDuNumero != 0 || !n || *n != attendu / 2 + 1)
                     return Refus{lignes.numero(),
-                                 hote::texte("numéro de coup « %s » inattendu (attendu %zu.)",
-                                             std::string(mot).c_str(), attendu / 2 + 1)};
+                                 attendu % 2 != 0 || ligneDuNumero != 0
+                                     ? hote::texte("numéro de coup « %s » inattendu (attendu "
+                                                   "un coup)",
+                                                   std::string(mot).c_str())
+                                     : hote::texte("numéro de coup « %s » inattendu (attendu "
+                                                   "%zu.)",
+                                                   std::string(mot).c_str(), attendu / 2 + 1)};
+                ligneDuNumero = lignes.numero();
                 continue;
             }
+            if (attendu % 2 == 0 && ligneDuNumero == 0)
+                return Refus{lignes.numero(),
+                             hote::texte("numéro de coup attendu avant « %s » (%zu.)",
+                                         std::string(mot).c_str(), attendu / 2 + 1)};
             std::optional<CoupJoue> c = lireCoup(mot);
             if (!c)
                 return Refus{lignes.numero(), hote::texte("« %s » n'est pas un coup",
@@ -180,8 +193,13 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
             p.coups.push_back(*c);
             position = jouerCoup(position, c->coup.origine, c->coup.destination);
             attendu++;
+            if (attendu % 2 == 0)
+                ligneDuNumero = 0;
         }
     }
+    if (attendu % 2 == 0 && ligneDuNumero != 0)
+        return Refus{ligneDuNumero,
+                     hote::texte("le numéro %zu. n'est suivi d'aucun coup", attendu / 2 + 1)};
 
     p.finale = position;
     int restants = getCoupsLegaux(position).nb;

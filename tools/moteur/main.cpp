@@ -42,9 +42,14 @@ bool estUneCouleurDeTerminal() { return sortieEstUnTerminal() && std::getenv("NO
 int rejouer(const std::string &fichier, bool silencieux)
 {
     std::ifstream f(fichier, std::ios::binary);
-    if (!f) {
+    int erreur = f ? 0 : errno;
+    // A folder opens, then reads as an empty file.
+    std::error_code e;
+    if (erreur == 0 && std::filesystem::is_directory(fichier, e))
+        erreur = EISDIR;
+    if (erreur != 0) {
         std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
-                     std::strerror(errno));
+                     std::strerror(erreur));
         return STATUT_ECHEC;
     }
     std::stringstream contenu;
@@ -163,22 +168,35 @@ int jouer(const Options &o)
     return EXIT_SUCCESS;
 }
 
+int executer(const Options &o)
+{
+    if (o.aide) {
+        std::fputs(texteAide().c_str(), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (o.rejouer)
+        return rejouer(o.noms[0], o.silencieux);
+    return jouer(o);
+}
+
 } // namespace
 } // namespace moteur
 
 int main(int argc, char **argv)
 {
+    moteur::ouvrirLesDescripteursStandard();
     // Before any player exists: a SIGUSR1 must never end the engine.
     moteur::ecouterSIGUSR1();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     moteur::LectureOptions l = moteur::lireOptions(arguments);
     if (!l.erreur.empty())
         return moteur::refuserLigneDeCommande(l.erreur);
-    if (l.options.aide) {
-        std::fputs(moteur::texteAide().c_str(), stdout);
-        return EXIT_SUCCESS;
+    int statut = moteur::executer(l.options);
+    // Results that never reached the screen or the file they were sent to
+    // (a full disk, a closed pipe) are a failure, not a success.
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && statut == EXIT_SUCCESS) {
+        std::fprintf(stderr, "moteur : l'écriture sur la sortie standard a échoué\n");
+        statut = moteur::STATUT_ECHEC;
     }
-    if (l.options.rejouer)
-        return moteur::rejouer(l.options.noms[0], l.options.silencieux);
-    return moteur::jouer(l.options);
+    return statut;
 }

@@ -243,7 +243,8 @@ std::string texteAide()
          "va dans DOSSIER/<n>-<nom>.txt.\n"
          "\n"
          "Statut de sortie : 0 si tout va bien, 1 en cas d'échec (enregistrement\n"
-         "refusé, fichier impossible à écrire), 2 si la ligne de commande est fausse.\n";
+         "refusé, fichier ou sortie impossible à écrire), 2 si la ligne de commande\n"
+         "est fausse. Interrompu (Ctrl-C), le moteur arrête d'abord les joueurs.\n";
     return t;
 }
 

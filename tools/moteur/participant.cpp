@@ -61,6 +61,7 @@ std::optional<Issue> Participant::demarrer()
 
 std::optional<Issue> Participant::commencerPartie(uint32_t graine)
 {
+    ramasserLesOrphelins();
     if (!processus_.lance() || !processus_.vivant()) {
         processus_.tuer();
         if (std::optional<Issue> faute = demarrer())
@@ -86,10 +87,12 @@ ReponseTour Participant::jouer(const Position &position)
     d.sorte = protocole::TOUR;
     d.position = position;
     double debut = maintenant();
+    ecouterSignalDe(processus_.pid());
     Etat e = processus_.envoyer(&d, sizeof d);
     protocole::Reponse r = {};
     if (e == Etat::Ok)
         e = processus_.recevoir(&r, sizeof r, d_.delai);
+    ecouterSignalDe(0);
     if (e != Etat::Ok) {
         t.faute = fauteDeProcessus(e);
         return t;

@@ -9,13 +9,16 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <mutex>
 #include <thread>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sched.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,6 +77,9 @@ FinProcessus decoder(int etat)
     _exit(127);
 }
 
+// Only the player whose turn it is may mark the end of its thinking time:
+// a signal from anyone else is dropped here, so it can never hide that one.
+std::atomic<int> pidEcoute{0};
 std::atomic<int> pidDernierSignal{0};
 std::atomic<double> dateDernierSignal{0.0};
 static_assert(std::atomic<double>::is_always_lock_free);
@@ -81,9 +87,152 @@ static_assert(std::atomic<double>::is_always_lock_free);
 void noterSignal(int, siginfo_t *info, void *)
 {
     int ancienErrno = errno;
-    dateDernierSignal.store(maintenant());
-    pidDernierSignal.store(info != nullptr ? info->si_pid : 0);
+    int pid = info != nullptr ? info->si_pid : 0;
+    if (pid != 0 && pid == pidEcoute.load()) {
+        dateDernierSignal.store(maintenant());
+        pidDernierSignal.store(pid);
+    }
     errno = ancienErrno;
+}
+
+// What kill ends for each running player (its group, or a person's
+// process), so that an engine stopped by the user ends them first.
+std::array<std::atomic<int>, 8> ciblesEnCours{};
+
+void retenirCible(int cible)
+{
+    for (std::atomic<int> &c : ciblesEnCours) {
+        int libre = 0;
+        if (c.compare_exchange_strong(libre, cible))
+            return;
+    }
+}
+
+void oublierCible(int cible)
+{
+    for (std::atomic<int> &c : ciblesEnCours) {
+        int attendu = cible;
+        c.compare_exchange_strong(attendu, 0);
+    }
+}
+
+// A program's group and the program itself, which may have left that
+// group; a person's process.
+void tuerCible(int cible)
+{
+    kill(cible, SIGKILL);
+    if (cible < 0)
+        kill(-cible, SIGKILL);
+}
+
+bool estUnJoueur(int pid)
+{
+    for (std::atomic<int> &c : ciblesEnCours)
+        if (int cible = c.load(); cible == pid || cible == -pid)
+            return true;
+    return false;
+}
+
+// Orphans.  The engine is the subreaper of everything it starts: a process
+// whose parent dies comes to it rather than to init, even one that left its
+// player's process group or session.  So every child of the engine that is
+// not a running player is left over from one, and is ended with its group.
+// Only calls that are safe in a signal handler: open, read, kill, waitpid.
+constexpr int ENFANTS_MAX = 256;
+
+// Our children, from /proc: the engine's main thread forks, and is the
+// thread that orphans are given to.
+int lireEnfants(int (&pids)[ENFANTS_MAX])
+{
+    char chemin[64] = "/proc/self/task/";
+    size_t n = std::strlen(chemin);
+    char chiffres[16];
+    int k = 0;
+    for (unsigned v = static_cast<unsigned>(getpid()); v > 0 || k == 0; v /= 10)
+        chiffres[k++] = static_cast<char>('0' + v % 10);
+    while (k > 0)
+        chemin[n++] = chiffres[--k];
+    std::memcpy(chemin + n, "/children", sizeof "/children");
+    int fd = open(chemin, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    int nb = 0, valeur = 0;
+    char tampon[512];
+    for (;;) {
+        ssize_t r = read(fd, tampon, sizeof tampon);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            break;
+        for (ssize_t i = 0; i < r; i++) {
+            if (tampon[i] >= '0' && tampon[i] <= '9') {
+                valeur = valeur * 10 + (tampon[i] - '0');
+            } else {
+                if (valeur > 0 && nb < ENFANTS_MAX)
+                    pids[nb++] = valeur;
+                valeur = 0;
+            }
+        }
+    }
+    if (valeur > 0 && nb < ENFANTS_MAX)
+        pids[nb++] = valeur;
+    close(fd);
+    return nb;
+}
+
+// Kills and reaps every orphan, and those that its death hands over in
+// turn; a few rounds reach any depth a program is likely to build.
+void finirLesOrphelins()
+{
+    int pids[ENFANTS_MAX];
+    for (int tour = 0; tour < 16; tour++) {
+        int n = lireEnfants(pids);
+        bool orphelin = false;
+        for (int i = 0; i < n; i++) {
+            if (estUnJoueur(pids[i]))
+                continue;
+            orphelin = true;
+            kill(-pids[i], SIGKILL); // the group it leads, if it made one
+            kill(pids[i], SIGKILL);
+            int etat;
+            while (waitpid(pids[i], &etat, 0) < 0 && errno == EINTR) {
+            }
+        }
+        if (!orphelin)
+            return;
+    }
+}
+
+// A child ended: maybe an orphan, to be reaped before the next game.
+std::atomic<bool> enfantTermine{false};
+void noterFinDEnfant(int) { enfantTermine.store(true); }
+
+// SIGINT, SIGTERM, SIGHUP: the players would outlive the engine's death
+// (what a program started is not its child), so they go first, then what
+// their death hands over to us.
+void finirAvecLesJoueurs(int numero)
+{
+    int ancienErrno = errno;
+    for (std::atomic<int> &c : ciblesEnCours)
+        if (int cible = c.load(); cible != 0)
+            tuerCible(cible);
+    // Reaped, a player has handed its own children over to us.
+    for (std::atomic<int> &c : ciblesEnCours) {
+        int pid = c.load() < 0 ? -c.load() : c.load();
+        for (int i = 0; pid > 0 && i < 200; i++) {
+            int etat;
+            pid_t r = waitpid(pid, &etat, WNOHANG);
+            if (r == pid || (r < 0 && errno != EINTR))
+                break;
+            timespec ms = {0, 1000000};
+            nanosleep(&ms, nullptr);
+        }
+        c.store(0);
+    }
+    finirLesOrphelins();
+    errno = ancienErrno;
+    signal(numero, SIG_DFL);
+    raise(numero);
 }
 
 // The watcher: one thread that kills a process whose answer is late.  A
@@ -98,6 +247,7 @@ struct Creneau {
     std::atomic<double> limite{0};
     std::atomic<int> pid{0};    // what kill is given: a process, or -group
     std::atomic<pthread_t> fil{}; // the thread blocked in read
+    std::atomic<int> tube{-1};    // what it reads
 };
 // The engine waits for one player at a time; a few spare slots cost nothing.
 std::array<Creneau, 8> creneaux;
@@ -120,8 +270,14 @@ void veiller()
             attente = true;
             if (t < c.limite.load())
                 continue;
+            // An answer is there, unread: the engine was slow (stopped with
+            // Ctrl-Z, or short of processor time), not the player.  The read
+            // takes it at once, and then the slot is free or late again.
+            int enAttente = 0;
+            if (ioctl(c.tube.load(), FIONREAD, &enAttente) == 0 && enAttente > 0)
+                continue;
             if (c.etat.compare_exchange_strong(e, (e & ~uint64_t{3}) | TUE)) {
-                kill(c.pid.load(), SIGKILL);
+                tuerCible(c.pid.load());
                 // The read also ends if some other process holds the pipe.
                 pthread_kill(c.fil.load(), SIGALRM);
                 c.etat.store((e & ~uint64_t{3}) | TUE_FAIT);
@@ -143,7 +299,7 @@ void reveiller(int) {}
 // One wait with a deadline, from its start to lever().
 class Veille {
 public:
-    Veille(int cible, double limite)
+    Veille(int cible, int tube, double limite)
     {
         demarrerVeilleur();
         for (Creneau &c : creneaux) {
@@ -158,6 +314,7 @@ public:
         numero_ = ++numeroDeVeille;
         creneau_->pid.store(cible);
         creneau_->fil.store(pthread_self());
+        creneau_->tube.store(tube);
         creneau_->limite.store(limite);
         creneau_->etat.store(etatDe(numero_, ATTENTE));
     }
@@ -217,6 +374,14 @@ void resterSurCeProcesseur()
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
+void ouvrirLesDescripteursStandard()
+{
+    // open gives the lowest free descriptor: each closed one in turn.
+    for (int fd = 0; fd <= 2; fd++)
+        if (fcntl(fd, F_GETFD) < 0 && open("/dev/null", O_RDWR) < 0)
+            return;
+}
+
 void ecouterSIGUSR1()
 {
     // SIGALRM wakes the thread blocked in read when the watcher kills a late
@@ -233,7 +398,28 @@ void ecouterSIGUSR1()
     sigaction(SIGUSR1, &action, nullptr);
     // A player that leaves while we write to it is reported by write.
     signal(SIGPIPE, SIG_IGN);
+
+    struct sigaction fin = {};
+    fin.sa_handler = finirAvecLesJoueurs;
+    sigemptyset(&fin.sa_mask);
+    for (int numero : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(numero, &fin, nullptr);
+
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+    struct sigaction enfant = {};
+    enfant.sa_handler = noterFinDEnfant;
+    sigemptyset(&enfant.sa_mask);
+    enfant.sa_flags = SA_RESTART | SA_NOCLDSTOP;
+    sigaction(SIGCHLD, &enfant, nullptr);
 }
+
+void ramasserLesOrphelins()
+{
+    if (enfantTermine.exchange(false))
+        finirLesOrphelins();
+}
+
+void ecouterSignalDe(int pid) { pidEcoute.store(pid); }
 
 std::optional<double> signalRecu(int pid, double depuis)
 {
@@ -242,6 +428,18 @@ std::optional<double> signalRecu(int pid, double depuis)
         return date;
     return std::nullopt;
 }
+
+namespace {
+
+// A file that can be executed: a folder has the same permission bit.
+bool executable(const std::string &chemin)
+{
+    struct stat s;
+    return access(chemin.c_str(), X_OK) == 0 && stat(chemin.c_str(), &s) == 0 &&
+           S_ISREG(s.st_mode);
+}
+
+} // namespace
 
 std::optional<std::string> trouverProgramme(const std::string &nom)
 {
@@ -253,11 +451,11 @@ std::optional<std::string> trouverProgramme(const std::string &nom)
         if (n > 0) {
             std::string dossier(moi, static_cast<size_t>(n));
             std::string chemin = dossier.substr(0, dossier.rfind('/') + 1) + nom;
-            if (access(chemin.c_str(), X_OK) == 0)
+            if (executable(chemin))
                 return chemin;
         }
     }
-    if (access(nom.c_str(), X_OK) == 0)
+    if (executable(nom))
         return nom.find('/') == std::string::npos ? "./" + nom : nom;
     return std::nullopt;
 }
@@ -306,6 +504,7 @@ Etat Processus::lancer(const Lancement &l)
         setpgid(pid, pid); // also here, so that no kill can come before it
     pid_ = pid;
     cible_ = l.terminal ? pid : -pid;
+    retenirCible(cible_);
     versLui_ = demandes[1];
     deLui_ = reponses[0];
     // A process that stops reading must never block the engine.
@@ -338,9 +537,12 @@ Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
     // answer; a late process is killed by the watcher, which ends the read.
     std::optional<Veille> veille;
     if (delaiSecondes >= 0)
-        veille.emplace(cible_, maintenant() + delaiSecondes);
+        veille.emplace(cible_, deLui_, maintenant() + delaiSecondes);
     auto *p = static_cast<unsigned char *>(donnees);
     while (taille > 0) {
+        // Late already: the watcher's wake-up may have come before the read.
+        if (veille && veille->echue())
+            break;
         ssize_t r = read(deLui_, p, taille);
         if (r < 0 && errno == EINTR && !(veille && veille->echue()))
             continue;
@@ -403,13 +605,21 @@ FinProcessus Processus::tuer()
     // it started goes with it.  A reaped process is never signalled.
     if (lance() && (!fin_ || cible_ < 0))
         kill(cible_, SIGKILL);
+    // A program may have left the group it was given.
+    if (lance() && !fin_)
+        kill(pid_, SIGKILL);
     if (lance() && !fin_) {
         int etat = 0;
         while (waitpid(pid_, &etat, 0) < 0 && errno == EINTR) {
         }
         fin_ = decoder(etat);
     }
+    if (lance())
+        oublierCible(cible_);
     pid_ = -1;
+    // What it started and left behind is now ours.
+    enfantTermine.store(false);
+    finirLesOrphelins();
     return fin_.value_or(FinProcessus{});
 }
 

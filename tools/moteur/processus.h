@@ -66,10 +66,24 @@ private:
 // The full path of a player program: beside the engine first, then as a path.
 std::optional<std::string> trouverProgramme(const std::string &nom);
 
+// Standard input, output or error closed when the engine starts: /dev/null
+// takes its place, so that no pipe of a player ever gets its number (the
+// player's own standard descriptors would cover it).
+void ouvrirLesDescripteursStandard();
+
 // SIGUSR1: caught from the start so that it never kills the engine; the last
-// one received is kept with its sender and its time.  Also prepares the
-// signals the process layer itself relies on (SIGPIPE, SIGALRM).
+// one received from the process given to ecouterSignalDe is kept with its
+// time, any other is ignored.  Also prepares the signals the process layer
+// itself relies on (SIGPIPE, SIGALRM), and makes SIGINT, SIGTERM and SIGHUP
+// end the running players before the engine.  The engine also becomes the
+// reaper of every process its players leave behind (SIGCHLD).
 void ecouterSIGUSR1();
+// Ends and reaps the processes that a player left behind and that have come
+// to the engine since the last call (cheap when there are none).  A player
+// that is ended takes them with it at once.
+void ramasserLesOrphelins();
+// Whose SIGUSR1 counts from now on: the player whose turn it is (0: nobody).
+void ecouterSignalDe(int pid);
 // The time (on `maintenant`'s clock) of the last SIGUSR1 sent by `pid` at or
 // after `depuis`, if any.
 std::optional<double> signalRecu(int pid, double depuis);
