@@ -7,6 +7,7 @@
 #include "modes.h"
 #include "protocole.h"
 #include "tour.h"
+#include "tubes.h"
 
 #include "joueur.h"
 
@@ -18,41 +19,10 @@
 namespace hote {
 namespace {
 
-// Reads exactly n bytes; false at the end of the pipe or on an error.
-bool lireTout(int fd, void *donnees, size_t n)
-{
-    auto *p = static_cast<unsigned char *>(donnees);
-    while (n > 0) {
-        ssize_t r = read(fd, p, n);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            return false;
-        p += r;
-        n -= static_cast<size_t>(r);
-    }
-    return true;
-}
-
-bool ecrireTout(int fd, const void *donnees, size_t n)
-{
-    const auto *p = static_cast<const unsigned char *>(donnees);
-    while (n > 0) {
-        ssize_t r = write(fd, p, n);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            return false;
-        p += r;
-        n -= static_cast<size_t>(r);
-    }
-    return true;
-}
-
 bool repondre(uint32_t sorte, int32_t nbIndices, int32_t valeur, bool entreeFinie)
 {
     protocole::Reponse r = {protocole::MAGIE, sorte, nbIndices, valeur, entreeFinie ? 1u : 0u};
-    return ecrireTout(protocole::FD_REPONSES, &r, sizeof r);
+    return tubes::ecrireTout(protocole::FD_REPONSES, &r, sizeof r);
 }
 
 } // namespace
@@ -69,7 +39,7 @@ int modeMoteur(const char *programme, int argc, char **)
     bool viderSortie = false;
     for (;;) {
         protocole::Demande d;
-        if (!lireTout(protocole::FD_DEMANDES, &d, sizeof d))
+        if (!tubes::lireTout(protocole::FD_DEMANDES, &d, sizeof d))
             return EXIT_SUCCESS; // the engine is gone: nothing left to play
         if (d.magie != protocole::MAGIE)
             return EXIT_FAILURE;

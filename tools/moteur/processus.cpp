@@ -2,6 +2,7 @@
 #include "processus.h"
 
 #include "protocole.h"
+#include "tubes.h"
 
 #include <array>
 #include <atomic>
@@ -516,17 +517,8 @@ Etat Processus::envoyer(const void *donnees, size_t taille)
 {
     if (versLui_ < 0)
         return Etat::Erreur;
-    const auto *p = static_cast<const unsigned char *>(donnees);
-    while (taille > 0) {
-        ssize_t r = write(versLui_, p, taille);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            return Etat::Erreur; // EPIPE: it left; EAGAIN: it stopped reading
-        p += r;
-        taille -= static_cast<size_t>(r);
-    }
-    return Etat::Ok;
+    // Fails on EPIPE (it left) and on EAGAIN (it stopped reading).
+    return tubes::ecrireTout(versLui_, donnees, taille) ? Etat::Ok : Etat::Erreur;
 }
 
 Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
