@@ -9,6 +9,7 @@
 //      destination with the fewest live neighbours;
 //   2. any safe move onto a column that is not ours, the last of the list.
 // With no candidate at all it hands no move and lets the host choose.
+#include "couleur.h"
 #include "joueur.h"
 #include "risque.h"
 #include "tour.h"
@@ -39,7 +40,7 @@ void choisirCoup(Position position, ListeCoups coups)
     int isolementMin = ISOLEMENT_DEPART;
     int voisinsMin = EMPILEMENT_DEPART;
 
-    std::printf("Ma couleur : %s\n", motcouleur(position.trait));
+    std::printf("Ma couleur : %s\n", motCouleur(position.trait));
 
     if (prendrecinq(&position, &coups))
         return;

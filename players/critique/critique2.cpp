@@ -12,6 +12,7 @@
 //      own included;
 //   4. the tallest safe stack, whatever the colours.
 // With no candidate at all it hands no move and lets the host choose.
+#include "couleur.h"
 #include "joueur.h"
 #include "risque.h"
 #include "strategies2.h"
@@ -51,7 +52,7 @@ void choisirCoup(Position position, ListeCoups coups)
     int suicideMin = SUICIDE_DEPART;
     int hauteurMax = PLUS_HAUTE_DEPART;
 
-    std::printf("Ma couleur : %s\n", motcouleur(position.trait));
+    std::printf("Ma couleur : %s\n", motCouleur(position.trait));
 
     if (prendrecinq(&position, &coups))
         return;

@@ -116,5 +116,3 @@ int prisedecinq(const Position *pos, const ListeCoups *liste, int index)
     const Colonne &d = pos->cols[m.destination];
     return o.couleur == pos->trait && o.nb + d.nb == HAUTEUR_MAX && d.couleur != pos->trait;
 }
-
-const char *motcouleur(uint8_t couleur) { return couleur == ROUGE ? "rouge" : "jaune"; }

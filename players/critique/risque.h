@@ -34,7 +34,4 @@ int empileradverse2(const Position *pos, const ListeCoups *liste, int index);
  * of five: a full column won at once. */
 int prisedecinq(const Position *pos, const ListeCoups *liste, int index);
 
-/* The word that names a colour in the traces. */
-const char *motcouleur(uint8_t couleur);
-
 #endif

@@ -1,20 +1,11 @@
 // humain_liste: a person plays by index.  Every legal move is listed with
 // the state of its two cells; the number typed is handed to the host as it
 // is, even outside the list.
+#include "couleur.h"
+#include "entree.h"
 #include "joueur.h"
 
 #include <cstdio>
-
-static const char *motCouleur(uint8_t couleur) { return couleur == ROUGE ? "rouge" : "jaune"; }
-
-// Drops what is left of the line that could not be read as a number.
-static void ignorerLigne()
-{
-    int c;
-    do
-        c = getchar();
-    while (c != '\n' && c != EOF);
-}
 
 void choisirCoup(Position position, ListeCoups coups)
 {

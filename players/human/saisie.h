@@ -3,6 +3,8 @@
 // legal moves; one that is not there is refused and asked for again.
 #pragma once
 
+#include "couleur.h"
+#include "entree.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -14,8 +16,6 @@ struct Variante {
     void (*apresLeCoup)();   // called once the move is handed, or nullptr
 };
 
-inline const char *motCouleur(uint8_t couleur) { return couleur == ROUGE ? "rouge" : "jaune"; }
-
 // Index of the move (origine, destination) in the list, or -1.  Typed
 // numbers are compared as integers, so a negative one never matches.
 inline int chercherCoup(const ListeCoups &coups, int origine, int destination)
@@ -24,14 +24,6 @@ inline int chercherCoup(const ListeCoups &coups, int origine, int destination)
         if (coups.coups[k].origine == origine && coups.coups[k].destination == destination)
             return k;
     return -1;
-}
-
-inline void ignorerLigne()
-{
-    int c;
-    do
-        c = getchar();
-    while (c != '\n' && c != EOF);
 }
 
 inline void dialoguer(const Position &position, const ListeCoups &coups, Variante variante)
