@@ -8,8 +8,8 @@
 // ("Coup 1sur4": 1 on 4, 4 on 1, 2 on 3, 3 on 2, whatever the colour below).
 // So the last five of the list wins, else the last single piece, else the
 // last plain capture before them.  Playing red, it then looks at a few cells
-// on the right and in the middle of the board; the last of its eight tests
-// that holds names a scripted move, played when the list holds it.
+// at both ends of the two middle rows; the last of its eight tests that
+// holds names a scripted move, played when the list holds it.
 #include "joueur.h"
 #include "regles.h"
 
