@@ -15,6 +15,7 @@ configure_package_config_file(cmake/TessorConfig.cmake.in
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/TessorConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/TessorConfig.cmake ${CMAKE_BINARY_DIR}/TessorConfigVersion.cmake
+  ${CMAKE_CURRENT_LIST_DIR}/TessorJoueur.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Tessor)
 
 configure_file(cmake/tessor.pc.in ${CMAKE_BINARY_DIR}/tessor.pc @ONLY)

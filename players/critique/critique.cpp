@@ -12,7 +12,7 @@
 #include "couleur.h"
 #include "joueur.h"
 #include "risque.h"
-#include "tour.h"
+#include "tour_critique.h"
 
 #include <cstdio>
 

@@ -16,7 +16,7 @@
 #include "joueur.h"
 #include "risque.h"
 #include "strategies2.h"
-#include "tour.h"
+#include "tour_critique.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The turn shared by the joueur_critique family.
-#include "tour.h"
+#include "tour_critique.h"
 
 #include "joueur.h"
 #include "risque.h"
