@@ -1,0 +1,88 @@
+// The whole kit plays: every automatic player against every other through the
+// engine, both colour orders, from the initial position and from seeded
+// openings.  Every game must end with a result, the records must replay, the
+// same seed must give the same records byte for byte, and no player may hand
+// an index outside its list (--strict makes that a lost game, said in `Fin`;
+// handing nothing is allowed, some players do when no rule applies).
+#include "programme.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> automatiques() {
+  std::vector<std::string> noms;
+  std::istringstream liste(TESSOR_JOUEURS_AUTOMATIQUES);
+  for (std::string nom; std::getline(liste, nom, ',');)
+    noms.push_back(nom);
+  return noms;
+}
+
+std::string lire(const fs::path &chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// Every pair plays twice from the initial position (once with each colour
+// order) and four times from two openings of 4 random moves; the first
+// `nbPaires` pairs do, all their records going to one file.
+void jouerLesPaires(const fs::path &fichier, size_t nbPaires)
+{
+    const std::vector<std::string> joueurs = automatiques();
+    std::vector<std::pair<size_t, size_t>> paires;
+    for (size_t a = 0; a < joueurs.size(); a++)
+        for (size_t b = a + 1; b < joueurs.size(); b++)
+            paires.emplace_back(a, b);
+    paires.resize(std::min(nbPaires, paires.size()));
+    for (auto [a, b] : paires)
+        for (const std::string ouverture : {"0", "4"}) {
+            essai::Execution e = essai::executer(
+                essai::programme("moteur"),
+                {"-q", "--strict", "--graine", "11", "--parties", ouverture == "0" ? "2" : "4",
+                 "--ouverture", ouverture, "--enregistrer", fichier.string(), joueurs[a],
+                 joueurs[b]});
+            ASSERT_EQ(e.statut, 0) << joueurs[a] << " contre " << joueurs[b] << "\n" << e.erreurs;
+        }
+}
+
+TEST(TousLesJoueurs, ChaquePaireJoueJusquAuBoutSeRejoueEtSeReproduit)
+{
+    char modele[] = "/tmp/tessor-tous-XXXXXX";
+    const fs::path dossier = mkdtemp(modele);
+    jouerLesPaires(dossier / "a.txt", SIZE_MAX);
+    const std::string records = lire(dossier / "a.txt");
+
+    const size_t n = automatiques().size();
+    int parties = 0, resultats = 0;
+    for (const std::string &l : essai::lignes(records)) {
+        parties += l.rfind("[Partie ", 0) == 0;
+        resultats += l == "[Resultat \"1-0\"]" || l == "[Resultat \"0-1\"]" || l == "[Resultat \"1/2-1/2\"]";
+        if (l.rfind("[Fin ", 0) == 0) {
+            EXPECT_TRUE(l == "[Fin \"plus aucun coup possible\"]" ||
+                        l.find("aucun coup remis (--strict)") != std::string::npos)
+                << l;
+        }
+    }
+    EXPECT_EQ(parties, static_cast<int>(n * (n - 1) / 2 * 6));
+    EXPECT_EQ(resultats, parties);
+
+    // The first pairs again, with the same seed: the same records.
+    jouerLesPaires(dossier / "b.txt", 30);
+    const std::string encore = lire(dossier / "b.txt");
+    EXPECT_EQ(records.substr(0, encore.size()), encore);
+
+    essai::Execution rejeu = essai::executer(essai::programme("moteur"),
+                                             {"rejouer", "-q", (dossier / "a.txt").string()});
+    EXPECT_EQ(rejeu.statut, 0) << rejeu.erreurs;
+    fs::remove_all(dossier);
+}
+
+} // namespace
