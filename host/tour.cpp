@@ -20,13 +20,18 @@ int ecrireIndexCoup(int index)
 
 namespace hote {
 
-std::vector<int> jouerTour(const Position &position)
+std::vector<int> jouerTour(const Position &position, const ListeCoups &coups)
 {
     std::vector<int> indices;
     indicesDuTour = &indices;
-    choisirCoup(position, getCoupsLegaux(position));
+    choisirCoup(position, coups);
     indicesDuTour = nullptr;
     return indices;
+}
+
+std::vector<int> jouerTour(const Position &position)
+{
+    return jouerTour(position, getCoupsLegaux(position));
 }
 
 } // namespace hote

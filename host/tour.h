@@ -11,4 +11,8 @@ namespace hote {
 // returns every index handed with ecrireIndexCoup, in order (the last counts).
 std::vector<int> jouerTour(const Position &position);
 
+// The same with the list given as it is, even one the host never builds (a
+// count below zero or past the capacity): how a player's bounds are tried.
+std::vector<int> jouerTour(const Position &position, const ListeCoups &coups);
+
 } // namespace hote

@@ -1,10 +1,11 @@
 // The risk rating and candidate helpers of the joueur_critique family, on
 // small boards whose expected values follow from the rules by hand.
-#include "plateau.h"
-#include "programme.h"
 #include "strategies2.h"
 
 #include "capture.h"
+#include "plateau.h"
+#include "positions.h"
+#include "programme.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // What every player program must respect, over positions from seeded random
 // play: it ends, its trace is valid UTF-8, it hands only indices of the list
-// it was given, and a given seed gives the same turn.
-#include "capture.h"
-#include "notation.h"
+// it was given, it signals no engine unasked, and a given seed gives the same
+// turn.
+#include "plateau.h"
+#include "positions.h"
 #include "programme.h"
 
 #include <gtest/gtest.h>
-#include <random>
 #include <sstream>
 
 namespace {
@@ -36,41 +36,25 @@ bool utf8Valide(const std::string &s)
     return true;
 }
 
-// Positions met in seeded random games: every eighth position of each game
-// and its last one, where no move remains.
-std::vector<Position> positionsDeJeu()
-{
-    std::vector<Position> positions;
-    std::mt19937 hasard(4242);
-    for (int partie = 0; partie < 4; partie++) {
-        Position p = getPositionInitiale();
-        for (int coup = 0;; coup++) {
-            ListeCoups l = getCoupsLegaux(p);
-            if (coup % 8 == 0 || l.nb == 0)
-                positions.push_back(p);
-            if (l.nb == 0)
-                break;
-            Coup c = l.coups[std::uniform_int_distribution<int>(0, l.nb - 1)(hasard)];
-            p = jouerCoup(p, c.origine, c.destination);
-        }
-    }
-    return positions;
-}
-
 class Batterie : public testing::TestWithParam<std::string> {};
 
 TEST_P(Batterie, TermineEcritDeLUtf8RemetDesIndicesDeLaListeEtSeRejoue)
 {
     const std::string &joueur = GetParam();
     unsigned graine = 1;
-    for (const Position &p : positionsDeJeu()) {
-        std::string notation = hote::ecrireNotation(p);
+    // Four seeded games: every eighth position of each and its last one,
+    // where no move remains.
+    for (const Position &p : essai::positionsDeJeu(4, 8, 4242)) {
+        std::string notation = essai::notation(p);
         int nb = getCoupsLegaux(p).nb;
         essai::Tour t = essai::jouerUnTour(joueur, notation, graine);
         SCOPED_TRACE(notation);
         ASSERT_EQ(t.execution.statut, 0) << t.execution.erreurs;
         ASSERT_TRUE(t.ligneIndicesLue) << t.execution.erreurs;
         EXPECT_TRUE(utf8Valide(t.execution.sortie));
+        // Only humain_moteur signals the engine, after a typed move: none is
+        // typed here.
+        EXPECT_EQ(t.signaux, 0);
         for (int i : t.indices)
             EXPECT_TRUE(i >= 0 && i < std::max(nb, 1)) << "indice " << i << " pour " << nb << " coups";
         essai::Tour encore = essai::jouerUnTour(joueur, notation, graine);

@@ -58,7 +58,7 @@ TEST(Poids, ComparerCoupPrefereLePlusLourdEtLEgalite)
 
 struct CasFermee {
     const char *nom;
-    std::map<int, std::string> cellules;
+    essai::Colonnes cellules;
     Coup coup;
     int attendu;
 };
@@ -95,7 +95,7 @@ TEST(Poids, VoisinsInferieurs)
          {2, 7}, 0},
     };
     for (const CasFermee &c : cas) {
-        Position p = essai::position(essai::plateau(c.cellules, 'j'));
+        Position p = essai::plateau(c.cellules, 'j');
         EXPECT_EQ(voisinsInferieurs(JAUNE, c.coup, p), c.attendu) << c.nom;
         EXPECT_EQ(voisinsInferieurs(ROUGE, c.coup, p), c.attendu) << c.nom << " (rouge)";
     }
@@ -103,7 +103,7 @@ TEST(Poids, VoisinsInferieurs)
 
 struct CasReponses {
     const char *nom;
-    std::map<int, std::string> cellules; // the board after the move explored
+    essai::Colonnes cellules; // the board after the move explored
     uint8_t cellule;
     int rang;
     double ajout;
@@ -113,9 +113,9 @@ struct CasReponses {
 TEST(Poids, RecursifPeseLesReponsesQuiTouchentLaCellule)
 {
     // Yellow (JAUNE) is own; 18 and 19 meet alone, 26 and 27 (4) close 19.
-    const std::map<int, std::string> coin = {{26, "4r"}, {27, "4j"}};
+    const essai::Colonnes coin = {{26, "4r"}, {27, "4j"}};
     auto avec = [&](const char *c18, const char *c19) {
-        std::map<int, std::string> m = coin;
+        essai::Colonnes m = coin;
         m[18] = c18;
         m[19] = c19;
         return m;
@@ -148,7 +148,7 @@ TEST(Poids, RecursifPeseLesReponsesQuiTouchentLaCellule)
         {"au-dela du rang maximal", avec("2j", "2r"), 18, 3, 0, ""},
     };
     for (const CasReponses &c : cas) {
-        Position p = essai::position(essai::plateau(c.cellules, 'r'));
+        Position p = essai::plateau(c.cellules, 'r');
         double poids[4] = {1.0, 50.0, 2.0, 3.0};
         std::string trace;
         {
@@ -167,8 +167,7 @@ TEST(Poids, RecursifPeseLesReponsesQuiTouchentLaCellule)
 // The own colour is the one passed, not the trait of the board explored.
 TEST(Poids, RecursifGardeLaCouleurDuJoueur)
 {
-    Position p =
-        essai::position(essai::plateau({{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "4j"}}, 'j'));
+    Position p = essai::plateau({{18, "2j"}, {19, "2r"}, {26, "4r"}, {27, "4j"}});
     double poids[1] = {0.0};
     essai::CaptureSortie capture;
     recursif(2, poids, 2, ROUGE, 18, p, 0);

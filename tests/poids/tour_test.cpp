@@ -1,31 +1,24 @@
 // choisirCoup of joueur_poids in process, on lists the host never builds.
 #include "capture.h"
-#include "joueur.h"
 #include "plateau.h"
 #include "programme.h"
+#include "tour.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
-std::vector<int> indicesRemis;
-} // namespace
 
-// The host's side, for these tests only.
-int ecrireIndexCoup(int index)
+struct Tour {
+    std::vector<int> indices;
+    std::string trace;
+};
+
+Tour tour(const Position &position, const ListeCoups &coups)
 {
-    indicesRemis.push_back(index);
-    return 0;
-}
-
-namespace {
-
-std::string tour(const Position &position, const ListeCoups &coups)
-{
-    indicesRemis.clear();
     essai::CaptureSortie capture;
-    choisirCoup(position, coups);
-    return capture.lire();
+    std::vector<int> indices = hote::jouerTour(position, coups);
+    return {indices, capture.lire()};
 }
 
 TEST(TourPoids, UnNombreDeCoupsNegatifEstUneListeVide)
@@ -33,23 +26,24 @@ TEST(TourPoids, UnNombreDeCoupsNegatifEstUneListeVide)
     Position p = essai::position(essai::NOTATION_INITIALE);
     ListeCoups coups = getCoupsLegaux(p);
     coups.nb = -3;
-    EXPECT_EQ(tour(p, coups), "");
-    EXPECT_EQ(indicesRemis, (std::vector<int>{0, 0}));
+    Tour t = tour(p, coups);
+    EXPECT_EQ(t.trace, "");
+    EXPECT_EQ(t.indices, (std::vector<int>{0, 0}));
 }
 
 TEST(TourPoids, UnNombreDeCoupsTropGrandSArreteALaCapacite)
 {
-    Position p = essai::position(essai::plateau({{0, "2j"}, {1, "3j"}}, 'j'));
+    Position p = essai::plateau({{0, "2j"}, {1, "3j"}});
     ListeCoups coups = getCoupsLegaux(p);
     coups.nb = CAPACITE_COUPS + 1000;
-    std::string trace = tour(p, coups);
-    ASSERT_EQ(indicesRemis.size(), 2u);
-    for (int i : indicesRemis) {
+    Tour t = tour(p, coups);
+    ASSERT_EQ(t.indices.size(), 2u);
+    for (int i : t.indices) {
         EXPECT_GE(i, 0);
         EXPECT_LT(i, CAPACITE_COUPS);
     }
     int rang1 = 0;
-    for (const std::string &l : essai::lignes(trace))
+    for (const std::string &l : essai::lignes(t.trace))
         rang1 += l.rfind("rang 1 ", 0) == 0;
     EXPECT_EQ(rang1, CAPACITE_COUPS);
 }
@@ -60,14 +54,14 @@ TEST(TourPoids, UnNombreDeCoupsTropGrandSArreteALaCapacite)
 // tie, the last stored move, is handed both times.
 TEST(TourPoids, LaDernierePaireSeJugeSurLesCoupsRanges)
 {
-    Position p = essai::position(essai::plateau({{0, "2j"}, {1, "3j"}}, 'j'));
+    Position p = essai::plateau({{0, "2j"}, {1, "3j"}});
     ListeCoups coups = {};
     for (int k = 0; k < CAPACITE_COUPS; k++)
         coups.coups[k] = k % 2 == 0 ? Coup{0, 1} : Coup{1, 0};
     coups.nb = CAPACITE_COUPS + 1000;
-    std::string trace = tour(p, coups);
-    EXPECT_EQ(indicesRemis, (std::vector<int>{CAPACITE_COUPS - 1, CAPACITE_COUPS - 1}));
-    std::vector<std::string> l = essai::lignes(trace);
+    Tour t = tour(p, coups);
+    EXPECT_EQ(t.indices, (std::vector<int>{CAPACITE_COUPS - 1, CAPACITE_COUPS - 1}));
+    std::vector<std::string> l = essai::lignes(t.trace);
     int analyses = 0;
     for (size_t k = 0; k + 1 < l.size(); k++) {
         if (l[k] == "rang 1 0->1") {
@@ -79,15 +73,14 @@ TEST(TourPoids, LaDernierePaireSeJugeSurLesCoupsRanges)
         }
     }
     EXPECT_EQ(analyses, CAPACITE_COUPS);
-    EXPECT_EQ(trace.find("rang 2"), std::string::npos);
+    EXPECT_EQ(t.trace.find("rang 2"), std::string::npos);
 }
 
 // The same turn as through the program: two calls, the later tie wins.
 TEST(TourPoids, DeuxAppelsParTour)
 {
-    Position p = essai::position(essai::plateau({{19, "1j"}, {26, "3r"}, {27, "1r"}}, 'j'));
-    tour(p, getCoupsLegaux(p));
-    EXPECT_EQ(indicesRemis, (std::vector<int>{5, 4}));
+    Position p = essai::plateau({{19, "1j"}, {26, "3r"}, {27, "1r"}});
+    EXPECT_EQ(tour(p, getCoupsLegaux(p)).indices, (std::vector<int>{5, 4}));
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // out by hand from the neighbour table; move indices are those of the legal
 // list of the board, sorted by origin then destination.
 #include "capture.h"
-#include "plateaux.h"
+#include "plateau.h"
 #include "rapport.h"
 
 #include <gtest/gtest.h>
