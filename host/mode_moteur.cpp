@@ -16,12 +16,16 @@
 #include <cstdlib>
 #include <unistd.h>
 
+// Defined only in the programs through which a person plays (personne.cpp,
+// linked by the PERSONNE registration); elsewhere its address is null.
+extern "C" __attribute__((weak, visibility("default"))) const int joueurPersonne;
+
 namespace hote {
 namespace {
 
-bool repondre(uint32_t sorte, int32_t nbIndices, int32_t valeur, bool entreeFinie)
+bool repondre(uint32_t sorte, int32_t nbIndices, int32_t valeur, uint32_t drapeaux)
 {
-    protocole::Reponse r = {protocole::MAGIE, sorte, nbIndices, valeur, entreeFinie ? 1u : 0u};
+    protocole::Reponse r = {protocole::MAGIE, sorte, nbIndices, valeur, drapeaux};
     return tubes::ecrireTout(protocole::FD_REPONSES, &r, sizeof r);
 }
 
@@ -33,7 +37,9 @@ int modeMoteur(const char *programme, int argc, char **)
         afficherUsage(programme, true);
         return STATUT_USAGE;
     }
-    if (!repondre(protocole::BONJOUR, 0, static_cast<int32_t>(protocole::VERSION), false))
+    // The engine learns here whether a person needs the terminal and no time limit.
+    uint32_t personne = &joueurPersonne != nullptr ? protocole::PERSONNE : 0;
+    if (!repondre(protocole::BONJOUR, 0, static_cast<int32_t>(protocole::VERSION), personne))
         return EXIT_FAILURE;
 
     bool viderSortie = false;
@@ -57,7 +63,7 @@ int modeMoteur(const char *programme, int argc, char **)
                 std::fflush(stdout);
             int32_t dernier = indices.empty() ? -1 : indices.back();
             if (!repondre(protocole::COUP, static_cast<int32_t>(indices.size()), dernier,
-                          std::feof(stdin) != 0))
+                          std::feof(stdin) != 0 ? protocole::ENTREE_FINIE : 0))
                 return EXIT_FAILURE;
             break;
         }

@@ -5,8 +5,9 @@
 // one fixed-size binary record, far below the size a pipe writes at once:
 //   engine -> player (descriptor 3): Demande, PARTIE then TOUR ... TOUR,
 //     and so on for every game; FIN or the end of the pipe ends the player;
-//   player -> engine (descriptor 4): Reponse, BONJOUR once at start, then
-//     one COUP per TOUR.
+//   player -> engine (descriptor 4): Reponse, BONJOUR once at start (the
+//     version, and whether a person plays through the program), then one
+//     COUP per TOUR.
 // Standard input and output are the player's own (a person's terminal, or
 // /dev/null and trace files for a program): the protocol never uses them.
 #pragma once
@@ -22,7 +23,8 @@ constexpr int FD_DEMANDES = 3; // the player reads the engine's requests here
 constexpr int FD_REPONSES = 4; // and writes its answers here
 
 constexpr uint32_t MAGIE = 0x52535354; // "TSSR" in memory order
-constexpr uint32_t VERSION = 1;
+// 2: BONJOUR says whether a person plays through the program.
+constexpr uint32_t VERSION = 2;
 
 enum Sorte : uint32_t {
     PARTIE = 1,   // a new game: srand(graine), pidMoteur
@@ -35,6 +37,11 @@ enum Sorte : uint32_t {
 // PARTIE: flush standard output after every turn (a person reads it, or it
 // goes to a trace file); otherwise it is flushed only when its buffer fills.
 constexpr uint8_t VIDER_SORTIE = 1;
+
+// Reponse.drapeaux.
+constexpr uint32_t ENTREE_FINIE = 1; // COUP: the player's standard input has reached its end
+constexpr uint32_t PERSONNE = 2;     // BONJOUR: a person plays through this program, at the
+                                     // terminal, and takes the time it needs
 
 struct Demande {
     uint32_t magie;
@@ -51,7 +58,7 @@ struct Reponse {
     uint32_t sorte;
     int32_t nbIndices;    // COUP: how many indices ecrireIndexCoup received
     int32_t valeur;       // COUP: the last index (meaningless if nbIndices is 0); BONJOUR: VERSION
-    uint32_t entreeFinie; // COUP: the player's standard input has reached its end
+    uint32_t drapeaux;    // ENTREE_FINIE (COUP), PERSONNE (BONJOUR)
 };
 
 static_assert(sizeof(Demande) == 116, "Demande : 116 octets");

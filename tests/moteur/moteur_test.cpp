@@ -247,6 +247,22 @@ TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
     }
 }
 
+TEST_F(Moteur, UnSignalDArretIgnoreAuDemarrageLeReste)
+{
+    // In the background of a script, or under nohup, the engine keeps the
+    // choice it was started with: the match goes to its end.
+    for (const std::string signal : {"INT", "HUP"}) {
+        fs::path fichier = dossier.chemin / (signal + ".txt");
+        std::string script = "trap '' " + signal + "\n" + essai::programme("moteur") +
+                             " -q --parties 2 --temps 0.4 --enregistrer " + fichier.string() +
+                             " joueur_bloque joueur_premier > /dev/null &\n"
+                             "sleep 0.3; kill -" + signal + " $!\nwait $!\n";
+        essai::Execution e = essai::executer("/bin/sh", {"-c", script});
+        EXPECT_EQ(e.statut, 0) << signal << e.erreurs;
+        EXPECT_EQ(lireParties(lireFichier(fichier)).size(), 2u) << signal;
+    }
+}
+
 TEST_F(Moteur, UnMoteurSuspenduNeCompteSonRetardAPersonne)
 {
     // Stopped (Ctrl-Z) while joueur_signal thinks, the engine finds its
@@ -367,6 +383,19 @@ TEST_F(Moteur, UnProgrammeQuiNeDemarrePasPerdSansQueLeMatchSArrete)
     EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : le programme n'a pas pu démarrer");
     EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : le programme n'a pas pu démarrer");
     EXPECT_EQ(m.parties[0].tags["Jaune"], faux.string());
+}
+
+TEST_F(Moteur, UnProgrammeDUneAutreVersionDuProtocoleEstSignaleUneFois)
+{
+    Match m = jouer({"-q", "--parties", "2", "joueur_ancien", "joueur_premier"});
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 2u);
+    EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : protocole non respecté");
+    EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : protocole non respecté");
+    EXPECT_EQ(m.execution.erreurs,
+              "moteur : « joueur_ancien » parle la version 1 du protocole des joueurs et ce "
+              "moteur la version 2 : reconstruisez ce programme avec la bibliothèque libjoueur "
+              "de ce kit\n");
 }
 
 TEST_F(Moteur, UneReponseAbsenteOuHorsListeEstRemplaceeEtCompteeAuJoueur)

@@ -70,11 +70,6 @@ std::string texteGrille(const Position &position, bool couleurs)
     return texte;
 }
 
-std::string texteCoup(const CoupJoue &c)
-{
-    return hote::texte("%d-%d%s", c.coup.origine, c.coup.destination, c.impose ? "*" : "");
-}
-
 std::string texteResultatPartie(const Partie &p)
 {
     std::string qui = p.resultat == Resultat::Nulle ? "partie nulle"

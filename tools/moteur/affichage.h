@@ -14,9 +14,6 @@ namespace moteur {
 // With `couleurs`, heights and letters are coloured for a terminal.
 std::string texteGrille(const Position &position, bool couleurs);
 
-// "8-4", or "8-4*" for a move imposed by the engine.
-std::string texteCoup(const CoupJoue &c);
-
 // "1-0, joueur_poids (jaune) gagne (plus aucun coup possible)"
 std::string texteResultatPartie(const Partie &p);
 

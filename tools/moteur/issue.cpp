@@ -32,8 +32,6 @@ const char *texteIssue(Issue issue)
 
 const char *nomCouleur(uint8_t couleur) { return couleur == ROUGE ? "rouge" : "jaune"; }
 
-uint8_t autreCouleur(uint8_t couleur) { return couleur == JAUNE ? ROUGE : JAUNE; }
-
 std::string texteFin(const FinPartie &fin)
 {
     if (fin.issue == Issue::PlusDeCoup)

@@ -49,6 +49,5 @@ std::optional<Resultat> lireResultat(std::string_view texte);
 std::string texteScore(Score score);
 
 const char *nomCouleur(uint8_t couleur); // "jaune" or "rouge"
-uint8_t autreCouleur(uint8_t couleur);
 
 } // namespace moteur

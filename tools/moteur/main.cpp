@@ -3,8 +3,10 @@
 #include "enregistrement.h"
 #include "match.h"
 #include "options.h"
+#include "orphelins.h"
 #include "participant.h"
-#include "processus.h"
+#include "signaux.h"
+#include "systeme.h"
 
 #include <chrono>
 #include <cstdio>
@@ -23,7 +25,6 @@ constexpr int STATUT_USAGE = 2;
 constexpr const char *DEMONSTRATION_JAUNE = "joueur_poids";
 constexpr const char *DEMONSTRATION_ROUGE = "joueur_critique";
 constexpr double TEMPS_PROGRAMME = 10.0;
-constexpr const char *HUMAINS[] = {"humain_liste", "humain_saisie", "humain_moteur"};
 
 int refuserLigneDeCommande(const std::string &erreur)
 {
@@ -84,7 +85,7 @@ uint32_t graineDeLHorloge()
     return static_cast<uint32_t>(n ^ (n >> 32) ^ static_cast<uint64_t>(pidMoteur()));
 }
 
-int jouer(const Options &o)
+int jouer(const Options &o, Registre &registre)
 {
     std::vector<std::string> noms = o.noms;
     if (noms.empty())
@@ -100,19 +101,21 @@ int jouer(const Options &o)
         if (!chemin)
             return refuserLigneDeCommande("programme joueur introuvable « " + d.nom + " »");
         d.chemin = *chemin;
-        std::string base = nomDeBase(d.nom);
-        for (const char *h : HUMAINS)
-            d.personne = d.personne || base == h;
         for (const std::string &p : o.personnes)
-            d.personne = d.personne || p == d.nom || p == base;
-        d.delai = o.temps ? *o.temps : d.personne ? -1.0 : TEMPS_PROGRAMME;
-        if (!o.traces.empty() && !d.personne)
-            d.fichierTrace = o.traces + "/" + std::to_string(i + 1) + "-" + base + ".txt";
+            d.personne = d.personne || p == d.nom || p == nomDeBase(d.nom);
         descriptions.push_back(d);
     }
     for (const std::string &p : o.personnes)
         if (p != noms[0] && p != noms[1] && p != nomDeBase(noms[0]) && p != nomDeBase(noms[1]))
             return refuserLigneDeCommande("--personne : « " + p + " » n'est pas l'un des joueurs");
+    for (size_t i = 0; i < descriptions.size(); i++) {
+        DescriptionJoueur &d = descriptions[i];
+        d.personne = d.personne || annonceUnePersonne(registre, d.chemin);
+        d.delai = o.temps ? *o.temps : d.personne ? -1.0 : TEMPS_PROGRAMME;
+        if (!o.traces.empty() && !d.personne)
+            d.fichierTrace =
+                o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
+    }
 
     if (!o.traces.empty()) {
         std::error_code e;
@@ -145,7 +148,7 @@ int jouer(const Options &o)
     // A person thinks for seconds: only matches between programs gain from it.
     if (!descriptions[0].personne && !descriptions[1].personne)
         resterSurCeProcesseur();
-    Participant premier(descriptions[0]), second(descriptions[1]);
+    Participant premier(descriptions[0], registre), second(descriptions[1], registre);
     Affichage affichage(stdout, o.silencieux, estUneCouleurDeTerminal());
     bool ecritureRatee = false;
     BilanMatch bilan = jouerMatch(reglage, premier, second, affichage, [&](const Partie &p) {
@@ -168,7 +171,7 @@ int jouer(const Options &o)
     return EXIT_SUCCESS;
 }
 
-int executer(const Options &o)
+int executer(const Options &o, Registre &registre)
 {
     if (o.aide) {
         std::fputs(texteAide().c_str(), stdout);
@@ -176,7 +179,7 @@ int executer(const Options &o)
     }
     if (o.rejouer)
         return rejouer(o.noms[0], o.silencieux);
-    return jouer(o);
+    return jouer(o, registre);
 }
 
 } // namespace
@@ -185,13 +188,16 @@ int executer(const Options &o)
 int main(int argc, char **argv)
 {
     moteur::ouvrirLesDescripteursStandard();
-    // Before any player exists: a SIGUSR1 must never end the engine.
-    moteur::ecouterSIGUSR1();
+    // Before any player or thread exists: a SIGUSR1 must never end the
+    // engine.  The registry lives as long as the process: the stop thread
+    // and the signal handlers may reach it up to the last instruction.
+    moteur::Registre &registre = *new moteur::Registre;
+    moteur::installerLesSignaux(registre);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     moteur::LectureOptions l = moteur::lireOptions(arguments);
     if (!l.erreur.empty())
         return moteur::refuserLigneDeCommande(l.erreur);
-    int statut = moteur::executer(l.options);
+    int statut = moteur::executer(l.options, registre);
     // Results that never reached the screen or the file they were sent to
     // (a full disk, a closed pipe) are a failure, not a success.
     if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && statut == EXIT_SUCCESS) {

@@ -1,6 +1,9 @@
 #include "participant.h"
 
 #include "protocole.h"
+#include "systeme.h"
+
+#include <cstdio>
 
 namespace moteur {
 namespace {
@@ -14,7 +17,25 @@ constexpr double DELAI_DEPART = 1.0;
 // Exit status of a child that could not execute the program.
 constexpr int STATUT_EXEC_IMPOSSIBLE = 127;
 
+bool estUnBonjour(const protocole::Reponse &r)
+{
+    return r.magie == protocole::MAGIE && r.sorte == protocole::BONJOUR;
+}
+
 } // namespace
+
+bool annonceUnePersonne(Registre &registre, const std::string &chemin)
+{
+    Processus processus(registre);
+    Lancement l;
+    l.chemin = chemin;
+    l.arguments = {protocole::OPTION};
+    protocole::Reponse r = {};
+    return processus.lancer(l) == Etat::Ok &&
+           processus.recevoir(&r, sizeof r, DELAI_BONJOUR) == Etat::Ok && estUnBonjour(r) &&
+           r.valeur == static_cast<int32_t>(protocole::VERSION) &&
+           (r.drapeaux & protocole::PERSONNE) != 0;
+}
 
 Issue Participant::fauteDeProcessus(Etat etat)
 {
@@ -51,8 +72,17 @@ std::optional<Issue> Participant::demarrer()
             return Issue::Lancement;
         return fin.signal ? Issue::Plantage : Issue::Arret;
     }
-    if (r.magie != protocole::MAGIE || r.sorte != protocole::BONJOUR ||
-        r.valeur != static_cast<int32_t>(protocole::VERSION)) {
+    if (!estUnBonjour(r) || r.valeur != static_cast<int32_t>(protocole::VERSION)) {
+        // Built with another kit's libjoueur: the record only says
+        // "protocol", the user needs to know what to do about it.
+        if (estUnBonjour(r) && !versionDite_) {
+            versionDite_ = true;
+            std::fprintf(stderr,
+                         "moteur : « %s » parle la version %d du protocole des joueurs et ce "
+                         "moteur la version %u : reconstruisez ce programme avec la "
+                         "bibliothèque libjoueur de ce kit\n",
+                         d_.nom.c_str(), r.valeur, protocole::VERSION);
+        }
         processus_.tuer();
         return Issue::Protocole;
     }
@@ -61,7 +91,7 @@ std::optional<Issue> Participant::demarrer()
 
 std::optional<Issue> Participant::commencerPartie(uint32_t graine)
 {
-    ramasserLesOrphelins();
+    registre_.ramasserLesOrphelins();
     if (!processus_.lance() || !processus_.vivant()) {
         processus_.tuer();
         if (std::optional<Issue> faute = demarrer())
@@ -87,12 +117,10 @@ ReponseTour Participant::jouer(const Position &position)
     d.sorte = protocole::TOUR;
     d.position = position;
     double debut = maintenant();
-    ecouterSignalDe(processus_.pid());
     Etat e = processus_.envoyer(&d, sizeof d);
     protocole::Reponse r = {};
     if (e == Etat::Ok)
         e = processus_.recevoir(&r, sizeof r, d_.delai);
-    ecouterSignalDe(0);
     if (e != Etat::Ok) {
         t.faute = fauteDeProcessus(e);
         return t;
@@ -104,13 +132,11 @@ ReponseTour Participant::jouer(const Position &position)
     }
     t.indexRemis = r.nbIndices > 0;
     t.index = r.valeur;
-    t.entreeFinie = r.entreeFinie != 0;
-    if (std::optional<double> date = signalRecu(processus_.pid(), debut))
+    t.entreeFinie = (r.drapeaux & protocole::ENTREE_FINIE) != 0;
+    if (std::optional<double> date = processus_.signalDepuis(debut))
         t.reflexion = *date - debut;
     return t;
 }
-
-void Participant::abandonner() { processus_.tuer(); }
 
 void Participant::finir()
 {

@@ -29,9 +29,16 @@ struct ReponseTour {
     std::optional<double> reflexion;  // seconds until its SIGUSR1, if one came
 };
 
+// Whether a person plays through the program at `chemin`, as its greeting
+// says.  The program is started once, without the terminal or a trace, asked
+// and ended, before the match: a person's program needs the terminal from
+// its start, a program must not have it.
+bool annonceUnePersonne(Registre &registre, const std::string &chemin);
+
 class Participant {
 public:
-    explicit Participant(DescriptionJoueur description) : d_(std::move(description)) {}
+    Participant(DescriptionJoueur description, Registre &registre)
+        : d_(std::move(description)), registre_(registre), processus_(registre) {}
 
     const DescriptionJoueur &description() const { return d_; }
 
@@ -39,8 +46,6 @@ public:
     // and tells it a new game begins.
     std::optional<Issue> commencerPartie(uint32_t graine);
     ReponseTour jouer(const Position &position);
-    // After a fault: the process is ended; the next game starts a new one.
-    void abandonner();
     // End of the match: the program is asked to leave, then ended.
     void finir();
 
@@ -48,7 +53,9 @@ private:
     std::optional<Issue> demarrer();
     Issue fauteDeProcessus(Etat etat);
     DescriptionJoueur d_;
+    Registre &registre_;
     Processus processus_;
+    bool versionDite_ = false; // a program of another version is told once
 };
 
 } // namespace moteur

@@ -1,0 +1,108 @@
+// The engine's process layer inside the test: any number of players at
+// once, the greeting of a person's program, the stop path.
+#include "participant.h"
+#include "processus.h"
+#include "programme.h"
+#include "protocole.h"
+#include "signaux.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace moteur;
+
+// A player program of the build started in engine mode, its greeting read.
+bool demarrer(Processus &p, const char *joueur)
+{
+    Lancement l;
+    l.chemin = essai::programme(joueur);
+    l.arguments = {protocole::OPTION};
+    protocole::Reponse r = {};
+    return p.lancer(l) == Etat::Ok && p.recevoir(&r, sizeof r, 10) == Etat::Ok &&
+           r.sorte == protocole::BONJOUR;
+}
+
+protocole::Demande tour(Position position)
+{
+    protocole::Demande d = {protocole::MAGIE, protocole::TOUR, 0, 0, position, 0, {}};
+    return d;
+}
+
+TEST(Processus, DixJoueursALaFoisSontTousDesJoueursPourLeRamassage)
+{
+    // Ending one sweeps the orphans: the nine others must not be taken for some.
+    Registre registre;
+    std::vector<std::unique_ptr<Processus>> joueurs;
+    for (int i = 0; i < 10; i++) {
+        joueurs.push_back(std::make_unique<Processus>(registre));
+        ASSERT_TRUE(demarrer(*joueurs.back(), "joueur_premier")) << i;
+    }
+    joueurs[0]->tuer();
+    protocole::Demande d = tour(getPositionInitiale());
+    for (int i = 1; i < 10; i++) {
+        protocole::Reponse r = {};
+        ASSERT_EQ(joueurs[i]->envoyer(&d, sizeof d), Etat::Ok) << i;
+        ASSERT_EQ(joueurs[i]->recevoir(&r, sizeof r, 10), Etat::Ok) << i;
+        EXPECT_EQ(r.sorte, protocole::COUP);
+    }
+}
+
+TEST(Processus, UnProgrammeDePersonneLeDitDansSonBonjour)
+{
+    Registre registre;
+    for (const char *humain : {"humain_liste", "humain_saisie", "humain_moteur"})
+        EXPECT_TRUE(annonceUnePersonne(registre, essai::programme(humain))) << humain;
+    for (const char *programme : {"joueur_premier", "joueur_ancien", "joueur_absent"})
+        EXPECT_FALSE(annonceUnePersonne(registre, essai::programme(programme))) << programme;
+}
+
+TEST(Processus, UnMoteurArreteFinitSesDixJoueursEtCeQuIlsOntLance)
+{
+    // Each joueur_evade, two cells into a game, starts a process that leaves
+    // its session and lingers: only the stop path's sweep can end those.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+    Position p = getPositionInitiale();
+    p = jouerCoup(jouerCoup(p, 0, 1), 1, 3);
+    int pret[2];
+    ASSERT_EQ(pipe(pret), 0);
+    std::fflush(nullptr);
+    pid_t moteur = fork();
+    if (moteur == 0) {
+        Registre &registre = *new Registre;
+        installerLesSignaux(registre);
+        protocole::Demande d = tour(p);
+        for (int i = 0; i < 10; i++) {
+            auto *joueur = new Processus(registre);
+            if (!demarrer(*joueur, "joueur_evade") || joueur->envoyer(&d, sizeof d) != Etat::Ok)
+                _exit(1);
+        }
+        if (write(pret[1], "x", 1) != 1)
+            _exit(1);
+        for (;;)
+            pause();
+    }
+    char c = 0;
+    ASSERT_EQ(read(pret[0], &c, 1), 1);
+    usleep(200000); // time for the lingering processes to start
+    kill(moteur, SIGTERM);
+    int etat = 0;
+    waitpid(moteur, &etat, 0);
+    EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == SIGTERM) << etat;
+    // What the engine ended comes to us; what it missed would still run.
+    pid_t r = 0;
+    for (int i = 0; i < 200 && r >= 0; i++) {
+        while ((r = waitpid(-1, &etat, WNOHANG)) > 0) {
+        }
+        if (r == 0)
+            usleep(10000);
+    }
+    EXPECT_TRUE(r < 0 && errno == ECHILD);
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+// System helpers of the engine: clock, paths, terminal, processor, and
+// waiting for a child to end.  Each is a thin wrapper with no state.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace moteur {
+
+double maintenant(); // seconds on a monotonic clock
+int pidMoteur();
+bool sortieEstUnTerminal();
+
+// The full path of a player program: beside the engine first, then as a path.
+std::optional<std::string> trouverProgramme(const std::string &nom);
+
+// Standard input, output or error closed when the engine starts: /dev/null
+// takes its place, so that no pipe of a player ever gets its number (the
+// player's own standard descriptors would cover it).
+void ouvrirLesDescripteursStandard();
+
+// A match is a relay: at any moment only one of the engine and its players
+// works, the others wait for its record.  Keeping them all on the processor
+// the engine runs on spares a wake-up across processors at every turn, which
+// costs more than the turn itself.  Children started afterwards inherit it.
+void resterSurCeProcesseur();
+
+// Waits up to `delaiSecondes` for our child `pid` to end, without reaping
+// it (its wait status stays for waitpid): true once it has ended.
+bool attendreLaFinDe(int pid, double delaiSecondes);
+
+} // namespace moteur
