@@ -8,6 +8,7 @@
 //   4. else the first move of the list (index 0, even when the list is
 //      empty).
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -15,15 +16,6 @@
 namespace {
 
 constexpr uint8_t HAUTEUR_AVANT_CINQ = HAUTEUR_MAX - 1;
-
-// The moves the player may read: a count outside the list's storage is
-// never trusted past it.
-int nombreCoups(const ListeCoups &coups)
-{
-    if (coups.nb < 0)
-        return 0;
-    return coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb;
-}
 
 void afficherCoup(const Position &pos, const ListeCoups &coups, int i)
 {
@@ -59,7 +51,7 @@ bool versColonneAdverse(const Position &pos, Coup coup)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int n = nombreCoups(coups);
+    const int n = bornerNbCoups(coups.nb);
 
     std::printf("Ma couleur : %s\n", motCouleur(position.trait));
 

@@ -11,20 +11,12 @@
 //      column carried.
 // When no pass accepts a move, no index is handed for the turn.
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
 
 namespace {
-
-// The moves the player may read: a count outside the list's storage is
-// never trusted past it.
-int nombreCoups(const ListeCoups &coups)
-{
-    if (coups.nb < 0)
-        return 0;
-    return coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb;
-}
 
 void afficherCoup(const Position &pos, const ListeCoups &coups, int i)
 {
@@ -68,7 +60,7 @@ void choisir(int i)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int n = nombreCoups(coups);
+    const int n = bornerNbCoups(coups.nb);
 
     for (int i = 0; i < n; i++) {
         afficherCoup(position, coups, i);

@@ -9,6 +9,7 @@
 // piece onto a column not its own that is not a three.  It prints nothing,
 // and hands nothing when no rule holds.
 #include "joueur.h"
+#include "nb_coups.h"
 #include "regles.h"
 
 namespace {
@@ -42,7 +43,7 @@ bool coupRougePrevu(const Position &p, Coup coup)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int n = nombreDeCoups(coups);
+    const int n = bornerNbCoups(coups.nb);
     for (int i = 0; i < n; i++) {
         const Coup coup = coups.coups[i];
         for (int regle = 0; regle < NB_REGLES_CINQ; regle++)

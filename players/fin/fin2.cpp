@@ -11,6 +11,7 @@
 // at both ends of the two middle rows; the last of its eight tests that
 // holds names a scripted move, played when the list holds it.
 #include "joueur.h"
+#include "nb_coups.h"
 #include "regles.h"
 
 #include <cstdio>
@@ -71,7 +72,7 @@ Script finScriptee(const Position &p, int n)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int n = nombreDeCoups(coups);
+    const int n = bornerNbCoups(coups.nb);
     int niveau = NIVEAU_FIN;
 
     for (int i = 0; i < n; i++) {

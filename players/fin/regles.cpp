@@ -12,11 +12,6 @@ const Hauteurs CINQ[NB_REGLES_CINQ] = {{1, 4}, {4, 1}, {2, 3}, {3, 2}};
 
 } // namespace
 
-int nombreDeCoups(const ListeCoups &coups)
-{
-    return coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
-}
-
 bool memeCoup(Coup a, Coup b) { return a.origine == b.origine && a.destination == b.destination; }
 
 bool regleCinq(int regle, const Position &p, Coup coup)

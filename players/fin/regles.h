@@ -5,10 +5,6 @@
 
 #include "tessor.h"
 
-// How many moves of the list the players read: a count outside
-// 0..capacity is not trusted past the list's storage.
-int nombreDeCoups(const ListeCoups &coups);
-
 bool memeCoup(Coup a, Coup b);
 
 // The four five-making rules: an own column of height 1, 4, 2 or 3 (rule

@@ -10,18 +10,14 @@
 // neighbour of the destination may complete the new column to five for the
 // opponent (analyserVoisins).  When nothing is accepted, no move is handed.
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
 
 namespace {
 
-// The entries of a list that are read: a count outside 0..capacity is not
-// trusted past the list's storage.
-int nbLus(const ListeCoups &coups)
-{
-    return coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
-}
+int nbLus(const ListeCoups &coups) { return bornerNbCoups(coups.nb); }
 
 // What stages 1 to 5 ask of a move: whether its origin and its destination
 // are ours, the height it makes (AUCUN: any), and what the stage says.

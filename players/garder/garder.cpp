@@ -5,6 +5,7 @@
 // passed over.  When no move carries an own column onto a column not its
 // own, the player hands no index for the turn.
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -12,15 +13,6 @@
 namespace {
 
 constexpr int HAUTEUR_ECARTEE = 4;
-
-// The moves the player may read: a count outside the list's storage is
-// never trusted past it.
-int nombreCoups(const ListeCoups &coups)
-{
-    if (coups.nb < 0)
-        return 0;
-    return coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb;
-}
 
 void afficherCoup(const Position &pos, const ListeCoups &coups, int i)
 {
@@ -48,7 +40,7 @@ bool estPrise(const Position &pos, Coup coup, uint8_t moi)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int n = nombreCoups(coups);
+    const int n = bornerNbCoups(coups.nb);
     const uint8_t moi = position.trait;
     int choixPrise = -1;
 

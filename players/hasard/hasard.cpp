@@ -13,6 +13,7 @@
 // When every move makes a four it draws an index at random, never the last
 // of the list; with one move or none it hands index 0 without drawing.
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -65,8 +66,7 @@ void annoncer(const Position &p, Coup coup)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    // A count outside 0..capacity is not trusted past the list's storage.
-    const int n = coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
+    const int n = bornerNbCoups(coups.nb);
 
     std::printf("Ma couleur : %s\n", motCouleur(position.trait));
 

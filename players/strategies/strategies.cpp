@@ -17,6 +17,7 @@
 // one of ours without making a five; when the list holds no such move it
 // plays the first move of the list without drawing.
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -215,8 +216,7 @@ void tirerAuSort(const Tour &tour)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    // A count outside 0..capacity is not trusted past the list's storage.
-    int nb = coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
+    int nb = bornerNbCoups(coups.nb);
     Tour tour = {position, coups, nb, position.trait};
 
     std::printf("Ma couleur : %s\n", motCouleur(position.trait));
