@@ -108,14 +108,6 @@ int jouer(const Options &o, Registre &registre)
     for (const std::string &p : o.personnes)
         if (p != noms[0] && p != noms[1] && p != nomDeBase(noms[0]) && p != nomDeBase(noms[1]))
             return refuserLigneDeCommande("--personne : « " + p + " » n'est pas l'un des joueurs");
-    for (size_t i = 0; i < descriptions.size(); i++) {
-        DescriptionJoueur &d = descriptions[i];
-        d.personne = d.personne || annonceUnePersonne(registre, d.chemin);
-        d.delai = o.temps ? *o.temps : d.personne ? -1.0 : TEMPS_PROGRAMME;
-        if (!o.traces.empty() && !d.personne)
-            d.fichierTrace =
-                o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
-    }
 
     if (!o.traces.empty()) {
         std::error_code e;
@@ -134,6 +126,17 @@ int jouer(const Options &o, Registre &registre)
                          o.enregistrer.c_str(), std::strerror(errno));
             return STATUT_ECHEC;
         }
+    }
+
+    // A person plays through a program if the user says so (a program of
+    // theirs), or if the program itself does (the kit's human players).
+    for (size_t i = 0; i < descriptions.size(); i++) {
+        DescriptionJoueur &d = descriptions[i];
+        d.personne = d.personne || annonceUnePersonne(registre, d.chemin);
+        d.delai = o.temps ? *o.temps : d.personne ? -1.0 : TEMPS_PROGRAMME;
+        if (!o.traces.empty() && !d.personne)
+            d.fichierTrace =
+                o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
     }
 
     ReglageMatch reglage;

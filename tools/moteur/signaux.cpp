@@ -77,6 +77,7 @@ void installerLesSignaux(Registre &registre)
     sigaction(SIGUSR1, &usr1, nullptr);
 
     signal(SIGPIPE, SIG_IGN);
+    signal(SIGALRM, SIG_IGN);
 
     struct sigaction enfant = {};
     enfant.sa_handler = noterSIGCHLD;
@@ -103,6 +104,7 @@ void installerLesSignaux(Registre &registre)
 void rendreLesSignauxAuJoueur()
 {
     signal(SIGPIPE, SIG_DFL);
+    signal(SIGALRM, SIG_DFL);
     signal(SIGUSR1, SIG_DFL);
     sigprocmask(SIG_UNBLOCK, &signauxDArret, nullptr);
 }

@@ -11,6 +11,8 @@ class Registre;
 //   when it last sent one (a person has chosen its move);
 // - SIGPIPE is ignored: a player that leaves while we write to it is
 //   reported by write;
+// - SIGALRM is ignored: the engine sets no alarm, and a stray one neither
+//   ends it nor interrupts a write;
 // - SIGCHLD notes that a child ended, so that orphans are swept before the
 //   next game;
 // - SIGINT, SIGTERM and SIGHUP end every player of the registry and what
