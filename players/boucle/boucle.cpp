@@ -12,6 +12,7 @@
 // over.  The highest priority wins, the earlier move on a tie; with no
 // priority at all the first move of the list is handed.
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -30,11 +31,6 @@ struct Suivants {
     bool aucunAdv = true; // no follow-up onto a column not of our colour
     bool petitAmi = false; // a follow-up onto our colour stays at four or less
 };
-
-int borne(int nb)
-{
-    return nb < 0 ? 0 : (nb > CAPACITE_COUPS ? CAPACITE_COUPS : nb);
-}
 
 // Follow-ups of (o, d) of any colour, counted up to SUIVANTS_MAX.
 int compterSuivants(const ListeCoups *coups, int n, uint8_t o, uint8_t d)
@@ -90,7 +86,7 @@ void afficherCoup(Position position, int i, Coup c)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int n = borne(coups.nb);
+    const int n = bornerNbCoups(coups.nb);
     const uint8_t moi = position.trait;
     int meilleur = 0;
     int indiceMeilleur = 0; // handed as it is when no move gets a priority

@@ -11,6 +11,7 @@
 // category found is played, index 0 when none holds.  The sentence said at
 // the end follows the categories that held for the last move examined.
 #include "joueur.h"
+#include "nb_coups.h"
 
 #include <cstdio>
 
@@ -78,8 +79,7 @@ bool categorieTient(int categorie, Position position, const ListeCoups *coups, u
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    // A count outside the list's storage is not trusted past it.
-    coups.nb = coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
+    coups.nb = bornerNbCoups(coups.nb);
     int choix = 0;
     int meilleure = 0;
     int message = 0; // the sentence said at the end

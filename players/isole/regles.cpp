@@ -1,5 +1,6 @@
 // The rule set shared by joueur_isole and joueur_sisole.
 #include "regles.h"
+#include "nb_coups.h"
 
 #include "couleur.h"
 #include "joueur.h"
@@ -30,12 +31,7 @@ int pasDebile(uint8_t d, int k, Position pos)
     return 1;
 }
 
-int nbCoupsLisibles(const ListeCoups *liste)
-{
-    if (liste->nb < 0)
-        return 0;
-    return liste->nb > CAPACITE_COUPS ? CAPACITE_COUPS : liste->nb;
-}
+int nbCoupsLisibles(const ListeCoups *liste) { return bornerNbCoups(liste->nb); }
 
 namespace {
 

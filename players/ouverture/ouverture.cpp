@@ -13,6 +13,7 @@
 // played.  Then list 1 (priority 5 first, list 2 before its priority-4
 // entries), else list 3 by priority 5, 4, 3; with nothing filed, no move.
 #include "couleur.h"
+#include "nb_coups.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -185,8 +186,7 @@ void liste3(const Examen &e, Candidats *l3)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    // A count outside the list's storage is not trusted past it.
-    const int n = coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
+    const int n = bornerNbCoups(coups.nb);
     Candidats l1 = {}, l2 = {}, l3 = {};
     int ouverture = 0;
 

@@ -10,6 +10,7 @@
 // that look loses 10000.  The heaviest move after both passes, the later one
 // on a tie, is the final answer.
 #include "poids.h"
+#include "nb_coups.h"
 
 #include "joueur.h"
 
@@ -22,9 +23,7 @@ constexpr int RANG_REPONSE = 2;
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    // A list from the host never holds more than the capacity; a count
-    // outside 0..capacity is not trusted past the list's own storage.
-    int n = coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
+    int n = bornerNbCoups(coups.nb);
     uint8_t couleur = position.trait;
     double poids[CAPACITE_COUPS];
     int meilleur = 0;

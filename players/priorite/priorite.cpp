@@ -12,6 +12,7 @@
 // cell's neighbour record, so cell 0 stands in for each entry past the count.
 // Nothing is printed.
 #include "joueur.h"
+#include "nb_coups.h"
 
 #include <cstdlib>
 
@@ -30,7 +31,7 @@ namespace {
 
 int longueurLue(ListeCoups liste)
 {
-    return liste.nb < 0 ? 0 : (liste.nb > CAPACITE_COUPS ? CAPACITE_COUPS : liste.nb);
+    return bornerNbCoups(liste.nb);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
  * moves each side has once the candidate is on the board. */
 #include "rapport.h"
 
+#include "nb_coups.h"
+
 #include <stdio.h>
 
 namespace {
@@ -22,14 +24,7 @@ void echanger(CoupEvalue table[], int j)
 
 } // namespace
 
-int nbCoupsLisibles(const ListeCoups *liste)
-{
-    // A list handed over with a count outside its capacity is read only as far
-    // as it goes.
-    if (liste->nb < 0)
-        return 0;
-    return liste->nb > CAPACITE_COUPS ? CAPACITE_COUPS : liste->nb;
-}
+int nbCoupsLisibles(const ListeCoups *liste) { return bornerNbCoups(liste->nb); }
 
 int indiceDuCoup(const ListeCoups *liste, uint8_t o, uint8_t d)
 {

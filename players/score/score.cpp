@@ -9,6 +9,7 @@
 // highest positive sum is handed; when no sum is above 0, the first move of
 // the list.  Nothing is printed.
 #include "joueur.h"
+#include "nb_coups.h"
 
 namespace {
 
@@ -235,7 +236,6 @@ int recherchecoup(Coup coup, ListeCoups coups, int n)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    // A count outside the list's storage is not trusted past it.
-    int n = coups.nb < 0 ? 0 : (coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb);
+    int n = bornerNbCoups(coups.nb);
     ecrireIndexCoup(recherchecoup(score(position, coups, n), coups, n));
 }
