@@ -19,20 +19,12 @@
 
 #include "couleur.h"
 #include "joueur.h"
+#include "nb_coups.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-// A list from the host never holds more than its capacity; a count outside
-// 0..capacity is not trusted past the list's own storage.
-int nbCoups(const ListeCoups &coups)
-{
-    if (coups.nb < 0)
-        return 0;
-    return coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb;
-}
 
 // A neighbour that can still be moved or covered: height 1 to 4.
 bool vivant(uint8_t hauteur) { return hauteur >= 1 && hauteur < HAUTEUR_MAX; }
@@ -244,7 +236,7 @@ int VerifCoup(int k, Position position, ListeCoups coups)
 
 void Boucle(int destination, int origine, ListeCoups coups)
 {
-    const int n = nbCoups(coups);
+    const int n = bornerNbCoups(coups.nb);
     for (int k = 0; k < n; k++)
         if (coups.coups[k].origine == origine && coups.coups[k].destination == destination)
             ecrireIndexCoup(k);
@@ -252,7 +244,7 @@ void Boucle(int destination, int origine, ListeCoups coups)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int n = nbCoups(coups);
+    const int n = bornerNbCoups(coups.nb);
     std::printf("Ma couleur : %s\n", motCouleur(position.trait));
     if (isoler(position, coups, n) || couvrir(position, coups, n) || empiler(position, coups, n))
         return;

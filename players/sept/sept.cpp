@@ -19,20 +19,12 @@
 #include "sept.h"
 
 #include "joueur.h"
+#include "nb_coups.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-// A list from the host never holds more than its capacity; a count outside
-// 0..capacity is not trusted past the list's own storage.
-int nbCoups(const ListeCoups &coups)
-{
-    if (coups.nb < 0)
-        return 0;
-    return coups.nb > CAPACITE_COUPS ? CAPACITE_COUPS : coups.nb;
-}
 
 // The best candidate so far: a cell pair, or an index of the list.
 struct Choix {
@@ -218,7 +210,7 @@ int verif5(uint8_t a, uint8_t b, Position position)
 
 void choisirCoup(Position position, ListeCoups coups)
 {
-    const int nb = nbCoups(coups);
+    const int nb = bornerNbCoups(coups.nb);
     // With one move or none there is nothing to draw between.
     Choix choix = {0, false, 0, 0, nb > 1 ? std::rand() % (nb - 1) : 0};
 
