@@ -13,6 +13,7 @@
 // priority at all the first move of the list is handed.
 #include "couleur.h"
 #include "nb_coups.h"
+#include "trace.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -73,15 +74,6 @@ Suivants examinerSuivants(Position position, const ListeCoups *coups, int n, uin
     return s;
 }
 
-void afficherCoup(Position position, int i, Coup c)
-{
-    std::printf("Coup %d : ", i);
-    std::printf("%d (%d - %s) ->", c.origine, position.cols[c.origine].nb,
-                motCouleur(position.cols[c.origine].couleur));
-    std::printf("%d (%d - %s) \n", c.destination, position.cols[c.destination].nb,
-                motCouleur(position.cols[c.destination].couleur));
-}
-
 } // namespace
 
 void choisirCoup(Position position, ListeCoups coups)
@@ -101,7 +93,7 @@ void choisirCoup(Position position, ListeCoups coups)
         const uint8_t d = c.destination;
         const int ho = position.cols[o].nb;
         const int hauteur = ho + position.cols[d].nb;
-        afficherCoup(position, i, c);
+        afficherCoupNumero(position, i, c);
 
         if (sauter) {
             if (o == origineSautee)

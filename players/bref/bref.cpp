@@ -9,6 +9,7 @@
 //      empty).
 #include "couleur.h"
 #include "nb_coups.h"
+#include "trace.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -16,16 +17,6 @@
 namespace {
 
 constexpr uint8_t HAUTEUR_AVANT_CINQ = HAUTEUR_MAX - 1;
-
-void afficherCoup(const Position &pos, const ListeCoups &coups, int i)
-{
-    const Coup coup = coups.coups[i];
-    const Colonne o = pos.cols[coup.origine];
-    const Colonne d = pos.cols[coup.destination];
-    std::printf("Coup %d : ", i);
-    std::printf("%d (%d - %s) ->", coup.origine, o.nb, motCouleur(o.couleur));
-    std::printf("%d (%d - %s) \n", coup.destination, d.nb, motCouleur(d.couleur));
-}
 
 // Rule 1: our piece onto a four (a legal move onto a four carries one piece).
 bool faitCinqPropre(const Position &pos, Coup coup)
@@ -56,7 +47,7 @@ void choisirCoup(Position position, ListeCoups coups)
     std::printf("Ma couleur : %s\n", motCouleur(position.trait));
 
     for (int i = 0; i < n; i++) {
-        afficherCoup(position, coups, i);
+        afficherCoupNumero(position, i, coups.coups[i]);
         if (faitCinqPropre(position, coups.coups[i])) {
             std::puts("On choisit ce coup ! ");
             ecrireIndexCoup(i);

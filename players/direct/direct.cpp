@@ -12,21 +12,12 @@
 // When no pass accepts a move, no index is handed for the turn.
 #include "couleur.h"
 #include "nb_coups.h"
+#include "trace.h"
 #include "joueur.h"
 
 #include <cstdio>
 
 namespace {
-
-void afficherCoup(const Position &pos, const ListeCoups &coups, int i)
-{
-    const Coup coup = coups.coups[i];
-    const Colonne o = pos.cols[coup.origine];
-    const Colonne d = pos.cols[coup.destination];
-    std::printf("Coup %d : ", i);
-    std::printf("%d (%d - %s) ->", coup.origine, o.nb, motCouleur(o.couleur));
-    std::printf("%d (%d - %s) \n", coup.destination, d.nb, motCouleur(d.couleur));
-}
 
 // Pass 1: our column onto a cell with one single neighbour in the table.
 // Never true on this board, where every cell has three neighbours or more.
@@ -63,21 +54,21 @@ void choisirCoup(Position position, ListeCoups coups)
     const int n = bornerNbCoups(coups.nb);
 
     for (int i = 0; i < n; i++) {
-        afficherCoup(position, coups, i);
+        afficherCoupNumero(position, i, coups.coups[i]);
         if (versCaseIsolee(position, coups.coups[i])) {
             ecrireIndexCoup(i);
             return;
         }
     }
     for (int i = 0; i < n; i++) {
-        afficherCoup(position, coups, i);
+        afficherCoupNumero(position, i, coups.coups[i]);
         if (faitCinqPropre(position, coups.coups[i])) {
             choisir(i);
             return;
         }
     }
     for (int i = 0; i < n; i++) {
-        afficherCoup(position, coups, i);
+        afficherCoupNumero(position, i, coups.coups[i]);
         if (versColonneAdverse(position, coups.coups[i])) {
             choisir(i);
             return;

@@ -6,6 +6,7 @@
 // own, the player hands no index for the turn.
 #include "couleur.h"
 #include "nb_coups.h"
+#include "trace.h"
 #include "joueur.h"
 
 #include <cstdio>
@@ -13,16 +14,6 @@
 namespace {
 
 constexpr int HAUTEUR_ECARTEE = 4;
-
-void afficherCoup(const Position &pos, const ListeCoups &coups, int i)
-{
-    const Coup coup = coups.coups[i];
-    const Colonne o = pos.cols[coup.origine];
-    const Colonne d = pos.cols[coup.destination];
-    std::printf("Coup %d : ", i);
-    std::printf("%d (%d - %s) ->", coup.origine, o.nb, motCouleur(o.couleur));
-    std::printf("%d (%d - %s) \n", coup.destination, d.nb, motCouleur(d.couleur));
-}
 
 // The destination filter: a move joining a column of four is not examined.
 bool faitQuatre(const Position &pos, Coup coup)
@@ -47,7 +38,7 @@ void choisirCoup(Position position, ListeCoups coups)
     std::printf("Ma couleur : %s\n", motCouleur(moi));
 
     for (int i = 0; i < n; i++) {
-        afficherCoup(position, coups, i);
+        afficherCoupNumero(position, i, coups.coups[i]);
         if (faitQuatre(position, coups.coups[i]))
             continue;
         if (estPrise(position, coups.coups[i], moi))

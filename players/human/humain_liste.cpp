@@ -2,6 +2,7 @@
 // the state of its two cells; the number typed is handed to the host as it
 // is, even outside the list.
 #include "couleur.h"
+#include "trace.h"
 #include "entree.h"
 #include "joueur.h"
 
@@ -11,10 +12,7 @@ void choisirCoup(Position position, ListeCoups coups)
 {
     printf("Ma couleur : %s\n", motCouleur(position.trait));
     for (int k = 0; k < coups.nb; k++) {
-        uint8_t o = coups.coups[k].origine, d = coups.coups[k].destination;
-        printf("Coup %d : ", k);
-        printf("%d (%d - %s) ->", o, position.cols[o].nb, motCouleur(position.cols[o].couleur));
-        printf("%d (%d - %s) \n", d, position.cols[d].nb, motCouleur(position.cols[d].couleur));
+        afficherCoupNumero(position, k, coups.coups[k]);
     }
     int choix;
     for (;;) {

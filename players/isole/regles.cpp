@@ -1,6 +1,7 @@
 // The rule set shared by joueur_isole and joueur_sisole.
 #include "regles.h"
 #include "nb_coups.h"
+#include "trace.h"
 
 #include "couleur.h"
 #include "joueur.h"
@@ -99,12 +100,7 @@ int appliquerRegle(int regle, Position pos, const ListeCoups *liste, int i)
 
 void afficherCoup(Position pos, const ListeCoups *liste, int i)
 {
-    const Coup c = liste->coups[i];
-    std::printf("Coup %d : ", i);
-    std::printf("%d (%d - %s) ->", c.origine, pos.cols[c.origine].nb,
-                motCouleur(pos.cols[c.origine].couleur));
-    std::printf("%d (%d - %s) \n", c.destination, pos.cols[c.destination].nb,
-                motCouleur(pos.cols[c.destination].couleur));
+    afficherCoupNumero(pos, i, liste->coups[i]);
 }
 
 void jouerChoix(Position pos, const ListeCoups *liste, int choix)

@@ -20,6 +20,7 @@
 #include "couleur.h"
 #include "joueur.h"
 #include "nb_coups.h"
+#include "trace.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,9 +96,7 @@ bool isoler(const Position &position, const ListeCoups &coups, int n)
         const Colonne co = position.cols[o];
         const Colonne cd = position.cols[d];
 
-        std::printf("Coup %d : ", k);
-        std::printf("%d (%d - %s) ->", o, co.nb, motCouleur(co.couleur));
-        std::printf("%d (%d - %s) \n", d, cd.nb, motCouleur(cd.couleur));
+        afficherCoupNumero(position, k, coups.coups[k]);
         const int nbVoisinsD = voisinsVivants(position, d);
         const int nbVoisinsO = voisinsVivants(position, o);
         std::printf("\n\n nbVoisinsD : %d\n nbVoisinsO : %d\n", nbVoisinsD, nbVoisinsO);

@@ -12,21 +12,13 @@
 #include "couleur.h"
 #include "joueur.h"
 #include "nb_coups.h"
+#include "trace.h"
 
 #include <cstdio>
 
 namespace {
 
 constexpr int NB_PASSES = 3;
-
-void afficherCoup(int i, Coup c, const Position &p)
-{
-    const Colonne o = p.cols[c.origine];
-    const Colonne d = p.cols[c.destination];
-    std::printf("Coup %d : ", i);
-    std::printf("%d (%d - %s) ->", c.origine, o.nb, motCouleur(o.couleur));
-    std::printf("%d (%d - %s) \n", c.destination, d.nb, motCouleur(d.couleur));
-}
 
 // Pass 1: my column onto a four, whatever the four's colour.
 bool surUnQuatre(Coup c, const Position &p)
@@ -57,7 +49,7 @@ void choisirCoup(Position position, ListeCoups coups)
     const int nb = bornerNbCoups(coups.nb);
     for (int passe = 0; passe < NB_PASSES; passe++) {
         for (int i = 0; i < nb; i++) {
-            afficherCoup(i, coups.coups[i], position);
+            afficherCoupNumero(position, i, coups.coups[i]);
             if (!PASSES[passe](coups.coups[i], position))
                 continue;
             if (passe == 0)
