@@ -4,6 +4,7 @@
 #include "match.h"
 #include "options.h"
 #include "orphelins.h"
+#include "page.h"
 #include "participant.h"
 #include "signaux.h"
 #include "systeme.h"
@@ -197,6 +198,8 @@ int main(int argc, char **argv)
     moteur::Registre &registre = *new moteur::Registre;
     moteur::installerLesSignaux(registre);
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && arguments[0] == "page") // its own command line
+        return moteur::commandePage({arguments.begin() + 1, arguments.end()});
     moteur::LectureOptions l = moteur::lireOptions(arguments);
     if (!l.erreur.empty())
         return moteur::refuserLigneDeCommande(l.erreur);

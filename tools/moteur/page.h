@@ -1,0 +1,21 @@
+// The replay page: one self-contained HTML file (its style, script and data
+// inside, nothing fetched) that shows the games of a record in a browser:
+// the list of games, the board after any move, the moves, the result.
+#pragma once
+
+#include "partie.h"
+
+#include <string>
+#include <vector>
+
+namespace moteur {
+
+// The whole page for these games; `titre` heads it (the record's name).
+std::string textePage(const std::vector<Partie> &parties, const std::string &titre);
+
+// `moteur page FICHIER [-o SORTIE.html]`, given the arguments after `page`:
+// writes the page (by default beside FICHIER, as FICHIER with .html in
+// place of its extension) and returns the exit status.
+int commandePage(const std::vector<std::string> &arguments);
+
+} // namespace moteur

@@ -1,0 +1,225 @@
+// The replay page: every position of the chosen game is replayed here from
+// its start position and its moves, which is all the page carries.
+"use strict";
+(function () {
+  const donnees = JSON.parse(document.getElementById("donnees").textContent);
+  const parties = donnees.parties;
+  const MOT = { j: "jaune", r: "rouge", ".": "vide" };
+  const $ = (id) => document.getElementById(id);
+
+  function echapper(t) {
+    return String(t).replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c]);
+  }
+
+  // "<row0>/.../<row8> <trait>": two characters a cell, in cell order.
+  function lireDepart(notation) {
+    const [lignes, trait] = notation.split(" ");
+    const h = [], c = [];
+    for (const ligne of lignes.split("/"))
+      for (let i = 0; i + 1 < ligne.length; i += 2) {
+        h.push(Number(ligne[i]));
+        c.push(ligne[i + 1]);
+      }
+    return { h, c, trait };
+  }
+
+  function lireCoups(texte) {
+    if (texte === "") return [];
+    return texte.split(" ").map((m) => {
+      const impose = m.endsWith("*");
+      const [o, d] = (impose ? m.slice(0, -1) : m).split("-").map(Number);
+      return { o, d, impose, texte: m };
+    });
+  }
+
+  // Scrolls the box, and only the box, so that the element shows below its `haut` first pixels.
+  function montrer(element, boite, haut) {
+    const e = element.getBoundingClientRect(), b = boite.getBoundingClientRect();
+    if (e.top < b.top + haut) boite.scrollTop -= b.top + haut - e.top;
+    else if (e.bottom > b.bottom) boite.scrollTop += e.bottom - b.bottom;
+  }
+
+  // A move carries the whole column of its origin onto its destination.
+  function jouer(p, coup) {
+    const h = p.h.slice(), c = p.c.slice();
+    h[coup.d] += h[coup.o];
+    c[coup.d] = c[coup.o];
+    h[coup.o] = 0;
+    c[coup.o] = ".";
+    return { h, c };
+  }
+
+  // The chosen game, replayed once: positions[k] follows the k-th move.
+  const partie = { index: -1, coups: [], positions: [], trait: "j" };
+  function choisirPartie(index) {
+    if (partie.index === index) return;
+    const p = parties[index];
+    const depart = lireDepart(p.d);
+    partie.index = index;
+    partie.trait = depart.trait;
+    partie.coups = lireCoups(p.c);
+    partie.positions = [depart];
+    for (const coup of partie.coups)
+      partie.positions.push(jouer(partie.positions[partie.positions.length - 1], coup));
+    remplirCoups(p);
+    $("curseur").max = partie.coups.length;
+    $("titre-partie").textContent = "Partie " + p.n + " : " + p.j + " (jaune) contre " + p.r + " (rouge)";
+    const lignes = $("parties").tBodies[0].rows;
+    for (const l of document.querySelectorAll("#parties tr.choisie")) l.classList.remove("choisie");
+    lignes[index].classList.add("choisie");
+    montrer(lignes[index], document.querySelector("#liste .defile"), $("parties").tHead.offsetHeight);
+  }
+
+  // The side that plays the k-th move (from 0): sides alternate from the trait.
+  function camp(k) {
+    const autre = partie.trait === "j" ? "r" : "j";
+    return k % 2 === 0 ? partie.trait : autre;
+  }
+
+  function remplirCoups(p) {
+    const n = partie.index + 1;
+    let html = '<span class="paire"><a href="#partie=' + n + '&amp;coup=0" data-coup="0">Départ</a></span> ';
+    partie.coups.forEach((coup, k) => {
+      if (k % 2 === 0) html += (k > 0 ? "</span> " : "") + '<span class="paire"><span class="numero">' + (k / 2 + 1) + ".</span>";
+      const titre = MOT[camp(k)] + (coup.impose ? ", coup imposé par le moteur" : "");
+      html += '<a href="#partie=' + n + "&amp;coup=" + (k + 1) + '" data-coup="' + (k + 1) + '" class="' + MOT[camp(k)] +
+        (coup.impose ? " impose" : "") + '" title="' + titre + '">' + coup.texte + "</a>";
+    });
+    if (partie.coups.length > 0) html += "</span>";
+    if (p.fautif) html += '<span class="faute">Faute : ' + echapper(p.fin) + "</span>";
+    $("coups").innerHTML = html;
+  }
+
+  const cases = [];
+  function dessinerPlateau() {
+    const plateau = $("plateau");
+    for (const ligne of donnees.grille)
+      for (const numero of ligne) {
+        const div = document.createElement("div");
+        if (numero < 0) {
+          div.className = "hors";
+        } else {
+          div.dataset.case = numero;
+          div.setAttribute("role", "gridcell");
+          div.innerHTML = '<span class="num">' + numero + '</span><span class="pile"></span><span class="haut"></span>' +
+            '<span class="lettre"></span><span class="etoile"></span>';
+          cases[numero] = div;
+        }
+        plateau.appendChild(div);
+      }
+  }
+
+  function compter(pos) {
+    const s = { j: 0, j5: 0, r: 0, r5: 0 };
+    pos.h.forEach((h, i) => {
+      if (h === 0) return;
+      s[pos.c[i]]++;
+      if (h === 5) s[pos.c[i] + "5"]++;
+    });
+    return s;
+  }
+
+  const RESULTAT = { "1-0": "jaune gagne", "0-1": "rouge gagne", "1/2-1/2": "partie nulle" };
+
+  function afficher(coup) {
+    const p = parties[partie.index];
+    const pos = partie.positions[coup];
+    const dernier = coup > 0 ? partie.coups[coup - 1] : null;
+    pos.h.forEach((h, i) => {
+      const div = cases[i], mot = MOT[pos.c[i]];
+      div.dataset.hauteur = h;
+      div.dataset.couleur = mot;
+      div.className = "case " + mot + (h === 5 ? " cinq" : "") +
+        (dernier && dernier.o === i ? " origine" : "") + (dernier && dernier.d === i ? " destination" : "");
+      div.style.setProperty("--h", h);
+      div.children[2].textContent = h;
+      div.children[3].textContent = h > 0 ? mot[0].toUpperCase() : "";
+      div.children[4].textContent = h === 5 ? "★" : "";
+      div.setAttribute("aria-label", "case " + i + " : " + (h > 0 ? h + " " + mot : "vide") + (h === 5 ? ", colonne de cinq" : ""));
+    });
+    const main = $("partie");
+    main.dataset.partie = partie.index + 1;
+    main.dataset.coup = coup;
+    $("curseur").value = coup;
+    $("compteur").textContent = "coup " + coup + " / " + partie.coups.length;
+    $("dernier").textContent = dernier
+      ? "Coup " + coup + " : " + MOT[camp(coup - 1)] + " joue " + dernier.o + "-" + dernier.d + (dernier.impose ? " (imposé par le moteur)" : "")
+      : "Position de départ, " + MOT[partie.trait] + " au trait";
+    const s = compter(pos);
+    $("score").textContent = "Jaune : " + s.j + " colonne" + (s.j > 1 ? "s" : "") + " (" + s.j5 + " de cinq) — Rouge : " +
+      s.r + " colonne" + (s.r > 1 ? "s" : "") + " (" + s.r5 + " de cinq)";
+    const fini = coup === partie.coups.length;
+    $("resultat").hidden = !fini;
+    if (fini) $("resultat").textContent = "Résultat " + p.res + " (" + RESULTAT[p.res] + ") — " + p.fin + " — " + p.score;
+    const avant = $("coups").querySelector("a.courant");
+    if (avant) avant.classList.remove("courant");
+    const courant = $("coups").querySelector('a[data-coup="' + coup + '"]');
+    courant.classList.add("courant");
+    montrer(courant, $("coups"), 0);
+  }
+
+  // The fragment "#partie=3&coup=12": the 3rd game of the file, after its 12th move.
+  function entier(t, min, max, defaut) {
+    const n = Number.parseInt(t, 10);
+    return Number.isFinite(n) ? Math.min(max, Math.max(min, n)) : defaut;
+  }
+  let coupAffiche = 0;
+  function lireFragment() {
+    const f = new URLSearchParams(location.hash.slice(1));
+    const index = entier(f.get("partie"), 1, parties.length, 1) - 1;
+    choisirPartie(index);
+    coupAffiche = entier(f.get("coup"), 0, partie.coups.length, 0);
+    afficher(coupAffiche);
+  }
+  function aller(partieIndex, coup) {
+    choisirPartie(partieIndex);
+    coupAffiche = Math.min(partie.coups.length, Math.max(0, coup));
+    afficher(coupAffiche);
+    const fragment = "#partie=" + (partieIndex + 1) + "&coup=" + coupAffiche;
+    if (location.hash !== fragment) history.replaceState(null, "", fragment);
+  }
+
+  function remplirListe() {
+    $("nombre").textContent = parties.length;
+    $("parties").tBodies[0].innerHTML = parties.map((p, i) =>
+      '<tr data-index="' + i + '"><td><a href="#partie=' + (i + 1) + '&amp;coup=0">' + p.n + "</a></td><td>" + echapper(p.j) +
+      "</td><td>" + echapper(p.r) + "</td><td>" + p.res + '</td><td class="fin">' + echapper(p.fin) + "</td><td>" +
+      (p.c === "" ? 0 : p.c.split(" ").length) + "</td></tr>").join("");
+  }
+
+  function brancher() {
+    $("b-debut").onclick = () => aller(partie.index, 0);
+    $("b-avant").onclick = () => aller(partie.index, coupAffiche - 1);
+    $("b-apres").onclick = () => aller(partie.index, coupAffiche + 1);
+    $("b-fin").onclick = () => aller(partie.index, partie.coups.length);
+    $("curseur").oninput = (e) => aller(partie.index, Number(e.target.value));
+    $("coups").onclick = (e) => {
+      const a = e.target.closest("a[data-coup]");
+      if (!a) return;
+      e.preventDefault();
+      aller(partie.index, Number(a.dataset.coup));
+    };
+    $("parties").tBodies[0].onclick = (e) => {
+      const tr = e.target.closest("tr[data-index]");
+      if (!tr) return;
+      e.preventDefault();
+      aller(Number(tr.dataset.index), 0);
+    };
+    document.addEventListener("keydown", (e) => {
+      if (e.altKey || e.ctrlKey || e.metaKey || e.target.closest("input, select, textarea")) return;
+      const cible = { ArrowLeft: coupAffiche - 1, ArrowRight: coupAffiche + 1, Home: 0, End: partie.coups.length }[e.key];
+      if (cible === undefined) return;
+      e.preventDefault();
+      aller(partie.index, cible);
+    });
+    window.addEventListener("hashchange", lireFragment);
+  }
+
+  dessinerPlateau();
+  remplirListe();
+  brancher();
+  if (donnees.tournoi && window.afficherTournoi) window.afficherTournoi(donnees.tournoi);
+  lireFragment();
+  // How long the page took to be ready, from the start of its loading.
+  document.body.dataset.pret = Math.round(performance.now());
+})();
