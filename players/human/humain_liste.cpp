@@ -1,6 +1,7 @@
 // humain_liste: a person plays by index.  Every legal move is listed with
-// the state of its two cells; the number typed is handed to the host as it
-// is, even outside the list.
+// the state of its two cells; the number typed on one line is handed to the
+// host as it is, even outside the list.  A line that is not one whole number
+// is refused and the question comes again.
 #include "couleur.h"
 #include "trace.h"
 #include "entree.h"
@@ -17,12 +18,11 @@ void choisirCoup(Position position, ListeCoups coups)
     int choix;
     for (;;) {
         printf("Votre choix ? ");
-        int lus = scanf("%d", &choix);
-        if (lus == 1)
+        Lecture lue = lireNombres(&choix, 1);
+        if (lue == LECTURE_OK)
             break;
-        if (lus == EOF) // the person left: hand nothing
+        if (lue == LECTURE_FIN) // the person left: hand nothing
             return;
-        ignorerLigne();
     }
     printf("Vous avez choisi %d\n", choix);
     ecrireIndexCoup(choix);

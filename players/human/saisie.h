@@ -1,6 +1,7 @@
 // The dialogue shared by the two players in which a person types a move as
 // its origin and destination cells.  The move is looked up in the list of
-// legal moves; one that is not there is refused and asked for again.
+// legal moves; one that is not there is refused and asked for again.  One
+// line is one answer: a line without exactly two numbers is a failed entry.
 #pragma once
 
 #include "couleur.h"
@@ -32,18 +33,17 @@ inline void dialoguer(const Position &position, const ListeCoups &coups, Variant
     while (choix == -1) {
         printf("Votre couleur : %s\n", motCouleur(position.trait));
         printf("Votre choix (org dest) ? ");
-        int origine, destination;
-        int lus = scanf("%d %d", &origine, &destination);
-        if (lus == EOF) // the person left: hand nothing more
+        int cases[2];
+        Lecture lue = lireNombres(cases, 2);
+        if (lue == LECTURE_FIN) // the person left: hand nothing more
             return;
-        if (lus == 2) {
+        if (lue == LECTURE_OK) {
+            int origine = cases[0], destination = cases[1];
             printf("Vous avez choisi %d->%d\n", origine, destination);
             puts("Recherche de l'indice du coup correspondant...");
             choix = chercherCoup(coups, origine, destination);
             if (choix != -1)
                 printf("Coup correspondant trouvé : %d\n", choix);
-        } else {
-            ignorerLigne(); // not two numbers: a failed entry
         }
         if (choix == -1)
             puts("Erreur de saisie !");
