@@ -218,6 +218,7 @@ std::string texteAide()
     std::string t =
         "usage : moteur [OPTIONS] [JAUNE ROUGE]\n"
         "        moteur rejouer [-q] FICHIER\n"
+        "        moteur page FICHIER [-o SORTIE.html]\n"
         "\n"
         "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
         "Un joueur se donne par son nom (cherché à côté de moteur) ou par un chemin.\n"
@@ -226,6 +227,7 @@ std::string texteAide()
         "terminal, par exemple : moteur humain_liste joueur_critique\n"
         "\n"
         "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup.\n"
+        "page FICHIER : écrit une page HTML qui montre ces parties (moteur page --help).\n"
         "\n"
         "Options :\n";
     for (const Declaration &d : declarations()) {
