@@ -1,0 +1,221 @@
+// `moteur page` in a real browser: headless Chromium opens the page at a
+// game and a move, and the board it draws must be the position the rules
+// library reaches after that move; a screenshot must show a board.
+#include "enregistrement.h"
+#include "programme.h"
+
+#include "tessor.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+#ifdef TESSOR_PNG
+#include <png.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lireFichier(const fs::path &chemin)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::string chromium()
+{
+    for (const char *c : {"/usr/bin/chromium", "/usr/bin/chromium-browser"})
+        if (access(c, X_OK) == 0)
+            return c;
+    return "";
+}
+
+// Games of every kind (played out, imposed moves, a crash), their record and page.
+class Page : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        char modele[] = "/tmp/tessor-page-XXXXXX";
+        dossier = mkdtemp(modele);
+        std::string moteur = essai::programme("moteur"), record = (dossier / "r.txt").string();
+        for (std::vector<std::string> match : {
+                 std::vector<std::string>{"--parties", "3", "--ouverture", "2", "joueur_tirage",
+                                          "joueur_premier"},
+                 {"--parties", "2", "joueur_hors_liste", "joueur_plante"}}) {
+            match.insert(match.end(), {"-q", "--graine", "11", "--enregistrer", record});
+            ASSERT_EQ(essai::executer(moteur, match).statut, 0);
+        }
+        parties = moteur::lireEnregistrements(lireFichier(record)).parties;
+        ASSERT_EQ(parties.size(), 5u);
+        essai::Execution e = essai::executer(moteur, {"page", record});
+        ASSERT_EQ(e.statut, 0) << e.erreurs;
+        EXPECT_EQ(e.sortie, "5 parties dans « " + (dossier / "r.html").string() + " »\n");
+    }
+    static void TearDownTestSuite() { fs::remove_all(dossier); }
+
+    // Chromium on the page at this fragment; its standard output.
+    static essai::Execution navigateur(const std::string &fragment,
+                                       std::vector<std::string> arguments)
+    {
+        fs::path profil = dossier / "profil";
+        fs::remove_all(profil);
+        arguments.insert(arguments.begin(),
+                         {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                          "--no-first-run", "--disable-background-networking",
+                          "--disable-component-update", "--disable-sync",
+                          "--user-data-dir=" + profil.string()});
+        arguments.push_back("file://" + (dossier / "r.html").string() + "#" + fragment);
+        return essai::executer(chromium(), arguments, "", 90);
+    }
+
+    void SetUp() override
+    {
+        if (chromium().empty())
+            GTEST_SKIP() << "Chromium absent (paquet Debian chromium) : essais dans le "
+                            "navigateur sautés";
+    }
+
+    static inline fs::path dossier;
+    static inline std::vector<moteur::Partie> parties;
+};
+
+std::string attribut(const std::string &balise, const std::string &nom)
+{
+    std::smatch m;
+    std::regex r(" " + nom + "=\"([^\"]*)\"");
+    return std::regex_search(balise, m, r) ? m[1].str() : "?";
+}
+
+TEST_F(Page, LePlateauEstLaPositionDesReglesApresLeCoupDemande)
+{
+    // {game of the file (from 1), move asked, move expected}: an out-of-range
+    // move shows the last one.
+    const struct { size_t partie; std::string coup; size_t attendu; } cas[] = {
+        {1, "0", 0}, {1, "9", 9}, {3, "999", parties[2].coups.size()}, {4, "2", 2}, {5, "1", 1},
+    };
+    for (const auto &c : cas) {
+        const moteur::Partie &p = parties[c.partie - 1];
+        std::string fragment = "partie=" + std::to_string(c.partie) + "&coup=" + c.coup;
+        essai::Execution e = navigateur(fragment, {"--dump-dom"});
+        ASSERT_EQ(e.statut, 0) << fragment << e.erreurs;
+        Position position = p.depart;
+        for (size_t k = 0; k < c.attendu; k++)
+            position = jouerCoup(position, p.coups[k].coup.origine, p.coups[k].coup.destination);
+        EXPECT_NE(e.sortie.find("data-partie=\"" + std::to_string(c.partie) + "\" data-coup=\"" +
+                                std::to_string(c.attendu) + "\""),
+                  std::string::npos)
+            << fragment;
+        std::set<int> vues;
+        const std::regex cellule("<div [^>]*data-case=\"[0-9]+\"[^>]*>");
+        for (auto i = std::sregex_iterator(e.sortie.begin(), e.sortie.end(), cellule);
+             i != std::sregex_iterator(); ++i) {
+            std::string b = i->str();
+            int n = std::stoi(attribut(b, "data-case"));
+            vues.insert(n);
+            const Colonne &col = position.cols[n];
+            EXPECT_EQ(attribut(b, "data-hauteur"), std::to_string(col.nb)) << fragment << " " << n;
+            EXPECT_EQ(attribut(b, "data-couleur"),
+                      col.nb == 0 ? "vide" : col.couleur == ROUGE ? "rouge" : "jaune")
+                << fragment << " " << n;
+            // The last move's two cells are marked, and only they.
+            std::string classe = attribut(b, "class");
+            const moteur::CoupJoue *dernier = c.attendu > 0 ? &p.coups[c.attendu - 1] : nullptr;
+            EXPECT_EQ(classe.find("origine") != std::string::npos,
+                      dernier != nullptr && dernier->coup.origine == n) << fragment << " " << n;
+            EXPECT_EQ(classe.find("destination") != std::string::npos,
+                      dernier != nullptr && dernier->coup.destination == n) << fragment << " " << n;
+        }
+        EXPECT_EQ(vues.size(), static_cast<size_t>(NBCASES)) << fragment;
+        EXPECT_TRUE(std::regex_search(e.sortie, std::regex("data-coup=\"" + std::to_string(c.attendu) +
+                                                           "\" class=\"[^\"]*courant")))
+            << fragment;
+    }
+}
+
+TEST_F(Page, LesCoupsImposesEtLaFauteSontMontres)
+{
+    // joueur_hors_liste's answers are out of its list: the engine imposes its
+    // moves; joueur_plante crashes on its second turn.
+    essai::Execution e = navigateur("partie=4&coup=0", {"--dump-dom"});
+    ASSERT_EQ(e.statut, 0) << e.erreurs;
+    EXPECT_TRUE(std::regex_search(e.sortie, std::regex("data-coup=\"1\" class=\"jaune impose\"")));
+    EXPECT_NE(e.sortie.find("Faute : rouge : le programme a planté"), std::string::npos);
+}
+
+TEST(PageSansNavigateur, LaPageNeChargeRienEtNeLaissePasSortirUnNomDeSonScript)
+{
+    char modele[] = "/tmp/tessor-page-XXXXXX";
+    fs::path dossier = mkdtemp(modele), record = dossier / "r.txt";
+    std::string moteur = essai::programme("moteur");
+    ASSERT_EQ(essai::executer(moteur, {"-q", "--enregistrer", record.string(), "joueur_premier",
+                                       "joueur_premier"}).statut, 0);
+    std::string texte = std::regex_replace(lireFichier(record), std::regex("\\[Jaune \"[^\"]*\""),
+                                           "[Jaune \"</script><b>&amp;\"");
+    std::ofstream(record) << texte;
+    essai::Execution e = essai::executer(moteur, {"page", record.string(), "-o", "-"});
+    ASSERT_EQ(e.statut, 0) << e.erreurs;
+    for (const char *externe : {"http:", "https:", "<link", " src=", "url(", "@import"})
+        EXPECT_EQ(e.sortie.find(externe), std::string::npos) << externe;
+    EXPECT_NE(e.sortie.find("\"j\":\"\\u003c/script\\u003e\\u003cb\\u003e\\u0026amp;\""),
+              std::string::npos);
+    EXPECT_EQ(e.sortie.find("<b>"), std::string::npos);
+    fs::remove_all(dossier);
+}
+
+TEST(PageSansNavigateur, UneCommandeFausseOuUnFichierIllisibleEstRefuse)
+{
+    const struct { std::vector<std::string> arguments; int statut; std::string erreur; } cas[] = {
+        {{"page"}, 2, "moteur : page attend un fichier d'enregistrement\n"},
+        {{"page", "a", "b"}, 2, "moteur : page attend un seul fichier d'enregistrement\n"},
+        {{"page", "a", "-o"}, 2, "moteur : l'option --sortie attend une valeur (SORTIE.html)\n"},
+        {{"page", "-x", "a"}, 2, "moteur : option inconnue « -x »\n"},
+        {{"page", "/absent.txt"}, 1, "moteur : impossible de lire « /absent.txt » : No such file"},
+        {{"page", "/proc/version"}, 1, "/proc/version:1: étiquette attendue : [Partie \"...\"]\n"},
+    };
+    for (const auto &c : cas) {
+        essai::Execution e = essai::executer(essai::programme("moteur"), c.arguments);
+        EXPECT_EQ(e.statut, c.statut) << c.erreur;
+        EXPECT_EQ(e.erreurs.substr(0, c.erreur.size()), c.erreur);
+        EXPECT_EQ(e.sortie, "");
+    }
+}
+
+#ifdef TESSOR_PNG
+TEST_F(Page, UneCaptureMontreLePlateau)
+{
+    fs::path image = dossier / "capture.png";
+    essai::Execution e = navigateur("partie=2&coup=10", {"--window-size=1200,1000",
+                                                         "--screenshot=" + image.string()});
+    ASSERT_EQ(e.statut, 0) << e.erreurs;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, image.c_str())) << png.message;
+    png.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) << png.message;
+    EXPECT_EQ(png.width, 1200u);
+    // Pixels of the yellow and the red of the columns' tops (red cells are
+    // striped: their darker stripes), and the number of distinct colours.
+    size_t jaunes = 0, rouges = 0;
+    std::set<unsigned> couleurs;
+    for (size_t i = 0; i + 2 < pixels.size(); i += 3) {
+        unsigned r = pixels[i], v = pixels[i + 1], b = pixels[i + 2];
+        jaunes += r > 220 && v > 170 && v < 215 && b < 60;
+        rouges += r > 170 && r < 220 && v < 70 && b < 70;
+        couleurs.insert(r << 16 | v << 8 | b);
+    }
+    // A cell is about 54 x 54 pixels: at least five of each colour.
+    EXPECT_GT(jaunes, 5u * 2000);
+    EXPECT_GT(rouges, 5u * 1000);
+    EXPECT_GT(couleurs.size(), 100u);
+}
+#endif
+
+} // namespace
