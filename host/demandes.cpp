@@ -1,0 +1,121 @@
+// The engine mode's requests, read and checked before a player sees them:
+// whatever the pipe holds, the player gets only positions whose fields are
+// in range, and the engine a clear refusal.
+#include "demandes.h"
+
+#include "protocole.h"
+#include "texte.h"
+#include "tour.h"
+#include "tubes.h"
+
+#include "joueur.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace hote {
+namespace {
+
+bool repondre(int reponses, uint32_t sorte, int32_t nbIndices, int32_t valeur, uint32_t drapeaux)
+{
+    protocole::Reponse r = {protocole::MAGIE, sorte, nbIndices, valeur, drapeaux};
+    return tubes::ecrireTout(reponses, &r, sizeof r);
+}
+
+enum class Lecture { Entiere, Fin, Coupee };
+
+// One whole record; the end of the pipe before its first byte is the
+// engine gone, within it a record cut short.
+Lecture lireDemande(int demandes, protocole::Demande &d)
+{
+    auto *p = reinterpret_cast<unsigned char *>(&d);
+    size_t lu = 0;
+    while (lu < sizeof d) {
+        ssize_t r = read(demandes, p + lu, sizeof d - lu);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return lu == 0 ? Lecture::Fin : Lecture::Coupee;
+        lu += static_cast<size_t>(r);
+    }
+    return Lecture::Entiere;
+}
+
+// Why the position of a TOUR is no board, or nothing.
+std::string positionInvalide(const Position &p)
+{
+    if (p.trait != JAUNE && p.trait != ROUGE)
+        return texte("trait %u (attendu %d ou %d)", p.trait, JAUNE, ROUGE);
+    for (int i = 0; i < NBCASES; i++) {
+        const Colonne &c = p.cols[i];
+        if (c.nb > HAUTEUR_MAX || c.couleur > ROUGE || (c.nb == 0) != (c.couleur == VIDE))
+            return texte("case %d : hauteur %u, couleur %u", i, c.nb, c.couleur);
+    }
+    return {};
+}
+
+// Why the request cannot be served, or nothing.
+std::string demandeInvalide(const protocole::Demande &d)
+{
+    if (d.magie != protocole::MAGIE)
+        return texte("signature %08x au lieu de %08x", d.magie, protocole::MAGIE);
+    switch (d.sorte) {
+    case protocole::PARTIE:
+        if (d.pidMoteur <= 0)
+            return texte("numéro de processus du moteur %d", d.pidMoteur);
+        if ((d.reglages & ~protocole::VIDER_SORTIE) != 0)
+            return texte("réglages %u inconnus", d.reglages);
+        return {};
+    case protocole::TOUR: {
+        std::string raison = positionInvalide(d.position);
+        return raison.empty() ? raison : "position invalide, " + raison;
+    }
+    case protocole::FIN: return {};
+    default: return texte("sorte de demande %u inconnue", d.sorte);
+    }
+}
+
+} // namespace
+
+int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &erreur)
+{
+    if (!repondre(reponses, protocole::BONJOUR, 0, static_cast<int32_t>(protocole::VERSION),
+                  drapeaux))
+        return EXIT_FAILURE;
+
+    bool viderSortie = false;
+    for (;;) {
+        protocole::Demande d;
+        Lecture l = lireDemande(demandes, d);
+        if (l == Lecture::Fin)
+            return EXIT_SUCCESS; // the engine is gone: nothing left to play
+        erreur = l == Lecture::Coupee ? "demande tronquée" : demandeInvalide(d);
+        if (!erreur.empty())
+            return EXIT_FAILURE;
+        switch (d.sorte) {
+        case protocole::PARTIE:
+            pidMoteur = d.pidMoteur;
+            viderSortie = (d.reglages & protocole::VIDER_SORTIE) != 0;
+            std::srand(d.graine);
+            break;
+        case protocole::TOUR: {
+            std::vector<int> indices = jouerTour(d.position);
+            // A person's own dialogue must reach the terminal before the
+            // engine draws the next board.
+            if (viderSortie)
+                std::fflush(stdout);
+            int32_t dernier = indices.empty() ? -1 : indices.back();
+            if (!repondre(reponses, protocole::COUP, static_cast<int32_t>(indices.size()), dernier,
+                          std::feof(stdin) != 0 ? protocole::ENTREE_FINIE : 0))
+                return EXIT_FAILURE;
+            break;
+        }
+        default: // FIN
+            return EXIT_SUCCESS;
+        }
+    }
+}
+
+} // namespace hote
