@@ -64,10 +64,7 @@
     remplirCoups(p);
     $("curseur").max = partie.coups.length;
     $("titre-partie").textContent = "Partie " + p.n + " : " + p.j + " (jaune) contre " + p.r + " (rouge)";
-    const lignes = $("parties").tBodies[0].rows;
-    for (const l of document.querySelectorAll("#parties tr.choisie")) l.classList.remove("choisie");
-    lignes[index].classList.add("choisie");
-    montrer(lignes[index], document.querySelector("#liste .defile"), $("parties").tHead.offsetHeight);
+    montrerLigne(index);
   }
 
   // The side that plays the k-th move (from 0): sides alternate from the trait.
@@ -179,12 +176,35 @@
     if (location.hash !== fragment) history.replaceState(null, "", fragment);
   }
 
+  // The list draws only the rows in view and a few around them, so that a
+  // record of thousands of games opens as fast as one of ten.
+  const HAUTEUR_LIGNE = 24; // pixels, as in the style
+  let lignesDessinees = "";
+  function ligne(i) {
+    const p = parties[i];
+    return '<div class="ligne' + (i === partie.index ? " choisie" : "") + '" role="row" data-index="' + i +
+      '" style="top:' + i * HAUTEUR_LIGNE + 'px"><span><a href="#partie=' + (i + 1) + '&amp;coup=0">' + p.n +
+      "</a></span><span>" + echapper(p.j) + "</span><span>" + echapper(p.r) + "</span><span>" + p.res +
+      '</span><span title="' + echapper(p.fin) + '">' + echapper(p.fin) + "</span><span>" +
+      (p.c === "" ? 0 : p.c.split(" ").length) + "</span></div>";
+  }
   function remplirListe() {
-    $("nombre").textContent = parties.length;
-    $("parties").tBodies[0].innerHTML = parties.map((p, i) =>
-      '<tr data-index="' + i + '"><td><a href="#partie=' + (i + 1) + '&amp;coup=0">' + p.n + "</a></td><td>" + echapper(p.j) +
-      "</td><td>" + echapper(p.r) + "</td><td>" + p.res + '</td><td class="fin">' + echapper(p.fin) + "</td><td>" +
-      (p.c === "" ? 0 : p.c.split(" ").length) + "</td></tr>").join("");
+    const boite = $("defile");
+    const premiere = Math.max(0, Math.floor(boite.scrollTop / HAUTEUR_LIGNE) - 10);
+    const derniere = Math.min(parties.length, premiere + Math.ceil(boite.clientHeight / HAUTEUR_LIGNE) + 20);
+    const cle = premiere + "-" + derniere + "-" + partie.index;
+    if (cle === lignesDessinees) return;
+    lignesDessinees = cle;
+    let html = "";
+    for (let i = premiere; i < derniere; i++) html += ligne(i);
+    $("parties").innerHTML = html;
+  }
+  function montrerLigne(index) {
+    const boite = $("defile"), haut = index * HAUTEUR_LIGNE, entete = HAUTEUR_LIGNE;
+    if (haut < boite.scrollTop) boite.scrollTop = haut;
+    else if (haut + HAUTEUR_LIGNE + entete > boite.scrollTop + boite.clientHeight)
+      boite.scrollTop = haut + HAUTEUR_LIGNE + entete - boite.clientHeight;
+    remplirListe();
   }
 
   function brancher() {
@@ -199,14 +219,17 @@
       e.preventDefault();
       aller(partie.index, Number(a.dataset.coup));
     };
-    $("parties").tBodies[0].onclick = (e) => {
-      const tr = e.target.closest("tr[data-index]");
-      if (!tr) return;
+    $("parties").onclick = (e) => {
+      const l = e.target.closest(".ligne[data-index]");
+      if (!l) return;
       e.preventDefault();
-      aller(Number(tr.dataset.index), 0);
+      aller(Number(l.dataset.index), 0);
     };
+    $("defile").addEventListener("scroll", remplirListe, { passive: true });
     document.addEventListener("keydown", (e) => {
-      if (e.altKey || e.ctrlKey || e.metaKey || e.target.closest("input, select, textarea")) return;
+      // The slider and fields keep their own keys.
+      if (e.altKey || e.ctrlKey || e.metaKey || (e.target instanceof Element && e.target.closest("input, select, textarea")))
+        return;
       const cible = { ArrowLeft: coupAffiche - 1, ArrowRight: coupAffiche + 1, Home: 0, End: partie.coups.length }[e.key];
       if (cible === undefined) return;
       e.preventDefault();
@@ -216,10 +239,12 @@
   }
 
   dessinerPlateau();
-  remplirListe();
+  $("nombre").textContent = parties.length;
+  $("parties").style.height = parties.length * HAUTEUR_LIGNE + "px";
   brancher();
   if (donnees.tournoi && window.afficherTournoi) window.afficherTournoi(donnees.tournoi);
   lireFragment();
-  // How long the page took to be ready, from the start of its loading.
+  // How long the page took to be laid out, from the start of its loading.
+  void document.body.offsetHeight;
   document.body.dataset.pret = Math.round(performance.now());
 })();

@@ -1,0 +1,41 @@
+#!/bin/sh
+# The replay page of a long record: its size, the time `moteur page` takes
+# to write it, and the time Chromium takes to have it ready (from the start
+# of loading to the first game laid out, as the page itself measures it).
+#
+#   bench/bench_page.sh [BIN] [PARTIES]
+#
+# BIN is the folder of the built programs (build/bin by default).
+set -eu
+bin=${1:-build/bin}
+parties=${2:-1000}
+dossier=$(mktemp -d /tmp/bench_page.XXXXXX)
+trap 'rm -rf "$dossier"' EXIT
+
+"$bin/moteur" -q --parties "$parties" --ouverture 4 --graine 1 --enregistrer "$dossier/p.txt" \
+    joueur_critique joueur_critique3 > /dev/null
+debut=$(date +%s.%N)
+"$bin/moteur" page "$dossier/p.txt" -o "$dossier/p.html" > /dev/null
+fin=$(date +%s.%N)
+octets=$(stat -c %s "$dossier/p.html")
+awk -v n="$parties" -v o="$octets" -v d="$debut" -v f="$fin" 'BEGIN {
+    printf "%d parties : page de %d octets (%.2f Mo), écrite en %.2f s\n", n, o, o / 1048576, f - d
+}'
+
+navigateur=$(command -v chromium || command -v chromium-browser || true)
+if [ -z "$navigateur" ]; then
+    echo "Chromium absent : temps d'ouverture non mesuré"
+    exit 0
+fi
+# Chromium's ready time of the page, three times: the best and the worst.
+for essai in 1 2 3; do
+    "$navigateur" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --user-data-dir="$dossier/profil$essai" --dump-dom \
+        "file://$dossier/p.html#partie=$parties&coup=20" 2>/dev/null \
+        | grep -o 'data-pret="[0-9]*"' | tr -dc '0-9'
+    echo
+done | sort -n | awk '{ t[NR] = $1 } END {
+    if (NR == 0) { print "page jamais prête dans Chromium"; exit 1 }
+    printf "prête dans Chromium en %d ms (de %d à %d ms sur %d ouvertures)\n", t[1], t[1], t[NR], NR
+}'
