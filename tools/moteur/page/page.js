@@ -2,6 +2,7 @@
 // its start position and its moves, which is all the page carries.
 "use strict";
 (function () {
+  const debutScript = performance.now();
   const donnees = JSON.parse(document.getElementById("donnees").textContent);
   const parties = donnees.parties;
   const MOT = { j: "jaune", r: "rouge", ".": "vide" };
@@ -247,4 +248,5 @@
   // How long the page took to be laid out, from the start of its loading.
   void document.body.offsetHeight;
   document.body.dataset.pret = Math.round(performance.now());
+  document.body.dataset.script = Math.round(performance.now() - debutScript);
 })();
