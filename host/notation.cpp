@@ -61,7 +61,11 @@ std::string lireCase(char h, char c, int numero, Colonne &colonne)
     return {};
 }
 
-LectureNotation refus(std::string raison) { return {std::nullopt, "notation invalide : " + raison}; }
+// The text read goes into the reason as a person can read it.
+LectureNotation refus(const std::string &raison)
+{
+    return {std::nullopt, "notation invalide : " + lisible(raison)};
+}
 
 } // namespace
 
