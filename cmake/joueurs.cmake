@@ -1,6 +1,9 @@
 # The one place a player program of the kit is declared.
 include(${CMAKE_CURRENT_LIST_DIR}/TessorJoueur.cmake)
 
+# Test-only players land here, away from the kit's programs in bin/.
+set(TESSOR_ESSAIS_BIN_DIR ${CMAKE_BINARY_DIR}/tests/bin)
+
 # What a player's own code sees: the host contract and the rules.
 add_library(joueur_contrat INTERFACE)
 target_include_directories(joueur_contrat INTERFACE ${PROJECT_SOURCE_DIR}/host)
@@ -16,8 +19,8 @@ target_link_libraries(joueur_contrat INTERFACE tessor)
 # harness (two programs built from one source may share one).  PERSONNE: a person at a terminal plays through this program, and
 # the program says so to the engine.  TABLES_PROPRES: the player defines its
 # own `topologie` and `positionInitiale`, which the rules library then reads
-# in its process.  ESSAI: a test-only player, not installed and not in the
-# shared battery.
+# in its process.  ESSAI: a test-only player, built into tests/bin, not
+# installed and not in the shared battery.
 function(ajouter_joueur nom)
   cmake_parse_arguments(J "TABLES_PROPRES;PERSONNE;ESSAI" "CAS" "SOURCES;AIDES" ${ARGN})
   if(J_UNPARSED_ARGUMENTS OR NOT J_SOURCES)
@@ -41,6 +44,7 @@ function(ajouter_joueur nom)
     set_property(TARGET ${nom}_objets PROPERTY TESSOR_TABLES_PROPRES ON)
   endif()
   if(J_ESSAI)
+    set_target_properties(${nom} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSOR_ESSAIS_BIN_DIR})
     return()
   endif()
   install(TARGETS ${nom} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

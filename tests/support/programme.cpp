@@ -19,7 +19,15 @@ namespace essai {
 const char *const NOTATION_INITIALE = "1r1j/1r1j1r1j/1j1r1j1r1j1r/1r1j1r1j1r1j1r1j/"
                                       "1r1j1r1j1j1r1j1r/1j1r1j1r1j1r1j1r/1r1j1r1j1r1j/1j1r1j1r/1j1r j";
 
-std::string programme(const std::string &nom) { return std::string(TESSOR_BIN_DIR) + "/" + nom; }
+std::string programme(const std::string &nom)
+{
+    std::string kit = std::string(TESSOR_BIN_DIR) + "/" + nom;
+    return access(kit.c_str(), F_OK) == 0 ? kit : std::string(TESSOR_ESSAIS_BIN_DIR) + "/" + nom;
+}
+
+namespace {
+const bool joueursDEssaiTrouves = setenv("TESSOR_JOUEURS", TESSOR_ESSAIS_BIN_DIR, 1) == 0;
+} // namespace
 
 namespace {
 

@@ -13,7 +13,9 @@ struct Execution {
     std::string erreurs;  // standard error
 };
 
-// Path of a program built into build/bin.
+// Path of a program built into build/bin, or of a test-only one (tests/bin).
+// The engine run by the tests finds the test-only players by name too: the
+// test programs put their folder in TESSOR_JOUEURS.
 std::string programme(const std::string &nom);
 
 // Runs the program with these arguments and this standard input; a program
