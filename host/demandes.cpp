@@ -97,6 +97,10 @@ int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &err
         switch (d.sorte) {
         case protocole::PARTIE:
             pidMoteur = d.pidMoteur;
+            // Line by line from the first game on, before anything is
+            // written: a trace file keeps a player's last line before a crash.
+            if ((d.reglages & protocole::VIDER_SORTIE) != 0 && !viderSortie)
+                std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
             viderSortie = (d.reglages & protocole::VIDER_SORTIE) != 0;
             std::srand(d.graine);
             break;

@@ -34,8 +34,9 @@ enum Sorte : uint32_t {
     COUP = 12,    // the answer to TOUR
 };
 
-// PARTIE: flush standard output after every turn (a person reads it, or it
-// goes to a trace file); otherwise it is flushed only when its buffer fills.
+// PARTIE: standard output goes line by line, and is flushed after every
+// turn (a person reads it, or it goes to a trace file); otherwise it is
+// flushed only when its buffer fills.
 constexpr uint8_t VIDER_SORTIE = 1;
 
 // Reponse.drapeaux.

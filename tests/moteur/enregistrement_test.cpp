@@ -8,6 +8,7 @@
 #include "issue.h"
 #include "texte.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -56,6 +57,9 @@ TEST(Issue, ChaqueFinSeRelitTelleQuElleSEcrit)
             EXPECT_EQ(f->issue, i);
             EXPECT_EQ(f->fautif, c);
         }
+    // A crash names its signal, and reads back with it.
+    EXPECT_EQ(texteFin({Issue::Plantage, JAUNE, SIGSEGV}), "jaune : le programme a planté (SIGSEGV)");
+    EXPECT_EQ(lireFin("rouge : le programme a planté (SIGKILL)")->signal, SIGKILL);
     for (const char *faux : {"", "temps dépassé", "vert : temps dépassé", "jaune : ",
                              "jaune : plus aucun coup possible", "rouge : temps"})
         EXPECT_FALSE(lireFin(faux)) << faux;
@@ -188,9 +192,9 @@ TEST_F(Rejouer, UnEnregistrementSainEstRejoueCoupParCoup)
     std::vector<std::string> l = essai::lignes(e.sortie);
     ASSERT_GE(l.size(), 16u);
     EXPECT_EQ(l[0], "Partie 1 : a (jaune) contre b (rouge), graine 5");
-    EXPECT_EQ(l[1], "             0:1r  1:1j");
+    EXPECT_EQ(l[1], "                0:1r   1:1j");
     EXPECT_EQ(l[11], "Coup 1 : a (jaune) joue 0-1");
-    EXPECT_EQ(l[12], "             0: .  1:2r");
+    EXPECT_EQ(l[12], "              [ 0: .][ 1:2r]");
     EXPECT_EQ(l[22], "J: 0 (0 piles de 5) - R : 1 (0 piles de 5)");
     EXPECT_EQ(l[23], "Résultat : 0-1, b (rouge) gagne (plus aucun coup possible)");
     EXPECT_EQ(l.back(), "2 parties rejouées, tous les coups sont légaux.");
@@ -244,6 +248,37 @@ TEST_F(Rejouer, UnEnregistrementFauxEstRefuseAvecSaLigneEtSaRaison)
     }
 }
 
+TEST_F(Rejouer, LEnTeteDuMatchSeRelitEtLEntreeStandardAussi)
+{
+    std::string enTete =
+        ecrireEnTeteMatch({"a", "b", 7, 2, 0, 0.5, true, "2025-06-01T14:03:12Z"});
+    EXPECT_EQ(enTete, "[Match \"a contre b\"]\n[GraineMatch \"7\"]\n[Parties \"2\"]\n"
+                      "[Ouverture \"0\"]\n[Temps \"0.5\"]\n[Strict \"oui\"]\n"
+                      "[Date \"2025-06-01T14:03:12Z\"]\n\n");
+    const std::string attendu = "Partie 1 : a - b : 0-1, b (rouge) gagne (plus aucun coup "
+                                "possible)\n1 partie rejouée, tous les coups sont légaux.\n";
+    EXPECT_EQ(rejouer(enTete + partieALaMain(), {"-q"}).sortie, attendu);
+    essai::Execution e =
+        essai::executer(essai::programme("moteur"), {"rejouer", "-q", "-"}, enTete + partieALaMain());
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    EXPECT_EQ(e.sortie, attendu);
+    std::string faux = enTete;
+    faux.replace(faux.find("oui"), 3, "peut-être");
+    EXPECT_EQ(rejouer(faux + partieALaMain()).erreurs, fichier + ":6: valeur invalide pour Strict\n");
+}
+
+TEST_F(Rejouer, UnLecteurQuiSArreteNEstPasUnEchec)
+{
+    std::string texte;
+    for (int i = 0; i < 200; i++) // far more than a pipe holds, once replayed
+        texte += partieALaMain();
+    std::ofstream(fichier) << texte;
+    essai::Execution e = essai::executer(
+        "/bin/sh", {"-c", "(" + essai::programme("moteur") + " rejouer " + fichier +
+                              "; echo statut $? >&2) | head -c 10 >/dev/null"});
+    EXPECT_EQ(e.erreurs, "statut 0\n");
+}
+
 TEST_F(Rejouer, UnEnregistrementAuxFinsDeLigneCRLFSeRelit)
 {
     std::string texte;
@@ -276,18 +311,37 @@ TEST_F(Rejouer, UnFichierVideOuTronqueEstRefuse)
 
 namespace {
 
-TEST(Affichage, LePlateauSeDessineSurSaGrilleEnLettresOuEnCouleurs)
+TEST(Affichage, LePlateauMarqueLeDernierCoupEtLesColonnesDeCinq)
 {
     Position p = jouerCoup(getPositionInitiale(), 0, 1);
-    std::vector<std::string> l = essai::lignes(moteur::texteGrille(p, false));
+    p.cols[46] = {5, JAUNE};
+    std::vector<std::string> l = essai::lignes(moteur::texteGrille(p, false, Coup{0, 1}));
     ASSERT_EQ(l.size(), 9u);
-    EXPECT_EQ(l[0], "             0: .  1:2r");
-    EXPECT_EQ(l[3], "      12:1r 13:1j 14:1r 15:1j 16:1r 17:1j 18:1r 19:1j");
-    EXPECT_EQ(l[4], "20:1r 21:1j 22:1r 23:1j       24:1j 25:1r 26:1j 27:1r");
-    EXPECT_EQ(l[8], "                              46:1j 47:1r");
-    std::string couleurs = moteur::texteGrille(p, true);
-    EXPECT_EQ(essai::lignes(couleurs)[0], "             0: .  1:\033[1;31m2r\033[0m");
-    EXPECT_NE(couleurs.find("46:\033[1;33m1j\033[0m"), std::string::npos);
+    EXPECT_EQ(l[0], "              [ 0: .][ 1:2r]");
+    EXPECT_EQ(l[3], "        12:1r  13:1j  14:1r  15:1j  16:1r  17:1j  18:1r  19:1j");
+    EXPECT_EQ(l[4], " 20:1r  21:1j  22:1r  23:1j         24:1j  25:1r  26:1j  27:1r");
+    EXPECT_EQ(l[8], "                                    46:5J  47:1r");
+    std::string couleurs = moteur::texteGrille(p, true, Coup{0, 1});
+    EXPECT_EQ(essai::lignes(couleurs)[0], "              [ 0: .][ 1:\033[1;31m2r\033[0m]");
+    EXPECT_NE(couleurs.find("46:\033[1;7;33m5J\033[0m"), std::string::npos);
+    EXPECT_NE(couleurs.find("47:\033[1;31m1r\033[0m"), std::string::npos);
+}
+
+TEST(Affichage, LesCouleursSeulementSurUnTerminalQuiLesMontre)
+{
+    struct Cas {
+        bool terminal;
+        const char *term, *noColor;
+        bool couleurs;
+    };
+    const Cas cas[] = {
+        {true, "xterm", nullptr, true}, {false, "xterm", nullptr, false},
+        {true, "dumb", nullptr, false}, {true, nullptr, nullptr, false},
+        {true, "xterm", "1", false},    {true, "xterm", "", true},
+    };
+    for (const Cas &c : cas)
+        EXPECT_EQ(moteur::couleursVoulues(c.terminal, c.term, c.noColor), c.couleurs)
+            << c.terminal << " " << (c.term ? c.term : "-") << " " << (c.noColor ? c.noColor : "-");
 }
 
 } // namespace

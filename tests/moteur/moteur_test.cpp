@@ -98,6 +98,9 @@ protected:
         m.secondes =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
         m.enregistrement = lireFichier(fichier);
+        // The match header's date is the one line that differs between runs.
+        if (size_t d = m.enregistrement.find("[Date \""); d != std::string::npos)
+            m.enregistrement.erase(d, m.enregistrement.find('\n', d) + 1 - d);
         m.parties = lireParties(m.enregistrement);
         EXPECT_TRUE(aucunProcessusRestant()) << testing::PrintToString(arguments);
         return m;
@@ -172,7 +175,10 @@ TEST_F(Moteur, UneLigneDeCommandeFausseEstRefuseeAvecLeStatut2)
         {{"joueur_premier", "joueur_premier", "joueur_premier"},
          "deux joueurs attendus (JAUNE ROUGE), ou aucun pour la démonstration ; 3 donnés"},
         {{"joueur_absent", "joueur_premier"}, "programme joueur introuvable « joueur_absent »"},
-        {{"/tmp", "joueur_premier"}, "programme joueur introuvable « /tmp »"},
+        {{"/tmp", "joueur_premier"}, "« /tmp » est un dossier, pas un programme joueur"},
+        {{"--ouverture", "47", "joueur_premier", "joueur_premier"},
+         "--ouverture 47 : 100 % des parties finiraient pendant l'ouverture, avant le premier "
+         "coup des joueurs"},
         {{"--personne", "joueur_tirage", "joueur_premier", "joueur_premier"},
          "--personne : « joueur_tirage » n'est pas l'un des joueurs"},
         {{"rejouer"}, "rejouer attend un seul fichier d'enregistrement"},
@@ -318,7 +324,7 @@ TEST_F(Moteur, UnProgrammeEnFauteJoueSonPremierCoupPuisPerdChaquePartie)
         const char *fin;
     };
     const Cas cas[] = {
-        {"joueur_plante", "le programme a planté"},
+        {"joueur_plante", "le programme a planté (SIGABRT)"},
         {"joueur_quitte", "le programme s'est arrêté"},
         {"joueur_bloque", "temps dépassé"},
     };
@@ -372,17 +378,29 @@ TEST_F(Moteur, CeQuUnProgrammeALaTraineALanceFinitAvecLui)
     }
 }
 
-TEST_F(Moteur, UnProgrammeQuiNeDemarrePasPerdSansQueLeMatchSArrete)
+TEST_F(Moteur, UnProgrammeQuiNeSaluePasLeMoteurEstRefuseDEmblee)
 {
-    fs::path faux = dossier.chemin / "pas_un_programme";
-    std::ofstream(faux) << "ceci n'est pas un programme\n";
-    fs::permissions(faux, fs::perms::owner_all);
-    Match m = jouer({"-q", "--parties", "2", faux.string(), "joueur_premier"});
-    EXPECT_EQ(m.execution.statut, 0);
-    ASSERT_EQ(m.parties.size(), 2u);
-    EXPECT_EQ(m.parties[0].tags["Fin"], "jaune : le programme n'a pas pu démarrer");
-    EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : le programme n'a pas pu démarrer");
-    EXPECT_EQ(m.parties[0].tags["Jaune"], faux.string());
+    // Each is started once before the match: no game is played.
+    const std::pair<std::string, std::string> cas[] = {
+        {"ceci n'est pas un programme\n", "le programme n'a pas pu démarrer"},
+        {"#!/bin/sh\nexit 3\n", "il s'est arrêté sans saluer le moteur (statut 3)"},
+        {"#!/bin/sh\nkill -SEGV $$\n", "le programme a planté (SIGSEGV)"},
+    };
+    fs::path faux = dossier.chemin / "pas_un_joueur";
+    for (const auto &[contenu, raison] : cas) {
+        std::ofstream(faux) << contenu;
+        fs::permissions(faux, fs::perms::owner_all);
+        Match m = jouer({"-q", faux.string(), "joueur_premier"});
+        EXPECT_EQ(m.execution.statut, 2) << raison;
+        EXPECT_EQ(m.execution.erreurs, "moteur : « " + faux.string() + " » n'est pas un joueur : " +
+                                           raison + "\nEssayez « moteur --help ».\n");
+        EXPECT_TRUE(m.parties.empty());
+    }
+    fs::permissions(faux, fs::perms::owner_read | fs::perms::owner_write);
+    Match m = jouer({"joueur_premier", faux.string()});
+    EXPECT_EQ(m.execution.statut, 2);
+    EXPECT_EQ(m.execution.erreurs, "moteur : « " + faux.string() + " » n'est pas exécutable (chmod +x " +
+                                       faux.string() + ")\nEssayez « moteur --help ».\n");
 }
 
 TEST_F(Moteur, UnProgrammeDUneAutreVersionDuProtocoleEstSignaleUneFois)
@@ -466,6 +484,46 @@ TEST_F(Moteur, LesTracesDesProgrammesVontChacuneDansSonFichier)
     EXPECT_EQ(lignes[0], "premier : coup 0 sur 292");
     EXPECT_TRUE(fs::exists(traces / "2-joueur_muet.txt"));
     EXPECT_FALSE(contient(m.execution.sortie, "premier : coup"));
+    // Written line by line: the line before a crash is kept.
+    jouer({"-q", "--traces", traces.string(), "joueur_plante", "joueur_premier"});
+    EXPECT_EQ(lireFichier(traces / "1-joueur_plante.txt"), "plante : dernière ligne\n");
+}
+
+TEST_F(Moteur, LesJoueursDEssaiNeSontPasParmiLesProgrammesDuKit)
+{
+    EXPECT_FALSE(fs::exists(fs::path(TESSOR_BIN_DIR) / "joueur_premier"));
+    EXPECT_TRUE(fs::exists(fs::path(TESSOR_ESSAIS_BIN_DIR) / "joueur_premier"));
+}
+
+TEST_F(Moteur, UnCtrlCArreteLeMatchEtAfficheLeBilanDesPartiesFinies)
+{
+    fs::path sortie = dossier.chemin / "sortie.txt", fichier = dossier.chemin / "parties.txt";
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int fd = open(sortie.c_str(), O_WRONLY | O_CREAT, 0644);
+        dup2(fd, 1);
+        std::string moteur = essai::programme("moteur");
+        execl(moteur.c_str(), moteur.c_str(), "-q", "--parties", "50", "--temps", "0.2",
+              "--graine", "1", "--enregistrer", fichier.c_str(), "joueur_bloque", "joueur_premier",
+              static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    usleep(900000);
+    kill(pid, SIGINT);
+    int etat = 0;
+    waitpid(pid, &etat, 0);
+    EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == SIGINT) << etat;
+    size_t n = lireParties(lireFichier(fichier)).size();
+    EXPECT_GE(n, 1u);
+    EXPECT_LT(n, 50u);
+    EXPECT_TRUE(contient(lireFichier(sortie), "Bilan : " + std::to_string(n) + " partie" +
+                                                  (n > 1 ? "s" : "") + ", graine 1 (match interrompu)\n"))
+        << lireFichier(sortie);
+    bool fini = false;
+    for (int i = 0; i < 200 && !(fini = aucunProcessusRestant()); i++)
+        usleep(10000);
+    EXPECT_TRUE(fini);
 }
 
 // ---- Seeds, openings and colours -----------------------------------------
@@ -501,6 +559,9 @@ TEST_F(Moteur, LeJoueurTireSesNombresAvecLaGraineDeLaPartie)
     // srand received the game's seed before the first turn, in every game.
     Match m = jouer({"-q", "--parties", "3", "--graine", "9", "joueur_tirage", "joueur_tirage"});
     ASSERT_EQ(m.parties.size(), 3u);
+    // Against itself, each side of the summary says which it is.
+    EXPECT_TRUE(contient(m.execution.sortie, "\n  joueur_tirage (jaune en partie 1) : "));
+    EXPECT_TRUE(contient(m.execution.sortie, "\n  joueur_tirage (rouge en partie 1) : "));
     for (const PartieEnregistree &p : m.parties) {
         std::srand(static_cast<unsigned>(std::stoul(p.tags.at("Graine"))));
         ListeCoups l = getCoupsLegaux(getPositionInitiale());
@@ -536,11 +597,11 @@ TEST_F(Moteur, LAffichageMontreLesJoueursLesCoupsLePlateauEtLeResultat)
                          0),
               0u);
     // The initial board, then the first move 0-1 and the board after it.
-    EXPECT_EQ(l[3], "             0:1r  1:1j");
-    EXPECT_EQ(l[7], "20:1r 21:1j 22:1r 23:1j       24:1j 25:1r 26:1j 27:1r");
-    EXPECT_EQ(l[11], "                              46:1j 47:1r");
+    EXPECT_EQ(l[3], "                0:1r   1:1j");
+    EXPECT_EQ(l[7], " 20:1r  21:1j  22:1r  23:1j         24:1j  25:1r  26:1j  27:1r");
+    EXPECT_EQ(l[11], "                                    46:1j  47:1r");
     EXPECT_EQ(l[13], "Coup 1 : joueur_premier (jaune) joue 0-1");
-    EXPECT_EQ(l[14], "             0: .  1:2r");
+    EXPECT_EQ(l[14], "              [ 0: .][ 1:2r]");
     EXPECT_TRUE(contient(m.execution.sortie, "\nRésultat : "));
     EXPECT_TRUE(contient(m.execution.sortie, "\nBilan : 1 partie, graine 3\n"));
 }
@@ -616,11 +677,42 @@ TEST_F(Moteur, UnePersonneJoueDesPartiesEntieresParHumainListe)
     }
     const std::string &s = m.execution.sortie;
     // The board comes before the person's list and prompt.
-    size_t plateau = s.find(" 0:1r  1:1j\n"), liste = s.find("Ma couleur : jaune\n");
+    size_t plateau = s.find(" 0:1r   1:1j\n"), liste = s.find("Ma couleur : jaune\n");
     ASSERT_NE(liste, std::string::npos);
     EXPECT_LT(plateau, liste);
     EXPECT_TRUE(contient(s, "Coup 0 : 0 (1 - rouge) ->1 (1 - jaune) \n"));
     EXPECT_TRUE(contient(s, "Votre choix ? Votre choix ? Vous avez choisi 0\n"));
+}
+
+TEST_F(Moteur, UnePersonneQuiDonneUnIndiceHorsDeLaListeRejoueSonTour)
+{
+    // 292 moves at the start; the person plays index 0 at every turn, as
+    // joueur_premier opposite.  Quiet, the person still sees the board
+    // (after 0-1 1-3, cells 1 and 3 of the last move in brackets).
+    std::string entree = "300\n";
+    for (int i = 0; i < 40; i++)
+        entree += "0\n";
+    Match m = jouer({"-q", "humain_liste", "joueur_premier"}, entree);
+    EXPECT_EQ(m.execution.statut, 0);
+    ASSERT_EQ(m.parties.size(), 1u);
+    EXPECT_EQ(m.parties[0].coups, partiePremierContrePremier()); // nothing imposed
+    const std::string &s = m.execution.sortie;
+    EXPECT_TRUE(contient(s, "Partie 1 : à humain_liste (jaune) de jouer\n                0:1r   1:1j\n"));
+    EXPECT_TRUE(contient(s, "Vous avez choisi 300\nIndice 300 hors de la liste : choisissez un "
+                            "indice de 0 à 291\nMa couleur : jaune\n"));
+    EXPECT_TRUE(contient(s, "à humain_liste (jaune) de jouer (dernier coup 1-3)\n"
+                            "                0: . [ 1: .]\n         2:1r [ 3:3r]  4:1r   5:1j\n"))
+        << s.substr(0, 4000);
+}
+
+TEST_F(Moteur, UneOuvertureLongueEstSignaleeAvecSonChiffre)
+{
+    Match m = jouer({"-q", "--ouverture", "33", "joueur_premier", "joueur_premier"});
+    EXPECT_EQ(m.execution.statut, 0);
+    EXPECT_EQ(m.execution.erreurs.rfind("moteur : attention, --ouverture 33 : ", 0), 0u)
+        << m.execution.erreurs;
+    EXPECT_TRUE(contient(m.execution.erreurs, " % des parties finiraient pendant l'ouverture"));
+    EXPECT_EQ(jouer({"-q", "--ouverture", "2", "joueur_premier", "joueur_premier"}).execution.erreurs, "");
 }
 
 TEST_F(Moteur, UnePersonneJoueDesPartiesEntieresEnTapantSesCoups)

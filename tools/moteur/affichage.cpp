@@ -3,11 +3,15 @@
 #include "grille.h"
 #include "texte.h"
 
+#include <string_view>
+
 namespace moteur {
 namespace {
 
 const char *const JAUNE_TERMINAL = "\033[1;33m";
 const char *const ROUGE_TERMINAL = "\033[1;31m";
+const char *const JAUNE_CINQ_TERMINAL = "\033[1;7;33m"; // reversed
+const char *const ROUGE_CINQ_TERMINAL = "\033[1;7;31m";
 const char *const NORMAL_TERMINAL = "\033[0m";
 
 std::string pluriel(int n, const char *mot)
@@ -40,28 +44,47 @@ std::string ligneTally(const std::string &nom, const Tally &t)
 
 } // namespace
 
-std::string texteGrille(const Position &position, bool couleurs)
+bool couleursVoulues(bool terminal, const char *term, const char *noColor)
+{
+    bool muet = term == nullptr || std::string_view(term) == "dumb";
+    return terminal && !muet && (noColor == nullptr || *noColor == '\0');
+}
+
+namespace {
+
+// One cell, seven characters wide: "[12:3j]" for a cell of the last move,
+// " 12:3j " otherwise.
+std::string texteCase(int c, const Colonne &col, bool couleurs, bool marquee)
+{
+    std::string t = hote::texte("%c%2d:", marquee ? '[' : ' ', c);
+    bool cinq = col.nb == HAUTEUR_MAX;
+    char lettre = col.couleur == JAUNE ? (cinq ? 'J' : 'j') : (cinq ? 'R' : 'r');
+    if (col.nb == 0)
+        t += " .";
+    else if (couleurs)
+        t += hote::texte("%s%d%c%s",
+                         col.couleur == JAUNE ? (cinq ? JAUNE_CINQ_TERMINAL : JAUNE_TERMINAL)
+                                              : (cinq ? ROUGE_CINQ_TERMINAL : ROUGE_TERMINAL),
+                         col.nb, lettre, NORMAL_TERMINAL);
+    else
+        t += hote::texte("%d%c", col.nb, lettre);
+    return t + (marquee ? "]" : " ");
+}
+
+} // namespace
+
+std::string texteGrille(const Position &position, bool couleurs, std::optional<Coup> dernier)
 {
     std::string texte;
     for (const auto &ligne : hote::grille) {
         std::string l;
         for (int8_t c : ligne) {
             if (c == hote::HORS) {
-                l += "      ";
+                l += "       ";
                 continue;
             }
-            const Colonne &col = position.cols[c];
-            if (col.nb == 0) {
-                l += hote::texte("%2d: . ", c);
-                continue;
-            }
-            char lettre = col.couleur == JAUNE ? 'j' : 'r';
-            if (couleurs)
-                l += hote::texte("%2d:%s%d%c%s ", c,
-                                 col.couleur == JAUNE ? JAUNE_TERMINAL : ROUGE_TERMINAL, col.nb,
-                                 lettre, NORMAL_TERMINAL);
-            else
-                l += hote::texte("%2d:%d%c ", c, col.nb, lettre);
+            bool marquee = dernier && (dernier->origine == c || dernier->destination == c);
+            l += texteCase(c, position.cols[c], couleurs, marquee);
         }
         while (!l.empty() && l.back() == ' ')
             l.pop_back();
@@ -101,7 +124,33 @@ void Affichage::apresCoup(const Partie &p, const Position &position)
         ligne += " (coup imposé par le moteur)";
     if (c.reflexion)
         ligne += hote::texte(", réflexion %.1f s", *c.reflexion);
-    std::fprintf(sortie_, "%s\n%s\n", ligne.c_str(), texteGrille(position, couleurs_).c_str());
+    std::fprintf(sortie_, "%s\n%s\n", ligne.c_str(),
+                 texteGrille(position, couleurs_, c.coup).c_str());
+    std::fflush(sortie_);
+}
+
+void Affichage::tourDUnePersonne(const Partie &p, const Position &position)
+{
+    if (!silencieux_)
+        return; // the board was drawn after the last move
+    uint8_t couleur = position.trait == ROUGE ? ROUGE : JAUNE;
+    std::string ligne =
+        hote::texte("Partie %d : à %s de jouer", p.numero, nomDuCote(p, couleur).c_str());
+    std::optional<Coup> dernier;
+    if (!p.coups.empty()) {
+        dernier = p.coups.back().coup;
+        ligne += hote::texte(" (dernier coup %d-%d)", dernier->origine, dernier->destination);
+    }
+    std::fprintf(sortie_, "%s\n%s\n", ligne.c_str(),
+                 texteGrille(position, couleurs_, dernier).c_str());
+    std::fflush(sortie_);
+}
+
+void Affichage::indiceRefuse(const Partie &, const ListeCoups &coups, const ReponseTour &r)
+{
+    std::string raison = r.indexRemis ? hote::texte("Indice %d hors de la liste", r.index)
+                                      : std::string("Aucun coup remis");
+    std::fprintf(sortie_, "%s : choisissez un indice de 0 à %d\n", raison.c_str(), coups.nb - 1);
     std::fflush(sortie_);
 }
 
@@ -126,8 +175,9 @@ std::string texteBilan(const BilanMatch &bilan, const std::string &premier,
     std::string t = hote::texte("Bilan : %s, graine %u%s\n",
                                 pluriel(bilan.partiesJouees, "partie").c_str(), graine,
                                 bilan.interrompu ? " (match interrompu)" : "");
-    t += ligneTally(premier, bilan.premier);
-    t += ligneTally(second, bilan.second);
+    bool memeNom = premier == second;
+    t += ligneTally(memeNom ? premier + " (jaune en partie 1)" : premier, bilan.premier);
+    t += ligneTally(memeNom ? second + " (rouge en partie 1)" : second, bilan.second);
     return t;
 }
 

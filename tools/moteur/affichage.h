@@ -5,14 +5,22 @@
 #include "partie.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace moteur {
 
+// Whether boards are coloured: only on a terminal that shows colours (not
+// TERM=dumb), and never when NO_COLOR is set to anything but "".
+bool couleursVoulues(bool terminal, const char *term, const char *noColor);
+
 // The board on its 9 x 9 grid, one line per grid row: each cell shows its
-// number, its height and its colour (j, r, or . when empty), e.g. "12:3j".
-// With `couleurs`, heights and letters are coloured for a terminal.
-std::string texteGrille(const Position &position, bool couleurs);
+// number, its height and its colour (j, r, or . when empty), e.g. "12:3j";
+// a column of five shows its colour in capitals ("12:5J"), and the two cells
+// of the last move stand in brackets ("[ 0: .] [ 1:2r]").  With `couleurs`,
+// heights and letters are coloured for a terminal, columns of five reversed.
+std::string texteGrille(const Position &position, bool couleurs,
+                        std::optional<Coup> dernier = std::nullopt);
 
 // "1-0, joueur_poids (jaune) gagne (plus aucun coup possible)"
 std::string texteResultatPartie(const Partie &p);
@@ -26,6 +34,9 @@ public:
     void debutPartie(const Partie &p) override;
     void apresCoup(const Partie &p, const Position &position) override;
     void finPartie(const Partie &p) override;
+    // Quiet, a person still sees the board before each of its turns.
+    void tourDUnePersonne(const Partie &p, const Position &position) override;
+    void indiceRefuse(const Partie &p, const ListeCoups &coups, const ReponseTour &r) override;
 
 private:
     std::FILE *sortie_;
@@ -33,7 +44,8 @@ private:
     bool couleurs_;
 };
 
-// The summary of a match, in the order of the command line.
+// The summary of a match, in the order of the command line; a player
+// against itself is told apart by its colour in the first game.
 std::string texteBilan(const BilanMatch &bilan, const std::string &premier,
                        const std::string &second, uint32_t graine);
 

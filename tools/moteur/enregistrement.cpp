@@ -100,6 +100,34 @@ bool coupLegal(const Position &p, Coup c)
     return false;
 }
 
+constexpr std::array<const char *, 7> ETIQUETTES_MATCH = {
+    "Match", "GraineMatch", "Parties", "Ouverture", "Temps", "Strict", "Date",
+};
+
+// A match header from its first tag line, up to its blank line.
+std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere)
+{
+    for (size_t i = 0; i < ETIQUETTES_MATCH.size(); i++) {
+        if (i > 0 && lignes.fini())
+            return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
+        std::string_view l = i == 0 ? premiere : lignes.suivante();
+        std::string raison;
+        std::optional<std::string_view> v = lireEtiquette(l, ETIQUETTES_MATCH[i], raison);
+        if (!v)
+            return Refus{lignes.numero(), raison};
+        bool sain = i == 1 ? lireEntier<uint32_t>(*v).has_value()
+                    : i == 2 || i == 3 ? lireEntier<int>(*v).has_value()
+                    : i == 5 ? *v == "oui" || *v == "non"
+                             : !v->empty();
+        if (!sain)
+            return Refus{lignes.numero(), hote::texte("valeur invalide pour %s",
+                                                      ETIQUETTES_MATCH[i])};
+    }
+    if (!lignes.fini() && !lignes.suivante().empty())
+        return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
+    return std::nullopt;
+}
+
 // One game from its first tag line; nothing when it is sound.
 std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Partie &p)
 {
@@ -259,6 +287,14 @@ std::string ecrireEnregistrement(const Partie &p)
     return t;
 }
 
+std::string ecrireEnTeteMatch(const EnTeteMatch &m)
+{
+    return hote::texte("[Match \"%s contre %s\"]\n[GraineMatch \"%u\"]\n[Parties \"%d\"]\n"
+                       "[Ouverture \"%d\"]\n[Temps \"%g\"]\n[Strict \"%s\"]\n[Date \"%s\"]\n\n",
+                       m.premier.c_str(), m.second.c_str(), m.graine, m.parties, m.ouverture,
+                       m.temps, m.strict ? "oui" : "non", m.date.c_str());
+}
+
 LectureEnregistrements lireEnregistrements(std::string_view texte)
 {
     LectureEnregistrements resultat;
@@ -267,10 +303,19 @@ LectureEnregistrements lireEnregistrements(std::string_view texte)
         std::string_view l = lignes.suivante();
         if (l.empty())
             continue; // blank lines between games
+        if (l.substr(0, 8) == "[Match \"") {
+            if (std::optional<Refus> refus = lireEnTeteMatch(lignes, l)) {
+                resultat.ligneErreur = refus->ligne;
+                resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
+                return resultat;
+            }
+            resultat.matchs++;
+            continue;
+        }
         Partie p;
         if (std::optional<Refus> refus = lirePartie(lignes, l, p)) {
             resultat.ligneErreur = refus->ligne;
-            resultat.erreur = refus->raison;
+            resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
             return resultat;
         }
         resultat.parties.push_back(std::move(p));

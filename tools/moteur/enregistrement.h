@@ -14,6 +14,17 @@
 // Moves are origin-destination in cell numbers, numbered per pair; a move
 // imposed by the engine carries a trailing `*`.  Every game ends with a
 // blank line, so games simply follow one another in a file.
+//
+// Each match opens with its own tags, then a blank line (records written
+// before them hold games only, and are read the same):
+//
+//     [Match "joueur_poids contre joueur_critique"]
+//     [GraineMatch "1234"]
+//     [Parties "100"]
+//     [Ouverture "4"]
+//     [Temps "10"]
+//     [Strict "non"]
+//     [Date "2025-06-01T14:03:12Z"]
 #pragma once
 
 #include "partie.h"
@@ -26,8 +37,22 @@ namespace moteur {
 
 std::string ecrireEnregistrement(const Partie &p);
 
+// How the games of a match are made: `temps` is the time for a move in
+// seconds (a person without --temps has none), `date` in UTC, ISO 8601.
+struct EnTeteMatch {
+    std::string premier, second;
+    uint32_t graine = 0;
+    int parties = 1;
+    int ouverture = 0;
+    double temps = 10;
+    bool strict = false;
+    std::string date;
+};
+std::string ecrireEnTeteMatch(const EnTeteMatch &m);
+
 struct LectureEnregistrements {
     std::vector<Partie> parties;
+    int matchs = 0; // match headers read
     int ligneErreur = 0; // 0: the whole text is sound
     std::string erreur;
 };

@@ -3,6 +3,8 @@
 #include "texte.h"
 
 #include <array>
+#include <csignal>
+#include <cstring>
 #include <utility>
 
 namespace moteur {
@@ -32,11 +34,20 @@ const char *texteIssue(Issue issue)
 
 const char *nomCouleur(uint8_t couleur) { return couleur == ROUGE ? "rouge" : "jaune"; }
 
+std::string nomDuSignal(int numero)
+{
+    const char *abrege = numero > 0 && numero < NSIG ? sigabbrev_np(numero) : nullptr;
+    return abrege != nullptr ? std::string("SIG") + abrege : hote::texte("signal %d", numero);
+}
+
 std::string texteFin(const FinPartie &fin)
 {
     if (fin.issue == Issue::PlusDeCoup)
         return texteIssue(fin.issue);
-    return std::string(nomCouleur(fin.fautif)) + " : " + texteIssue(fin.issue);
+    std::string t = std::string(nomCouleur(fin.fautif)) + " : " + texteIssue(fin.issue);
+    if (fin.issue == Issue::Plantage && fin.signal > 0)
+        t += " (" + nomDuSignal(fin.signal) + ")";
+    return t;
 }
 
 std::optional<FinPartie> lireFin(std::string_view texte)
@@ -51,6 +62,10 @@ std::optional<FinPartie> lireFin(std::string_view texte)
         for (const auto &[i, t] : TEXTES)
             if (i != Issue::PlusDeCoup && reste == t)
                 return FinPartie{i, couleur};
+        // A crash names its signal (records written before it did not).
+        for (int numero = 1; numero < NSIG; numero++)
+            if (reste == texteFin({Issue::Plantage, couleur, numero}).substr(prefixe.size()))
+                return FinPartie{Issue::Plantage, couleur, numero};
     }
     return std::nullopt;
 }

@@ -28,10 +28,15 @@ const char *texteIssue(Issue issue);
 struct FinPartie {
     Issue issue = Issue::PlusDeCoup;
     uint8_t fautif = VIDE;
+    int signal = 0; // Plantage: the signal that ended the program (0: not known)
 };
 
+// "SIGSEGV", or "signal 40" for a number without a name.
+std::string nomDuSignal(int numero);
+
 // The text of the record's `Fin` tag: "plus aucun coup possible", or
-// "rouge : temps dépassé" for a side's fault.
+// "rouge : temps dépassé" for a side's fault, "jaune : le programme a planté
+// (SIGSEGV)" for a crash.
 std::string texteFin(const FinPartie &fin);
 std::optional<FinPartie> lireFin(std::string_view texte);
 

@@ -52,6 +52,10 @@ BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Partici
         Participant &jaune = premierEnJaune ? premier : second;
         Participant &rouge = premierEnJaune ? second : premier;
         Partie p = jouerPartie(r, jaune, rouge, suivi);
+        if (p.interrompue) { // the engine is being stopped: the game is dropped
+            bilan.interrompu = true;
+            break;
+        }
 
         bilan.partiesJouees++;
         compter(bilan.premier, p, premierEnJaune ? JAUNE : ROUGE);

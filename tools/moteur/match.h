@@ -29,7 +29,7 @@ struct Tally {
 struct BilanMatch {
     int partiesJouees = 0;
     Tally premier, second; // the players in the order of the command line
-    bool interrompu = false; // stopped early: a person left, or the output is gone
+    bool interrompu = false; // stopped early: a person left, the output is gone, or a signal
 };
 
 // Colours swap every game: the first player is yellow in odd games.  With an

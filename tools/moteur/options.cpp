@@ -221,12 +221,14 @@ std::string texteAide()
         "        moteur page FICHIER [-o SORTIE.html]\n"
         "\n"
         "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
-        "Un joueur se donne par son nom (cherché à côté de moteur) ou par un chemin.\n"
+        "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
+        "dossiers de TESSOR_JOUEURS, séparés par des :) ou par un chemin.\n"
         "Sans joueur : partie de démonstration entre joueur_poids et joueur_critique.\n"
         "humain_liste, humain_saisie et humain_moteur font jouer une personne au\n"
         "terminal, par exemple : moteur humain_liste joueur_critique\n"
         "\n"
-        "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup.\n"
+        "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup\n"
+        "(- : l'entrée standard).\n"
         "page FICHIER : écrit une page HTML qui montre ces parties (moteur page --help).\n"
         "\n"
         "Options :\n";
@@ -239,14 +241,16 @@ std::string texteAide()
     }
     t += "\n"
          "Un coup absent ou hors de la liste est remplacé par un coup tiré au hasard,\n"
-         "compté au joueur (marqué * dans l'enregistrement). Un programme qui plante,\n"
-         "s'arrête, dépasse son temps ou rompt le protocole perd la partie ; il est\n"
-         "relancé pour la suivante. Avec --traces, la sortie du n-ième joueur nommé\n"
-         "va dans DOSSIER/<n>-<nom>.txt.\n"
+         "compté au joueur (marqué * dans l'enregistrement) ; celui d'une personne\n"
+         "recommence son tour. Un programme qui plante, s'arrête, dépasse son temps\n"
+         "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
+         "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
+         "DOSSIER/<n>-<nom>.txt.\n"
          "\n"
          "Statut de sortie : 0 si tout va bien, 1 en cas d'échec (enregistrement\n"
          "refusé, fichier ou sortie impossible à écrire), 2 si la ligne de commande\n"
-         "est fausse. Interrompu (Ctrl-C), le moteur arrête d'abord les joueurs.\n";
+         "est fausse. Interrompu (Ctrl-C), le moteur arrête d'abord les joueurs, puis\n"
+         "affiche le bilan des parties finies. NO_COLOR : plateaux sans couleurs.\n";
     return t;
 }
 

@@ -65,6 +65,8 @@ Registre::~Registre()
 Place *Registre::lancer(bool groupe, const std::function<void()> &enfant)
 {
     std::lock_guard<std::mutex> verrou(verrou_);
+    if (arrete_)
+        return nullptr;
     pid_t pid = fork();
     if (pid == 0) {
         enfant();
@@ -157,9 +159,8 @@ void Registre::noterSignal(int pid, double date)
             p->signal.store(date);
 }
 
-void Registre::toutFinir()
+void Registre::tuerLesJoueurs()
 {
-    verrou_.lock(); // for good: the engine ends with this
     // A program's group and the program itself, which may have left that
     // group; a person's process.  A reaped number is never signalled.
     for (Place *p = premiere_.load(); p != nullptr; p = p->suivante.load()) {
@@ -170,6 +171,19 @@ void Registre::toutFinir()
         if (!p->reape.load())
             kill(p->pid.load(), SIGKILL);
     }
+}
+
+void Registre::arreter()
+{
+    std::lock_guard<std::mutex> verrou(verrou_);
+    arrete_ = true;
+    tuerLesJoueurs();
+}
+
+void Registre::toutFinir()
+{
+    verrou_.lock(); // for good: the engine ends with this
+    tuerLesJoueurs();
     // Ended, a player has handed its own children over to us.
     for (Place *p = premiere_.load(); p != nullptr; p = p->suivante.load())
         if (p->pid.load() != 0 && !p->reape.load())

@@ -61,13 +61,18 @@ public:
     // The engine is being stopped: kills every player and what it started,
     // orphans included.  Keeps the lock, so that nothing starts afterwards.
     void toutFinir();
+    // The same without keeping the lock: the engine finishes what it was
+    // doing (it reaps its players as usual) and starts no player any more.
+    void arreter();
 
 private:
     void finirLesOrphelinsSousVerrou();
+    void tuerLesJoueurs(); // under the lock
     bool estUnJoueur(int pid) const;
     std::mutex verrou_;
     std::atomic<Place *> premiere_{nullptr};
     std::atomic<bool> enfantTermine_{false};
+    bool arrete_ = false; // under the lock
 };
 
 } // namespace moteur

@@ -2,6 +2,7 @@
 
 #include "protocole.h"
 #include "systeme.h"
+#include "texte.h"
 
 #include <cstdio>
 
@@ -22,19 +23,43 @@ bool estUnBonjour(const protocole::Reponse &r)
     return r.magie == protocole::MAGIE && r.sorte == protocole::BONJOUR;
 }
 
+// Why a process that ended before greeting is no player.
+std::string raisonDeLaFin(const FinProcessus &fin)
+{
+    if (fin.signal)
+        return hote::texte("%s (%s)", texteIssue(Issue::Plantage), nomDuSignal(fin.code).c_str());
+    if (fin.code == STATUT_EXEC_IMPOSSIBLE)
+        return texteIssue(Issue::Lancement);
+    return hote::texte("il s'est arrêté sans saluer le moteur (statut %d)", fin.code);
+}
+
 } // namespace
 
-bool annonceUnePersonne(Registre &registre, const std::string &chemin)
+Salut saluer(Registre &registre, const std::string &chemin)
 {
+    Salut s;
     Processus processus(registre);
     Lancement l;
     l.chemin = chemin;
     l.arguments = {protocole::OPTION};
     protocole::Reponse r = {};
-    return processus.lancer(l) == Etat::Ok &&
-           processus.recevoir(&r, sizeof r, DELAI_BONJOUR) == Etat::Ok && estUnBonjour(r) &&
-           r.valeur == static_cast<int32_t>(protocole::VERSION) &&
-           (r.drapeaux & protocole::PERSONNE) != 0;
+    if (processus.lancer(l) != Etat::Ok) {
+        s.refus = texteIssue(Issue::Lancement);
+        return s;
+    }
+    Etat e = processus.recevoir(&r, sizeof r, DELAI_BONJOUR);
+    if (e == Etat::Delai)
+        s.refus = hote::texte("il n'a pas salué le moteur en %.0f s", DELAI_BONJOUR);
+    else if (e != Etat::Ok) {
+        std::optional<FinProcessus> fin = processus.attendre(DELAI_DISPARITION);
+        s.refus = fin ? raisonDeLaFin(*fin) : "il a fermé son tube de réponses sans saluer le moteur";
+    }
+    else if (!estUnBonjour(r))
+        s.refus = "sa première réponse n'est pas le salut d'un joueur";
+    s.joueur = s.refus.empty();
+    s.personne = s.joueur && r.valeur == static_cast<int32_t>(protocole::VERSION) &&
+                 (r.drapeaux & protocole::PERSONNE) != 0;
+    return s;
 }
 
 Issue Participant::fauteDeProcessus(Etat etat)
@@ -48,6 +73,7 @@ Issue Participant::fauteDeProcessus(Etat etat)
     processus_.tuer();
     if (!fin)
         return Issue::Protocole; // it closed its pipe but kept running
+    signalDuPlantage_ = fin->signal ? fin->code : 0;
     return fin->signal ? Issue::Plantage : Issue::Arret;
 }
 
@@ -70,6 +96,7 @@ std::optional<Issue> Participant::demarrer()
         FinProcessus fin = processus_.attendreFin(DELAI_DISPARITION);
         if (!fin.signal && fin.code == STATUT_EXEC_IMPOSSIBLE)
             return Issue::Lancement;
+        signalDuPlantage_ = fin.signal ? fin.code : 0;
         return fin.signal ? Issue::Plantage : Issue::Arret;
     }
     if (!estUnBonjour(r) || r.valeur != static_cast<int32_t>(protocole::VERSION)) {

@@ -29,11 +29,22 @@ struct ReponseTour {
     std::optional<double> reflexion;  // seconds until its SIGUSR1, if one came
 };
 
-// Whether a person plays through the program at `chemin`, as its greeting
-// says.  The program is started once, without the terminal or a trace, asked
-// and ended, before the match: a person's program needs the terminal from
-// its start, a program must not have it.
-bool annonceUnePersonne(Registre &registre, const std::string &chemin);
+// What the program at `chemin` says when started as a player: whether it
+// greets the engine at all, and whether a person plays through it.  The
+// program is started once, without the terminal or a trace, asked and ended,
+// before the match: a person's program needs the terminal from its start, a
+// program must not have it; and a program that is no player is refused
+// before any game rather than losing every one.
+struct Salut {
+    bool joueur = false;   // it greeted the engine (perhaps in another version)
+    bool personne = false; // a person plays through it
+    std::string refus;     // when it is no player: why, e.g. "le programme a planté (SIGSEGV)"
+};
+Salut saluer(Registre &registre, const std::string &chemin);
+inline bool annonceUnePersonne(Registre &registre, const std::string &chemin)
+{
+    return saluer(registre, chemin).personne;
+}
 
 class Participant {
 public:
@@ -48,6 +59,8 @@ public:
     ReponseTour jouer(const Position &position);
     // End of the match: the program is asked to leave, then ended.
     void finir();
+    // The signal of its last crash (Issue::Plantage), 0 if none.
+    int signalDuPlantage() const { return signalDuPlantage_; }
 
 private:
     std::optional<Issue> demarrer();
@@ -56,6 +69,7 @@ private:
     Registre &registre_;
     Processus processus_;
     bool versionDite_ = false; // a program of another version is told once
+    int signalDuPlantage_ = 0;
 };
 
 } // namespace moteur

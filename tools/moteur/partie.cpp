@@ -1,6 +1,7 @@
 #include "partie.h"
 
 #include "hasard.h"
+#include "signaux.h"
 
 namespace moteur {
 namespace {
@@ -30,6 +31,17 @@ Decision decider(const ReponseTour &r, const ListeCoups &coups, bool personne, b
     return {coups.coups[hasard.tirer(coups.nb)], true, std::nullopt};
 }
 
+// A person who typed an index outside the list, or whose program handed
+// none, is asked again; a program that answers so a hundred times in a row
+// is no person typing, and is treated as a program.
+constexpr int REFUS_MAX = 100;
+
+bool aRedemander(const ReponseTour &r, const ListeCoups &coups, bool personne, int refus)
+{
+    bool dansLaListe = r.indexRemis && r.index >= 0 && r.index < coups.nb;
+    return personne && !r.faute && !dansLaListe && !r.entreeFinie && refus < REFUS_MAX;
+}
+
 void conclure(Partie &p, Position finale, FinPartie fin, SuiviPartie &suivi)
 {
     p.finale = finale;
@@ -53,8 +65,12 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
 
     for (uint8_t couleur : {JAUNE, ROUGE}) {
         Participant &joueur = couleur == JAUNE ? jaune : rouge;
-        if (std::optional<Issue> faute = joueur.commencerPartie(reglage.graine)) {
-            conclure(p, p.depart, {*faute, couleur}, suivi);
+        std::optional<Issue> faute = joueur.commencerPartie(reglage.graine);
+        p.interrompue = arretEnCours();
+        if (p.interrompue)
+            return p;
+        if (faute) {
+            conclure(p, p.depart, {*faute, couleur, joueur.signalDuPlantage()}, suivi);
             return p;
         }
     }
@@ -69,11 +85,21 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
         }
         uint8_t couleur = position.trait == ROUGE ? ROUGE : JAUNE;
         Participant &joueur = couleur == JAUNE ? jaune : rouge;
+        bool personne = joueur.description().personne;
+        if (personne)
+            suivi.tourDUnePersonne(p, position);
         ReponseTour reponse = joueur.jouer(position);
-        Decision d =
-            decider(reponse, coups, joueur.description().personne, reglage.strict, hasard);
+        for (int refus = 0; aRedemander(reponse, coups, personne, refus); refus++) {
+            suivi.indiceRefuse(p, coups, reponse);
+            reponse = joueur.jouer(position);
+        }
+        p.interrompue = arretEnCours();
+        if (p.interrompue)
+            return p;
+        Decision d = decider(reponse, coups, personne, reglage.strict, hasard);
         if (d.faute) {
-            conclure(p, position, {*d.faute, couleur}, suivi);
+            int signal = *d.faute == Issue::Plantage ? joueur.signalDuPlantage() : 0;
+            conclure(p, position, {*d.faute, couleur, signal}, suivi);
             return p;
         }
         p.coups.push_back({*d.coup, couleur, d.impose, reponse.reflexion});

@@ -29,6 +29,7 @@ struct Partie {
     std::vector<CoupJoue> coups;
     FinPartie fin;
     Resultat resultat = Resultat::Nulle;
+    bool interrompue = false; // the engine was stopped during it: neither recorded nor counted
 };
 
 // What the display learns while a game is played.
@@ -38,6 +39,10 @@ public:
     virtual void debutPartie(const Partie &) {}
     virtual void apresCoup(const Partie &, const Position &) {}
     virtual void finPartie(const Partie &) {}
+    // A person is about to choose a move on this board.
+    virtual void tourDUnePersonne(const Partie &, const Position &) {}
+    // A person's answer is no move of the list: the turn starts again.
+    virtual void indiceRefuse(const Partie &, const ListeCoups &, const ReponseTour &) {}
 };
 
 struct ReglagePartie {
@@ -48,7 +53,10 @@ struct ReglagePartie {
 };
 
 // Plays one game to its end; a player at fault loses it, and a player whose
-// process failed is ended (it starts again with the next game).
+// process failed is ended (it starts again with the next game).  A person
+// is never imposed a move: an answer outside the list starts its turn again.
+// A game during which the engine is stopped comes back `interrompue`, with
+// no end told to `suivi`.
 Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant &rouge,
                    SuiviPartie &suivi);
 

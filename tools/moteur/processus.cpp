@@ -57,6 +57,10 @@ void fermerAPartirDe(int premier)
     if (getppid() != parent)
         _exit(127);
     rendreLesSignauxAuJoueur();
+    // Ctrl-C at the terminal is the engine's: it ends a person's program
+    // itself, once it knows the game under way is to be dropped.
+    if (terminal)
+        signal(SIGINT, SIG_IGN);
     if (!terminal) {
         // A program gets a process group of its own, so that ending it also
         // ends whatever it started.  A person's program stays in ours: it

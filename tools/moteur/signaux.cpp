@@ -18,6 +18,22 @@ namespace {
 std::atomic<Registre *> registreDesSignaux{nullptr};
 // The stop signals the engine waits for, unblocked again in its players.
 sigset_t signauxDArret;
+// Whether the match finishes on its own after a stop, and the stop received.
+std::atomic<bool> arretGere{false};
+std::atomic<int> arretRecu{0};
+// How long the engine may take to print its summary after a stop.
+constexpr time_t DELAI_BILAN = 5;
+
+[[noreturn]] void mourirPar(int numero)
+{
+    signal(numero, SIG_DFL);
+    sigset_t lui;
+    sigemptyset(&lui);
+    sigaddset(&lui, numero);
+    pthread_sigmask(SIG_UNBLOCK, &lui, nullptr);
+    raise(numero);
+    _exit(128 + numero);
+}
 
 void noterSIGUSR1(int, siginfo_t *info, void *)
 {
@@ -54,14 +70,14 @@ void attendreLArret(Registre *registre)
     do
         numero = sigwaitinfo(&signauxDArret, nullptr);
     while (numero < 0);
+    arretRecu.store(numero);
+    if (arretGere.load()) {
+        registre->arreter();
+        timespec delai = {DELAI_BILAN, 0};
+        sigtimedwait(&signauxDArret, nullptr, &delai);
+    }
     registre->toutFinir();
-    signal(numero, SIG_DFL);
-    sigset_t lui;
-    sigemptyset(&lui);
-    sigaddset(&lui, numero);
-    pthread_sigmask(SIG_UNBLOCK, &lui, nullptr);
-    raise(numero);
-    _exit(128 + numero);
+    mourirPar(numero);
 }
 
 } // namespace
@@ -107,6 +123,16 @@ void rendreLesSignauxAuJoueur()
     signal(SIGALRM, SIG_DFL);
     signal(SIGUSR1, SIG_DFL);
     sigprocmask(SIG_UNBLOCK, &signauxDArret, nullptr);
+}
+
+void gererLArret(bool gerer) { arretGere.store(gerer); }
+
+bool arretEnCours() { return arretRecu.load() != 0; }
+
+void finirSiArrete()
+{
+    if (int numero = arretRecu.load())
+        mourirPar(numero);
 }
 
 } // namespace moteur

@@ -16,7 +16,7 @@ class Registre;
 // - SIGCHLD notes that a child ended, so that orphans are swept before the
 //   next game;
 // - SIGINT, SIGTERM and SIGHUP end every player of the registry and what
-//   they started, then the engine by the same signal.  A thread of its own
+//   they started, then the engine by the same signal (see gererLArret).  A thread of its own
 //   waits for them (they stay blocked everywhere else), so that the players'
 //   deaths can be waited for.  One that was ignored or blocked at start
 //   (nohup) is left as it was.
@@ -26,5 +26,15 @@ void installerLesSignaux(Registre &registre);
 // In a player's process, between fork and exec (async-signal-safe): the
 // signals as a program expects them, whatever the engine made of its own.
 void rendreLesSignauxAuJoueur();
+
+// While a match is played (`gerer`), a stop signal ends every player and
+// lets the engine finish on its own: the game under way is dropped, the
+// finished ones are already recorded, the summary is printed, then
+// `finirSiArrete` ends the engine by that signal.  A second stop signal, or
+// a few seconds without that call, end it at once.  Otherwise (and by
+// default) a stop signal ends the players and the engine at once.
+void gererLArret(bool gerer);
+bool arretEnCours();
+void finirSiArrete();
 
 } // namespace moteur

@@ -1,7 +1,9 @@
 // System helpers of the engine (Linux).
 #include "systeme.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
@@ -10,6 +12,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace moteur {
 namespace {
@@ -47,23 +50,56 @@ int pidMoteur() { return static_cast<int>(getpid()); }
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
-std::optional<std::string> trouverProgramme(const std::string &nom)
+namespace {
+
+// Where a player of that name is looked for, in order.
+std::vector<std::string> cheminsPossibles(const std::string &nom)
 {
+    std::vector<std::string> chemins;
     if (nom.empty())
-        return std::nullopt;
+        return chemins;
     if (nom.find('/') == std::string::npos) {
         char moi[4096];
         ssize_t n = readlink("/proc/self/exe", moi, sizeof moi - 1);
         if (n > 0) {
             std::string dossier(moi, static_cast<size_t>(n));
-            std::string chemin = dossier.substr(0, dossier.rfind('/') + 1) + nom;
-            if (executable(chemin))
-                return chemin;
+            chemins.push_back(dossier.substr(0, dossier.rfind('/') + 1) + nom);
+        }
+        // Then the folders the user lists, separated by ':'.
+        const char *dossiers = std::getenv("TESSOR_JOUEURS");
+        std::string liste = dossiers != nullptr ? dossiers : "";
+        for (size_t debut = 0; debut <= liste.size();) {
+            size_t fin = std::min(liste.find(':', debut), liste.size());
+            if (fin > debut)
+                chemins.push_back(liste.substr(debut, fin - debut) + "/" + nom);
+            debut = fin + 1;
         }
     }
-    if (executable(nom))
-        return nom.find('/') == std::string::npos ? "./" + nom : nom;
+    chemins.push_back(nom.find('/') == std::string::npos ? "./" + nom : nom);
+    return chemins;
+}
+
+} // namespace
+
+std::optional<std::string> trouverProgramme(const std::string &nom)
+{
+    for (const std::string &chemin : cheminsPossibles(nom))
+        if (executable(chemin))
+            return chemin;
     return std::nullopt;
+}
+
+std::string raisonIntrouvable(const std::string &nom)
+{
+    for (const std::string &chemin : cheminsPossibles(nom)) {
+        struct stat s;
+        if (stat(chemin.c_str(), &s) != 0)
+            continue;
+        if (S_ISDIR(s.st_mode))
+            return "« " + nom + " » est un dossier, pas un programme joueur";
+        return "« " + nom + " » n'est pas exécutable (chmod +x " + chemin + ")";
+    }
+    return "programme joueur introuvable « " + nom + " »";
 }
 
 void ouvrirLesDescripteursStandard()

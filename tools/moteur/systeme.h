@@ -11,8 +11,12 @@ double maintenant(); // seconds on a monotonic clock
 int pidMoteur();
 bool sortieEstUnTerminal();
 
-// The full path of a player program: beside the engine first, then as a path.
+// The full path of a player program: beside the engine first, then in the
+// folders listed in TESSOR_JOUEURS (separated by ':'), then as a path.
 std::optional<std::string> trouverProgramme(const std::string &nom);
+// Why trouverProgramme found nothing: the name is a folder, a file without
+// the run bit, or nothing at all.
+std::string raisonIntrouvable(const std::string &nom);
 
 // Standard input, output or error closed when the engine starts: /dev/null
 // takes its place, so that no pipe of a player ever gets its number (the
