@@ -80,6 +80,7 @@ protected:
         if (chromium().empty())
             GTEST_SKIP() << "Chromium absent (paquet Debian chromium) : essais dans le "
                             "navigateur sautés";
+        ASSERT_EQ(parties.size(), 5u) << "l'enregistrement des essais n'a pas été fait";
     }
 
     static inline fs::path dossier;
