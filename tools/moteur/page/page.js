@@ -164,6 +164,11 @@
   let coupAffiche = 0;
   function lireFragment() {
     const f = new URLSearchParams(location.hash.slice(1));
+    // A tournament opens on its standings; a game chosen opens the games.
+    const classement = Boolean(donnees.tournoi) && !f.has("partie");
+    $("tournoi").hidden = !classement;
+    $("jeu").hidden = classement;
+    if (classement) return;
     const index = entier(f.get("partie"), 1, parties.length, 1) - 1;
     choisirPartie(index);
     coupAffiche = entier(f.get("coup"), 0, partie.coups.length, 0);
@@ -208,6 +213,65 @@
     remplirListe();
   }
 
+  // A tournament: its standings, the crosstable (each game a link, its
+  // result seen from the row's player) and the ratings with their intervals.
+  function nombre(x) {
+    return Number.isInteger(x) ? String(x) : x.toFixed(1).replace(".", ",");
+  }
+  function signe(x) {
+    return (x > 0 ? "+" : x < 0 ? "−" : "") + Math.abs(Math.round(x));
+  }
+  function afficherTournoi(t) {
+    const noms = t.joueurs.map((j) => j.nom);
+    let html = "<table><thead><tr><th>Rang</th><th class=\"nom\">Joueur</th><th>Parties</th><th>Gagnées</th><th>Nulles</th>" +
+      "<th>Perdues</th><th>Points</th><th>%</th><th>Cote</th></tr></thead><tbody>";
+    t.joueurs.forEach((j, r) => {
+      html += "<tr><td>" + (r + 1) + '</td><td class="nom">' + echapper(j.nom) + "</td><td>" + j.parties + "</td><td>" +
+        j.gagnees + "</td><td>" + j.nulles + "</td><td>" + j.perdues + "</td><td>" + nombre(j.points) + "</td><td>" +
+        (j.parties ? nombre(Math.round(1000 * j.points / j.parties) / 10) : "") + "</td><td>" +
+        (j.aucunePartie ? "" : signe(j.elo) + " ± " + Math.round(j.erreur) + (j.borne ? " (borne)" : "")) + "</td></tr>";
+    });
+    $("classement").innerHTML = html + "</tbody></table>";
+
+    // Points of the row's player in one game, from its result.
+    const points = (k, nom) => {
+      const p = parties[k], jaune = p.j === nom;
+      return p.res === "1/2-1/2" ? "½" : (p.res === "1-0") === jaune ? "1" : "0";
+    };
+    html = '<table><thead><tr><th></th>' + noms.map((n, c) => '<th title="' + echapper(n) + '">' + (c + 1) + "</th>").join("") +
+      "<th>Points</th></tr></thead><tbody>";
+    t.joueurs.forEach((j, r) => {
+      html += '<tr><td class="nom">' + (r + 1) + ". " + echapper(j.nom) + "</td>";
+      t.croisee[r].forEach((rencontre, c) => {
+        if (r === c || !rencontre) {
+          html += '<td class="soi"></td>';
+          return;
+        }
+        html += '<td><span class="total">' + nombre(rencontre.points) + "</span> " +
+          rencontre.parties.map((k) => lienPartie(k, points(k, j.nom))).join("") + "</td>";
+      });
+      html += "<td>" + nombre(j.points) + "</td></tr>";
+    });
+    $("croisee").innerHTML = html + "</tbody></table>";
+
+    // The bars run from 0 to the rating, the black line over the interval.
+    const cotes = t.joueurs.filter((j) => !j.aucunePartie);
+    const bas = Math.min(0, ...cotes.map((j) => j.elo - j.erreur)), haut = Math.max(0, ...cotes.map((j) => j.elo + j.erreur));
+    const x = (v) => (haut > bas ? (100 * (v - bas)) / (haut - bas) : 50).toFixed(2) + "%";
+    const largeur = (a, b) => (haut > bas ? (100 * Math.abs(b - a)) / (haut - bas) : 0).toFixed(2) + "%";
+    $("cotes").innerHTML = '<div class="barres">' + cotes.map((j) =>
+      '<span class="nom">' + echapper(j.nom) + '</span><span class="barre" title="' + signe(j.elo) + " ± " + Math.round(j.erreur) +
+      '"><span class="valeur" style="left:' + x(Math.min(0, j.elo)) + ";width:" + largeur(0, j.elo) + '"></span>' +
+      '<span class="zero" style="left:' + x(0) + '"></span><span class="intervalle" style="left:' + x(j.elo - j.erreur) +
+      ";width:" + largeur(j.elo - j.erreur, j.elo + j.erreur) + '"></span></span><span>' + signe(j.elo) + " ± " +
+      Math.round(j.erreur) + (j.borne ? " (borne)" : "") + "</span>").join("") + "</div>" +
+      '<p class="note">Échelle Elo, moyenne 0 ; le trait noir couvre l’intervalle de confiance à 95 %.</p>';
+  }
+  function lienPartie(k, texte) {
+    return '<a class="lien-partie" href="#partie=' + (k + 1) + '&amp;coup=0" title="partie ' + parties[k].n + " : " +
+      echapper(parties[k].j) + " (jaune) contre " + echapper(parties[k].r) + '">' + texte + "</a>";
+  }
+
   function brancher() {
     $("b-debut").onclick = () => aller(partie.index, 0);
     $("b-avant").onclick = () => aller(partie.index, coupAffiche - 1);
@@ -243,7 +307,8 @@
   $("nombre").textContent = parties.length;
   $("parties").style.height = parties.length * HAUTEUR_LIGNE + "px";
   brancher();
-  if (donnees.tournoi && window.afficherTournoi) window.afficherTournoi(donnees.tournoi);
+  if (donnees.tournoi) afficherTournoi(donnees.tournoi);
+  $("vers-classement").hidden = !donnees.tournoi;
   lireFragment();
   // How long the page took to be laid out, from the start of its loading.
   void document.body.offsetHeight;
