@@ -489,37 +489,29 @@ TEST_F(Moteur, LesTracesDesProgrammesVontChacuneDansSonFichier)
     EXPECT_EQ(lireFichier(traces / "1-joueur_plante.txt"), "plante : dernière ligne\n");
 }
 
-TEST_F(Moteur, LesJoueursDEssaiNeSontPasParmiLesProgrammesDuKit)
-{
-    EXPECT_FALSE(fs::exists(fs::path(TESSOR_BIN_DIR) / "joueur_premier"));
-    EXPECT_TRUE(fs::exists(fs::path(TESSOR_ESSAIS_BIN_DIR) / "joueur_premier"));
-}
-
 TEST_F(Moteur, UnCtrlCArreteLeMatchEtAfficheLeBilanDesPartiesFinies)
 {
+    // The test-only players are built away from the kit's programs.
+    EXPECT_FALSE(fs::exists(fs::path(TESSOR_BIN_DIR) / "joueur_premier"));
     fs::path sortie = dossier.chemin / "sortie.txt", fichier = dossier.chemin / "parties.txt";
     std::fflush(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
-        int fd = open(sortie.c_str(), O_WRONLY | O_CREAT, 0644);
-        dup2(fd, 1);
-        std::string moteur = essai::programme("moteur");
-        execl(moteur.c_str(), moteur.c_str(), "-q", "--parties", "50", "--temps", "0.2",
-              "--graine", "1", "--enregistrer", fichier.c_str(), "joueur_bloque", "joueur_premier",
-              static_cast<char *>(nullptr));
+        dup2(open(sortie.c_str(), O_WRONLY | O_CREAT, 0644), 1);
+        std::string m = essai::programme("moteur");
+        execl(m.c_str(), m.c_str(), "-q", "--parties", "50", "--temps", "0.2", "--graine", "1",
+              "--enregistrer", fichier.c_str(), "joueur_bloque", "joueur_premier", nullptr);
         _exit(127);
     }
-    usleep(900000);
+    usleep(900000); // a game lasts 0.2 s: a few have ended
     kill(pid, SIGINT);
     int etat = 0;
     waitpid(pid, &etat, 0);
     EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == SIGINT) << etat;
     size_t n = lireParties(lireFichier(fichier)).size();
-    EXPECT_GE(n, 1u);
-    EXPECT_LT(n, 50u);
+    EXPECT_TRUE(n >= 1 && n < 50) << n;
     EXPECT_TRUE(contient(lireFichier(sortie), "Bilan : " + std::to_string(n) + " partie" +
-                                                  (n > 1 ? "s" : "") + ", graine 1 (match interrompu)\n"))
-        << lireFichier(sortie);
+                                                  (n > 1 ? "s" : "") + ", graine 1 (match interrompu)\n"));
     bool fini = false;
     for (int i = 0; i < 200 && !(fini = aucunProcessusRestant()); i++)
         usleep(10000);
