@@ -128,6 +128,28 @@ std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere)
     return std::nullopt;
 }
 
+// A tournament's header from its first tag line, up to its blank line: its
+// tags as they stand (calendrier.cpp reads their values).
+std::optional<Refus> lireEnTeteTournoi(Lignes &lignes, std::string_view premiere,
+                                       LectureEnregistrements &lecture)
+{
+    EnTeteLu e;
+    e.ligne = lignes.numero();
+    e.premierePartie = lecture.parties.size();
+    for (std::string_view l = premiere; !l.empty(); l = lignes.fini() ? "" : lignes.suivante()) {
+        size_t blanc = l.find(' ');
+        std::string nom(l.substr(1, blanc == std::string_view::npos ? 0 : blanc - 1));
+        std::string raison;
+        std::optional<std::string_view> v =
+            l[0] == '[' && !nom.empty() ? lireEtiquette(l, nom, raison) : std::nullopt;
+        if (!v)
+            return Refus{lignes.numero(), raison.empty() ? "étiquette attendue" : raison};
+        e.etiquettes.emplace_back(nom, *v);
+    }
+    lecture.tournois.push_back(std::move(e));
+    return std::nullopt;
+}
+
 // One game from its first tag line; nothing when it is sound.
 std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Partie &p)
 {
@@ -171,7 +193,22 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
                                                std::string(valeurs[FIN]).c_str())};
     p.fin = *fin;
 
-    if (lignes.fini() || !lignes.suivante().empty())
+    // A tournament's game names its pairing after its score.
+    std::optional<std::string_view> apres;
+    if (!lignes.fini())
+        apres = lignes.suivante();
+    if (apres && apres->substr(0, 12) == "[Rencontre \"") {
+        std::string raison;
+        std::optional<std::string_view> v = lireEtiquette(*apres, "Rencontre", raison);
+        std::optional<int> rencontre = v ? lireEntier<int>(*v) : std::nullopt;
+        if (!rencontre || *rencontre < 1)
+            return Refus{lignes.numero(), v ? "numéro de rencontre invalide" : raison};
+        p.rencontre = *rencontre;
+        apres.reset();
+        if (!lignes.fini())
+            apres = lignes.suivante();
+    }
+    if (!apres || !apres->empty())
         return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
 
     // The moves, replayed as they are read; each pair opens with its number.
@@ -267,7 +304,10 @@ std::string ecrireEnregistrement(const Partie &p)
     t += "[Depart \"" + hote::ecrireNotation(p.depart) + "\"]\n";
     t += hote::texte("[Resultat \"%s\"]\n", texteResultat(p.resultat));
     t += "[Fin \"" + texteFin(p.fin) + "\"]\n";
-    t += "[Score \"" + texteScore(evaluerScore(p.finale)) + "\"]\n\n";
+    t += "[Score \"" + texteScore(evaluerScore(p.finale)) + "\"]\n";
+    if (p.rencontre > 0)
+        t += hote::texte("[Rencontre \"%d\"]\n", p.rencontre);
+    t += "\n";
 
     std::string ligne;
     for (size_t i = 0; i < p.coups.size(); i++) {
@@ -312,6 +352,14 @@ LectureEnregistrements lireEnregistrements(std::string_view texte)
             resultat.matchs++;
             continue;
         }
+        if (l.substr(0, 10) == "[Tournoi \"") {
+            if (std::optional<Refus> refus = lireEnTeteTournoi(lignes, l, resultat)) {
+                resultat.ligneErreur = refus->ligne;
+                resultat.erreur = hote::lisible(refus->raison);
+                return resultat;
+            }
+            continue;
+        }
         Partie p;
         if (std::optional<Refus> refus = lirePartie(lignes, l, p)) {
             resultat.ligneErreur = refus->ligne;
@@ -320,7 +368,8 @@ LectureEnregistrements lireEnregistrements(std::string_view texte)
         }
         resultat.parties.push_back(std::move(p));
     }
-    if (resultat.parties.empty()) {
+    // A match stopped before its first game ended leaves its tags alone.
+    if (resultat.parties.empty() && resultat.matchs == 0 && resultat.tournois.empty()) {
         resultat.ligneErreur = 1;
         resultat.erreur = "aucune partie enregistrée";
     }

@@ -25,12 +25,16 @@
 //     [Temps "10"]
 //     [Strict "non"]
 //     [Date "2025-06-01T14:03:12Z"]
+//
+// A tournament's file opens with the tournament's tags instead (calendrier.h),
+// and each of its games names its pairing after its score: [Rencontre "3"].
 #pragma once
 
 #include "partie.h"
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace moteur {
@@ -50,9 +54,17 @@ struct EnTeteMatch {
 };
 std::string ecrireEnTeteMatch(const EnTeteMatch &m);
 
+// A tournament's header as read (calendrier.h says what it holds).
+struct EnTeteLu {
+    int ligne = 0;
+    std::vector<std::pair<std::string, std::string>> etiquettes; // name, value
+    size_t premierePartie = 0; // the games from this index on follow it
+};
+
 struct LectureEnregistrements {
     std::vector<Partie> parties;
     int matchs = 0; // match headers read
+    std::vector<EnTeteLu> tournois;
     int ligneErreur = 0; // 0: the whole text is sound
     std::string erreur;
 };

@@ -1,21 +1,30 @@
 // moteur: plays Tessor between two player programs, or replays records.
 #include "affichage.h"
+#include "classement.h"
 #include "enregistrement.h"
 #include "match.h"
 #include "options.h"
 #include "orphelins.h"
+#include "ouverture_longue.h"
 #include "page.h"
 #include "participant.h"
 #include "signaux.h"
 #include "systeme.h"
+#include "tournoi.h"
+#include "verification.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace moteur {
 namespace {
@@ -39,15 +48,31 @@ std::string nomDeBase(const std::string &nom)
     return slash == std::string::npos ? nom : nom.substr(slash + 1);
 }
 
-bool estUneCouleurDeTerminal() { return sortieEstUnTerminal() && std::getenv("NO_COLOR") == nullptr; }
+bool estUneCouleurDeTerminal()
+{
+    return couleursVoulues(sortieEstUnTerminal(), std::getenv("TERM"), std::getenv("NO_COLOR"));
+}
+
+// Standard output is a pipe that nobody reads any more (`moteur ... | head`):
+// not a failure, the reader had what it wanted.
+bool sortieSansLecteur()
+{
+    struct stat s;
+    pollfd p = {STDOUT_FILENO, POLLOUT, 0};
+    return fstat(STDOUT_FILENO, &s) == 0 && S_ISFIFO(s.st_mode) && poll(&p, 1, 0) == 1 &&
+           (p.revents & POLLERR) != 0;
+}
 
 int rejouer(const std::string &fichier, bool silencieux)
 {
-    std::ifstream f(fichier, std::ios::binary);
-    int erreur = f ? 0 : errno;
+    // `-` is standard input.
+    std::ifstream f;
+    if (fichier != "-")
+        f.open(fichier, std::ios::binary);
+    int erreur = fichier == "-" || f ? 0 : errno;
     // A folder opens, then reads as an empty file.
     std::error_code e;
-    if (erreur == 0 && std::filesystem::is_directory(fichier, e))
+    if (erreur == 0 && fichier != "-" && std::filesystem::is_directory(fichier, e))
         erreur = EISDIR;
     if (erreur != 0) {
         std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
@@ -55,7 +80,7 @@ int rejouer(const std::string &fichier, bool silencieux)
         return STATUT_ECHEC;
     }
     std::stringstream contenu;
-    contenu << f.rdbuf();
+    contenu << (fichier == "-" ? std::cin.rdbuf() : f.rdbuf());
     LectureEnregistrements l = lireEnregistrements(contenu.str());
     if (l.ligneErreur != 0) {
         std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
@@ -63,6 +88,8 @@ int rejouer(const std::string &fichier, bool silencieux)
     }
     Affichage affichage(stdout, silencieux, estUneCouleurDeTerminal());
     for (const Partie &p : l.parties) {
+        if (std::ferror(stdout) != 0)
+            break; // nobody reads any more: main says whether it is a failure
         affichage.debutPartie(p);
         Partie enCours = p;
         enCours.coups.clear();
@@ -77,6 +104,16 @@ int rejouer(const std::string &fichier, bool silencieux)
     std::printf("%zu partie%s rejouée%s, tous les coups sont légaux.\n", l.parties.size(),
                 l.parties.size() > 1 ? "s" : "", l.parties.size() > 1 ? "s" : "");
     return EXIT_SUCCESS;
+}
+
+std::string dateUTC()
+{
+    std::time_t t = std::time(nullptr);
+    std::tm tm = {};
+    gmtime_r(&t, &tm);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
+    return date;
 }
 
 uint32_t graineDeLHorloge()
@@ -100,7 +137,7 @@ int jouer(const Options &o, Registre &registre)
             return refuserLigneDeCommande("nom de joueur invalide « " + d.nom + " »");
         std::optional<std::string> chemin = trouverProgramme(d.nom);
         if (!chemin)
-            return refuserLigneDeCommande("programme joueur introuvable « " + d.nom + " »");
+            return refuserLigneDeCommande(raisonIntrouvable(d.nom));
         d.chemin = *chemin;
         for (const std::string &p : o.personnes)
             d.personne = d.personne || p == d.nom || p == nomDeBase(d.nom);
@@ -109,6 +146,11 @@ int jouer(const Options &o, Registre &registre)
     for (const std::string &p : o.personnes)
         if (p != noms[0] && p != noms[1] && p != nomDeBase(noms[0]) && p != nomDeBase(noms[1]))
             return refuserLigneDeCommande("--personne : « " + p + " » n'est pas l'un des joueurs");
+    AvisOuverture avis = jugerOuverture(o.ouverture);
+    if (!avis.refus.empty())
+        return refuserLigneDeCommande(avis.refus);
+    if (!avis.avertissement.empty())
+        std::fprintf(stderr, "moteur : attention, %s\n", avis.avertissement.c_str());
 
     if (!o.traces.empty()) {
         std::error_code e;
@@ -133,7 +175,13 @@ int jouer(const Options &o, Registre &registre)
     // theirs), or if the program itself does (the kit's human players).
     for (size_t i = 0; i < descriptions.size(); i++) {
         DescriptionJoueur &d = descriptions[i];
-        d.personne = d.personne || annonceUnePersonne(registre, d.chemin);
+        Salut salut = saluer(registre, d.chemin);
+        if (!salut.joueur) {
+            if (enregistrement != nullptr)
+                std::fclose(enregistrement);
+            return refuserLigneDeCommande("« " + d.nom + " » n'est pas un joueur : " + salut.refus);
+        }
+        d.personne = d.personne || salut.personne;
         d.delai = o.temps ? *o.temps : d.personne ? -1.0 : TEMPS_PROGRAMME;
         if (!o.traces.empty() && !d.personne)
             d.fichierTrace =
@@ -145,6 +193,7 @@ int jouer(const Options &o, Registre &registre)
     reglage.graine = o.graine ? *o.graine : graineDeLHorloge();
     reglage.ouverture = o.ouverture;
     reglage.strict = o.strict;
+    reglage.sprt = o.sprt;
     if (!o.silencieux)
         std::printf("Jaune : %s, rouge : %s (les couleurs alternent), graine du match %u\n\n",
                     noms[0].c_str(), noms[1].c_str(), reglage.graine);
@@ -152,9 +201,21 @@ int jouer(const Options &o, Registre &registre)
     // A person thinks for seconds: only matches between programs gain from it.
     if (!descriptions[0].personne && !descriptions[1].personne)
         resterSurCeProcesseur();
+    if (enregistrement != nullptr) {
+        EnTeteMatch m = {noms[0], noms[1], reglage.graine, o.parties, o.ouverture,
+                         o.temps.value_or(TEMPS_PROGRAMME), o.strict, dateUTC()};
+        std::string t = ecrireEnTeteMatch(m);
+        if (std::fwrite(t.data(), 1, t.size(), enregistrement) != t.size() ||
+            std::fflush(enregistrement) != 0) {
+            std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n",
+                         o.enregistrer.c_str());
+            return STATUT_ECHEC;
+        }
+    }
     Participant premier(descriptions[0], registre), second(descriptions[1], registre);
     Affichage affichage(stdout, o.silencieux, estUneCouleurDeTerminal());
     bool ecritureRatee = false;
+    gererLArret(true); // Ctrl-C: the summary of the games played, then the end
     BilanMatch bilan = jouerMatch(reglage, premier, second, affichage, [&](const Partie &p) {
         if (enregistrement != nullptr) {
             std::string t = ecrireEnregistrement(p);
@@ -165,14 +226,17 @@ int jouer(const Options &o, Registre &registre)
         // Nobody reads us any more (`moteur ... | head`): no use going on.
         return !ecritureRatee && std::ferror(stdout) == 0;
     });
+    if (arretEnCours())
+        std::printf("\n"); // a person's prompt may wait on its line
     std::printf("%s", texteBilan(bilan, noms[0], noms[1], reglage.graine).c_str());
+    std::printf("%s", texteStatistiquesMatch(bilan, noms[0], noms[1], reglage).c_str());
     if (enregistrement != nullptr && std::fclose(enregistrement) != 0)
         ecritureRatee = true;
-    if (ecritureRatee) {
+    if (ecritureRatee)
         std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n", o.enregistrer.c_str());
-        return STATUT_ECHEC;
-    }
-    return EXIT_SUCCESS;
+    std::fflush(stdout);
+    finirSiArrete(); // stopped by a signal: the engine ends by it
+    return ecritureRatee ? STATUT_ECHEC : EXIT_SUCCESS;
 }
 
 int executer(const Options &o, Registre &registre)
@@ -183,6 +247,10 @@ int executer(const Options &o, Registre &registre)
     }
     if (o.rejouer)
         return rejouer(o.noms[0], o.silencieux);
+    if (o.tournoi)
+        return commandeTournoi(o, registre);
+    if (o.classement)
+        return commandeClassement(o);
     return jouer(o, registre);
 }
 
@@ -200,13 +268,16 @@ int main(int argc, char **argv)
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && arguments[0] == "page") // its own command line
         return moteur::commandePage({arguments.begin() + 1, arguments.end()});
+    if (!arguments.empty() && arguments[0] == "verifier") // its own command line too
+        return moteur::verifier({arguments.begin() + 1, arguments.end()}, registre);
     moteur::LectureOptions l = moteur::lireOptions(arguments);
     if (!l.erreur.empty())
         return moteur::refuserLigneDeCommande(l.erreur);
     int statut = moteur::executer(l.options, registre);
     // Results that never reached the screen or the file they were sent to
     // (a full disk, a closed pipe) are a failure, not a success.
-    if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && statut == EXIT_SUCCESS) {
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && statut == EXIT_SUCCESS &&
+        !moteur::sortieSansLecteur()) {
         std::fprintf(stderr, "moteur : l'écriture sur la sortie standard a échoué\n");
         statut = moteur::STATUT_ECHEC;
     }

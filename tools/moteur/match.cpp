@@ -36,6 +36,7 @@ BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Partici
                       SuiviPartie &suivi, const std::function<bool(const Partie &)> &partieFinie)
 {
     BilanMatch bilan;
+    CompteDePaires paires;
     // Game n's seed is the n-th draw of the match seed's own stream.
     Hasard graines = hasardDe(reglage.graine, Flux::Parties);
     Position depart = getPositionInitiale();
@@ -60,10 +61,24 @@ BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Partici
         bilan.partiesJouees++;
         compter(bilan.premier, p, premierEnJaune ? JAUNE : ROUGE);
         compter(bilan.second, p, premierEnJaune ? ROUGE : JAUNE);
+        Tally t;
+        compter(t, p, premierEnJaune ? JAUNE : ROUGE);
+        paires.ajouter(n, 2 * t.victoires + t.nulles);
+        bilan.paires = paires.paires();
         bool continuer = partieFinie(p);
         if (!continuer || p.fin.issue == Issue::Abandon) {
             bilan.interrompu = n < reglage.parties;
             break;
+        }
+        if (reglage.sprt && n % 2 == 0) {
+            const ReglageSprt &s = *reglage.sprt;
+            bilan.rapportSprt = rapportDeVraisemblance(bilan.paires, s.elo0, s.elo1);
+            BornesSprt b = bornesSprt(s.alpha, s.beta);
+            if (bilan.rapportSprt <= b.basse || bilan.rapportSprt >= b.haute) {
+                bilan.acceptee = bilan.rapportSprt >= b.haute ? BilanMatch::Hypothese::H1
+                                                              : BilanMatch::Hypothese::H0;
+                break;
+            }
         }
     }
     premier.finir();

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "partie.h"
+#include "statistiques.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace moteur {
 
@@ -14,6 +16,8 @@ struct ReglageMatch {
     uint32_t graine = 0;
     int ouverture = 0; // random legal moves before each pair of games
     bool strict = false;
+    // After each game pair, the match stops once the test concludes.
+    std::optional<ReglageSprt> sprt;
 };
 
 // The start position reached by `coups` legal moves drawn from `graine`
@@ -30,12 +34,18 @@ struct BilanMatch {
     int partiesJouees = 0;
     Tally premier, second; // the players in the order of the command line
     bool interrompu = false; // stopped early: a person left, the output is gone, or a signal
+    Paires paires = {};      // the first player's points in each pair of games
+    // The sequential test (--sprt) after the last pair: its log-likelihood
+    // ratio, and the hypothesis it accepted (none: the match ended first).
+    double rapportSprt = 0;
+    enum class Hypothese { Aucune, H0, H1 } acceptee = Hypothese::Aucune;
 };
 
 // Colours swap every game: the first player is yellow in odd games.  With an
 // opening, games go in pairs from one start position, once each way round.
 // `partieFinie` is called after each game (records, summaries) and says
-// whether the match can go on.
+// whether the match can go on.  With a sequential test, the match stops at
+// the pair that decides it, `parties` being only its longest length.
 BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
                       SuiviPartie &suivi, const std::function<bool(const Partie &)> &partieFinie);
 

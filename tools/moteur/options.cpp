@@ -2,6 +2,7 @@
 
 #include "texte.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -16,6 +17,51 @@ namespace {
 constexpr int PARTIES_MAX = 100000000;
 constexpr int OUVERTURE_MAX = 200;
 constexpr double TEMPS_MAX = 86400.0;
+constexpr int CONCURRENCE_MAX = 1024;
+
+// "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
+std::optional<ReglageSprt> lireSprt(const std::string &v)
+{
+    ReglageSprt r{0, 0, 0.05, 0.05};
+    bool elo0 = false, elo1 = false;
+    size_t debut = 0;
+    while (debut < v.size()) {
+        size_t fin = std::min(v.find_first_of(" ,", debut), v.size());
+        std::string mot = v.substr(debut, fin - debut);
+        debut = fin + 1;
+        if (mot.empty())
+            continue;
+        size_t egal = mot.find('=');
+        std::string cle = mot.substr(0, egal), valeur = egal == std::string::npos ? "" : mot.substr(egal + 1);
+        char *reste = nullptr;
+        double x = std::strtod(valeur.c_str(), &reste);
+        if (valeur.empty() || *reste != '\0' || !std::isfinite(x))
+            return std::nullopt;
+        if (cle == "elo0")
+            r.elo0 = x, elo0 = true;
+        else if (cle == "elo1")
+            r.elo1 = x, elo1 = true;
+        else if (cle == "alpha")
+            r.alpha = x;
+        else if (cle == "beta")
+            r.beta = x;
+        else
+            return std::nullopt;
+    }
+    if (!elo0 || !elo1 || !(r.elo0 < r.elo1) || !(r.alpha > 0 && r.alpha < 1) ||
+        !(r.beta > 0 && r.beta < 1) || std::fabs(r.elo0) > 2000 || std::fabs(r.elo1) > 2000)
+        return std::nullopt;
+    return r;
+}
+
+// The words after --sprt that belong to it.
+bool motDuSprt(const std::string &a)
+{
+    for (const char *cle : {"elo0=", "elo1=", "alpha=", "beta="})
+        if (a.rfind(cle, 0) == 0)
+            return true;
+    return false;
+}
 
 template <typename Entier>
 std::optional<Entier> entier(const std::string &t, Entier min, Entier max)
@@ -58,13 +104,14 @@ struct Declaration {
     std::function<std::string(Options &, const std::string &)> lire;
 };
 
-const std::array<Declaration, 10> &declarations()
+const std::array<Declaration, 16> &declarations()
 {
-    static const std::array<Declaration, 10> table = {{
+    static const std::array<Declaration, 16> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = entier<int>(v, 1, PARTIES_MAX);
              o.parties = n.value_or(0);
+             o.partiesDonnees = true;
              return n ? "" : hote::texte("--parties attend un entier de 1 à %d", PARTIES_MAX);
          }},
         {nullptr, "--graine", "S",
@@ -115,6 +162,44 @@ const std::array<Declaration, 10> &declarations()
              o.personnes.push_back(v);
              return v.empty() ? "--personne attend un nom de joueur" : "";
          }},
+        {nullptr, "--sprt", "TEST",
+         "test séquentiel elo0=E0 elo1=E1 [alpha=A beta=B]",
+         [](Options &o, const std::string &v) {
+             o.sprt = lireSprt(v);
+             return o.sprt ? "" : std::string("--sprt attend elo0=E0 elo1=E1 avec E0 < E1, et "
+                                              "alpha=A beta=B entre 0 et 1 (0.05 par défaut)");
+         }},
+        {nullptr, "--defi", nullptr, "tournoi : le premier joueur contre chacun des autres",
+         [](Options &o, const std::string &) {
+             o.defi = true;
+             return "";
+         }},
+        {"-j", "--concurrence", "N", "tournoi : N parties à la fois (les processeurs)",
+         [](Options &o, const std::string &v) {
+             o.concurrence = entier<int>(v, 1, CONCURRENCE_MAX);
+             return o.concurrence ? "" : hote::texte("--concurrence attend un entier de 1 à %d",
+                                                     CONCURRENCE_MAX);
+         }},
+        {nullptr, "--resultats", "FICHIER", "tournoi : écrit aussi le classement en JSON",
+         [](Options &o, const std::string &v) {
+             o.resultats = v;
+             return v.empty() ? "--resultats attend un nom de fichier" : "";
+         }},
+        {nullptr, "--reprendre", nullptr, "tournoi : ne joue que ce qui manque à --enregistrer",
+         [](Options &o, const std::string &) {
+             o.reprendre = true;
+             return "";
+         }},
+        {nullptr, "--tranche", "K/M", "tournoi : ne joue que la K-ième de M tranches",
+         [](Options &o, const std::string &v) {
+             size_t barre = v.find('/');
+             auto m = entier<int>(v.substr(barre == std::string::npos ? v.size() : barre + 1), 1,
+                                  PARTIES_MAX);
+             auto k = m ? entier<int>(v.substr(0, barre), 1, *m) : std::nullopt;
+             if (k)
+                 o.tranche = std::make_pair(*k, *m);
+             return k ? "" : std::string("--tranche attend K/M, 1 <= K <= M, par exemple 2/4");
+         }},
         {"-h", "--help", nullptr, "affiche cette aide",
          [](Options &o, const std::string &) {
              o.aide = true;
@@ -136,6 +221,22 @@ const Declaration *trouver(const std::string &nom)
 bool permiseEnRejouant(const Declaration &d)
 {
     return std::string(d.longue) == "--silencieux" || std::string(d.longue) == "--help";
+}
+
+// Options of `moteur tournoi`, of `moteur classement`, and of a match ("").
+bool permiseEn(const Declaration &d, const std::string &commande)
+{
+    std::string o = d.longue;
+    if (o == "--help")
+        return true;
+    if (commande == "classement")
+        return o == "--resultats";
+    bool duTournoi = o == "--defi" || o == "--concurrence" || o == "--resultats" ||
+                     o == "--reprendre" || o == "--tranche";
+    if (commande == "tournoi")
+        return duTournoi || o == "--parties" || o == "--graine" || o == "--ouverture" ||
+               o == "--enregistrer" || o == "--temps" || o == "--strict" || o == "--silencieux";
+    return !duTournoi;
 }
 
 } // namespace
@@ -180,6 +281,10 @@ LectureOptions lireOptions(const std::vector<std::string> &arguments)
             }
             valeur = arguments[++i];
         }
+        // --sprt elo0=0 elo1=5 alpha=0.05 beta=0.05: one value in several words.
+        if (std::string(d->longue) == "--sprt")
+            while (i + 1 < arguments.size() && motDuSprt(arguments[i + 1]))
+                valeur += " " + arguments[++i];
         if (vues.count(d) != 0 && std::string(d->longue) != "--personne") {
             l.erreur = std::string("l'option ") + d->longue + " est donnée deux fois";
             return l;
@@ -206,6 +311,35 @@ LectureOptions lireOptions(const std::vector<std::string> &arguments)
             l.erreur = "rejouer attend un seul fichier d'enregistrement";
         return l;
     }
+    if (!o.noms.empty() && (o.noms[0] == "tournoi" || o.noms[0] == "classement")) {
+        o.tournoi = o.noms[0] == "tournoi";
+        o.classement = !o.tournoi;
+        o.noms.erase(o.noms.begin());
+        for (const Declaration *d : donnees)
+            if (!permiseEn(*d, o.tournoi ? "tournoi" : "classement")) {
+                l.erreur = std::string("l'option ") + d->longue + " ne s'emploie pas avec " +
+                           (o.tournoi ? "tournoi" : "classement");
+                return l;
+            }
+        if (o.classement && o.noms.empty())
+            l.erreur = "classement attend un ou plusieurs fichiers d'enregistrement de tournoi";
+        else if (o.tournoi && o.noms.size() < 2)
+            l.erreur = "tournoi attend au moins deux joueurs";
+        else if (o.tournoi && o.parties % 2 != 0)
+            l.erreur = "un tournoi joue les parties par paires (une de chaque couleur) : "
+                       "--parties attend un nombre pair";
+        else if (o.reprendre && o.enregistrer.empty())
+            l.erreur = "--reprendre attend --enregistrer FICHIER, le tournoi à reprendre";
+        if (o.tournoi && !o.partiesDonnees)
+            o.parties = 2;
+        return l;
+    }
+    for (const Declaration *d : donnees)
+        if (!permiseEn(*d, "")) {
+            l.erreur = std::string("l'option ") + d->longue +
+                       " ne s'emploie qu'avec tournoi (moteur tournoi ...)";
+            return l;
+        }
     if (o.noms.size() == 1 || o.noms.size() > 2)
         l.erreur = hote::texte("deux joueurs attendus (JAUNE ROUGE), ou aucun pour la "
                                "démonstration ; %zu donné%s",
@@ -218,7 +352,10 @@ std::string texteAide()
     std::string t =
         "usage : moteur [OPTIONS] [JAUNE ROUGE]\n"
         "        moteur rejouer [-q] FICHIER\n"
+        "        moteur verifier [OPTIONS] JOUEUR\n"
         "        moteur page FICHIER [-o SORTIE.html]\n"
+        "        moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"
+        "        moteur classement [--resultats FICHIER] FICHIER...\n"
         "\n"
         "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
         "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
@@ -229,7 +366,13 @@ std::string texteAide()
         "\n"
         "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup\n"
         "(- : l'entrée standard).\n"
+        "verifier JOUEUR : vérifie qu'un programme joueur tient le contrat du kit\n"
+        "(moteur verifier --help).\n"
         "page FICHIER : écrit une page HTML qui montre ces parties (moteur page --help).\n"
+        "tournoi : chaque joueur contre chacun des autres (--parties N par rencontre,\n"
+        "N pair), plusieurs parties à la fois, puis le classement avec les cotes Elo.\n"
+        "classement FICHIER... : le classement des parties enregistrées d'un tournoi\n"
+        "(ses tranches réunies).\n"
         "\n"
         "Options :\n";
     for (const Declaration &d : declarations()) {
@@ -246,6 +389,13 @@ std::string texteAide()
          "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
          "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
          "DOSSIER/<n>-<nom>.txt.\n"
+         "\n"
+         "Avec --sprt, après chaque paire de parties, le match s'arrête dès que le\n"
+         "rapport de vraisemblance de H1 (écart elo1) contre H0 (écart elo0) sort de\n"
+         "[ln(beta/(1-alpha)), ln((1-beta)/alpha)] ; --parties borne sa longueur.\n"
+         "Un tournoi écrit ses parties dans l'ordre où elles finissent, chacune avec son\n"
+         "numéro et sa rencontre ; avec --tranche, M machines en jouent chacune une part\n"
+         "et moteur classement réunit leurs fichiers.\n"
          "\n"
          "Statut de sortie : 0 si tout va bien, 1 en cas d'échec (enregistrement\n"
          "refusé, fichier ou sortie impossible à écrire), 2 si la ligne de commande\n"

@@ -1,9 +1,12 @@
 // The engine's command line, declared as a table and read in one pass.
 #pragma once
 
+#include "statistiques.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace moteur {
@@ -21,6 +24,16 @@ struct Options {
     bool silencieux = false;
     std::string traces;                // folder of the programs' output files
     std::vector<std::string> personnes; // programs a person plays through
+    bool partiesDonnees = false;        // --parties given (a tournament's default is 2)
+    std::optional<ReglageSprt> sprt;     // a match stopped by a sequential test
+    // `moteur tournoi` and `moteur classement FICHIER...`
+    bool tournoi = false;
+    bool classement = false;
+    bool defi = false;
+    std::optional<int> concurrence;          // games at once (default: the processors)
+    std::string resultats;                   // the standings as JSON
+    bool reprendre = false;                  // play only what the record lacks
+    std::optional<std::pair<int, int>> tranche; // slice K of M
 };
 
 struct LectureOptions {

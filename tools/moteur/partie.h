@@ -30,6 +30,7 @@ struct Partie {
     FinPartie fin;
     Resultat resultat = Resultat::Nulle;
     bool interrompue = false; // the engine was stopped during it: neither recorded nor counted
+    int rencontre = 0;        // its pairing in a tournament (0: a match)
 };
 
 // What the display learns while a game is played.

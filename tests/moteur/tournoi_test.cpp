@@ -1,0 +1,354 @@
+// Tournaments: the statistics against values worked out by hand, the
+// schedule, and `moteur tournoi` / `moteur classement` as real programs
+// (concurrency, resumption after a kill, slices through GNU parallel, faults,
+// Ctrl-C, the sequential test of a match).
+#include "calendrier.h"
+#include "programme.h"
+#include "statistiques.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace moteur {
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- Statistics, by hand ------------------------------------------------
+
+TEST(Statistiques, EcartsEloDesScores)
+{
+    // 75 %: 400 log10(0.75 / 0.25) = 400 log10 3 = 190.85.  750-0-250:
+    // variance per game 0.75 * 0.25^2 + 0.25 * 0.75^2 = 0.1875, standard
+    // error sqrt(0.1875 / 1000) = 0.013693, 0.75 -+ 1.96 * that = 0.72316 and
+    // 0.77684, i.e. 400 log10(0.72316 / 0.27684) = 166.8 and 216.7.
+    // 30-40-30: 50 %, variance 0.6 * 0.25 = 0.15, 0.5 + 1.96 sqrt(0.0015) =
+    // 0.57591: 400 log10(0.57591 / 0.42409) = 53.16, symmetric.  10-0-0: a
+    // bound, one win as a draw: 400 log10(0.95 / 0.05) = 511.5.
+    struct Cas {
+        int v, n, d;
+        double elo, bas, haut;
+        bool borne;
+    } cas[] = {{750, 0, 250, 190.85, 166.80, 216.68, false},
+               {30, 40, 30, 0, -53.16, 53.16, false},
+               {0, 0, 10, -511.50, -511.50, -511.50, true},
+               {10, 0, 0, 511.50, 511.50, 511.50, true}};
+    for (const Cas &c : cas) {
+        Ecart e = ecartDesParties(c.v, c.n, c.d);
+        EXPECT_NEAR(e.elo, c.elo, 0.01) << c.v;
+        EXPECT_NEAR(e.bas, c.bas, 0.01) << c.v;
+        EXPECT_NEAR(e.haut, c.haut, 0.01) << c.v;
+        EXPECT_EQ(e.borne, c.borne) << c.v;
+    }
+    EXPECT_NEAR(eloDuScore(0.75), 190.85, 0.01);
+    // 0.5 (1 + erf(10 / sqrt(20))) = 0.5 (1 + erf(2.2361)) = 0.99922.
+    EXPECT_NEAR(probabiliteDeSuperiorite(10, 0), 0.99922, 1e-5);
+    EXPECT_EQ(probabiliteDeSuperiorite(7, 7), 0.5);
+    // Pairs all of 1 point: 50 %, and no spread at all.
+    Ecart p = ecartDesPaires({0, 0, 20, 0, 0});
+    EXPECT_EQ(p.elo, 0);
+    EXPECT_EQ(p.bas, 0);
+}
+
+TEST(Statistiques, RapportDeVraisemblanceDesPaires)
+{
+    // Pairs of 0 or 2 points only, 1000 and 3000 (the others weigh 0.001
+    // pair: nothing at this precision): the closest law of mean s puts 1 - s
+    // on 0 and s on 2 points, so the ratio is
+    // 4000 (0.25 ln(0.25 / 0.5) + 0.75 ln(0.75 / 0.5)) = 523.25 for
+    // elo1 = 190.85 (s = 0.75) against elo0 = 0 (s = 0.5).
+    EXPECT_NEAR(rapportDeVraisemblance({1000, 0, 0, 0, 3000}, 0, 400 * std::log10(3.0)), 523.25,
+                0.01);
+    // One pair of 2 points: the laws of mean 0.5 and of mean s1 =
+    // 1 / (1 + 10^(-50/400)) = 0.57146 put about s on 2 points, hence about
+    // ln(0.57146 / 0.5) = 0.1336: far from the bound 2.94, no early stop.
+    EXPECT_NEAR(rapportDeVraisemblance({0, 0, 0, 0, 1}, 0, 50), 0.1336, 0.002);
+    // Symmetric pairs, symmetric hypotheses: no evidence either way.
+    EXPECT_NEAR(rapportDeVraisemblance({1, 2, 4, 2, 1}, -20, 20), 0, 1e-9);
+    BornesSprt b = bornesSprt(0.05, 0.05); // ln(0.05 / 0.95) = -2.944
+    EXPECT_NEAR(b.basse, -2.944, 0.001);
+    EXPECT_NEAR(b.haute, 2.944, 0.001);
+}
+
+TEST(Statistiques, CotesParVraisemblance)
+{
+    // 75 % of 100 games: 190.85 apart, average 0.  Curvature: 100 p (1 - p)
+    // = 18.75 per (ln 10 / 400)^2, so the difference's deviation is
+    // 1 / (0.0057565 sqrt(18.75)) = 40.12 and each rating's half of it:
+    // 1.96 * 20.06 = 39.32.
+    std::vector<Cote> c = cotesParVraisemblance({{0, 75}, {25, 0}}, {{0, 100}, {100, 0}});
+    EXPECT_NEAR(c[0].elo, 95.42, 0.01);
+    EXPECT_NEAR(c[1].elo, -95.42, 0.01);
+    EXPECT_NEAR(c[0].erreur, 39.32, 0.01);
+    EXPECT_FALSE(c[0].borne);
+    // 10-0, and a third player who never played: bounded (one win taken as
+    // a draw: 511.5 apart), finite, and nothing for the third.
+    c = cotesParVraisemblance({{0, 10, 0}, {0, 0, 0}, {0, 0, 0}},
+                              {{0, 10, 0}, {10, 0, 0}, {0, 0, 0}});
+    EXPECT_NEAR(c[0].elo - c[1].elo, 511.50, 0.01);
+    EXPECT_TRUE(c[0].borne && c[1].borne && c[2].aucunePartie);
+    // Two who beat everyone else and draw together: no finite estimate, a
+    // bounded one still.
+    c = cotesParVraisemblance({{0, 1, 2, 2}, {1, 0, 2, 2}, {0, 0, 0, 1}, {0, 0, 1, 0}},
+                              {{0, 2, 2, 2}, {2, 0, 2, 2}, {2, 2, 0, 2}, {2, 2, 2, 0}});
+    for (const Cote &x : c)
+        EXPECT_TRUE(std::isfinite(x.elo) && std::isfinite(x.erreur));
+    EXPECT_TRUE(c[0].borne && c[1].borne);
+}
+
+TEST(Calendrier, RencontresGrainesTranches)
+{
+    ReglageTournoi r;
+    r.joueurs = {"a", "b", "c", "d"};
+    r.parties = 6;
+    r.ouverture = 3;
+    Calendrier tous(r);
+    EXPECT_EQ(tous.nbRencontres(), 6);
+    r.defi = true;
+    EXPECT_EQ(Calendrier(r).nbRencontres(), 3);
+    // Game k of every pairing: one seed, one start; colours swap.
+    for (int k = 1; k <= 6; k++) {
+        PartiePrevue a = tous.partie(k), f = tous.partie(5 * 6 + k);
+        EXPECT_EQ(a.graine, f.graine);
+        EXPECT_EQ(std::memcmp(&a.depart, &f.depart, sizeof a.depart), 0);
+        EXPECT_EQ(f.jaune, k % 2 == 1 ? 2 : 3);
+    }
+    // Slices: whole pairs, every game once.
+    std::vector<int> vus;
+    for (int k = 1; k <= 4; k++) {
+        auto [premiere, derniere] = tous.tranche(k, 4);
+        EXPECT_EQ(premiere % 2, 1);
+        for (int n = premiere; n <= derniere; n++)
+            vus.push_back(n);
+    }
+    EXPECT_EQ(vus.size(), 36u);
+    EXPECT_TRUE(std::is_sorted(vus.begin(), vus.end()) && vus.front() == 1);
+}
+
+// ---- The real program ----------------------------------------------------
+
+std::string lire(const fs::path &p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// The record's game blocks, by game number.
+std::map<int, std::string> blocs(const std::string &t)
+{
+    std::map<int, std::string> b;
+    for (size_t debut = t.find("[Partie \""); debut != std::string::npos;) {
+        size_t fin = t.find("\n\n[", debut);
+        std::string bloc = t.substr(debut, fin == std::string::npos ? fin : fin + 2 - debut);
+        b[std::stoi(bloc.substr(9))] = bloc;
+        debut = fin == std::string::npos ? fin : t.find("[Partie \"", fin);
+    }
+    return b;
+}
+
+// A block without its game number and pairing.
+std::string sansNumeros(const std::string &bloc)
+{
+    std::string t;
+    for (const std::string &l : essai::lignes(bloc))
+        if (l.rfind("[Partie ", 0) != 0 && l.rfind("[Rencontre ", 0) != 0)
+            t += l + "\n";
+    return t;
+}
+
+class Tournoi : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        prctl(PR_SET_CHILD_SUBREAPER, 1);
+        char modele[] = "/tmp/tessor-tournoi-XXXXXX";
+        dossier = mkdtemp(modele);
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    essai::Execution moteur(std::vector<std::string> a) { return essai::executer(essai::programme("moteur"), a); }
+
+    // Starts the engine in the background, its output in `sortie`.
+    pid_t lancer(const std::vector<std::string> &a, const fs::path &sortie)
+    {
+        std::fflush(nullptr);
+        pid_t pid = fork();
+        if (pid == 0) {
+            dup2(open(sortie.c_str(), O_WRONLY | O_CREAT, 0644), 1);
+            std::string m = essai::programme("moteur");
+            std::vector<char *> argv = {m.data()};
+            for (const std::string &x : a)
+                argv.push_back(const_cast<char *>(x.c_str()));
+            argv.push_back(nullptr);
+            execv(m.c_str(), argv.data());
+            _exit(127);
+        }
+        return pid;
+    }
+
+    static bool aucunProcessusRestant()
+    {
+        for (int i = 0; i < 200; i++) {
+            pid_t r;
+            while ((r = waitpid(-1, nullptr, WNOHANG)) > 0) {
+            }
+            if (r < 0 && errno == ECHILD)
+                return true;
+            usleep(10000);
+        }
+        return false;
+    }
+
+    fs::path dossier;
+    const std::vector<std::string> joueurs = {"joueur_critique", "joueur_tirage", "joueur_premier"};
+    std::vector<std::string> tournoi(std::vector<std::string> options, std::string parties = "6")
+    {
+        std::vector<std::string> a = {"tournoi", "-q", "--graine", "5", "--parties", parties,
+                                      "--ouverture", "2"};
+        a.insert(a.end(), options.begin(), options.end());
+        a.insert(a.end(), joueurs.begin(), joueurs.end());
+        return a;
+    }
+};
+
+TEST_F(Tournoi, MemesPartiesEtMemeClassementQuelQueSoitJ)
+{
+    std::string sortie, parties;
+    for (const std::string j : {"1", "3"}) {
+        fs::path f = dossier / ("j" + j + ".txt");
+        essai::Execution e = moteur(tournoi({"-j", j, "--enregistrer", f.string()}));
+        ASSERT_EQ(e.statut, 0) << e.erreurs;
+        std::map<int, std::string> b = blocs(lire(f));
+        EXPECT_EQ(b.size(), 18u);
+        std::string tout;
+        for (const auto &[n, bloc] : b)
+            tout += bloc;
+        EXPECT_TRUE(j == "1" || (tout == parties && e.sortie == sortie)) << e.sortie;
+        parties = tout;
+        sortie = e.sortie;
+    }
+    EXPECT_NE(sortie.find("Classement après 18 parties sur 18 (graine 5"), std::string::npos);
+    EXPECT_NE(parties.find("[Rencontre \"3\"]"), std::string::npos);
+    // Each pairing plays what the match of the same seed plays.
+    essai::Execution m = moteur({"-q", "--graine", "5", "--parties", "6", "--ouverture", "2",
+                                 "--enregistrer", (dossier / "m.txt").string(), "joueur_tirage",
+                                 "joueur_premier"});
+    std::map<int, std::string> t = blocs(parties), seul = blocs(lire(dossier / "m.txt"));
+    for (int k = 1; k <= 6; k++)
+        EXPECT_EQ(sansNumeros(t[12 + k]), sansNumeros(seul[k])) << k;
+    EXPECT_TRUE(aucunProcessusRestant());
+}
+
+TEST_F(Tournoi, UnTournoiTueSeReprendEtFinitCommeSansInterruption)
+{
+    fs::path f = dossier / "t.txt";
+    std::vector<std::string> a = tournoi({"-j", "2", "--enregistrer", f.string()}, "40");
+    essai::Execution entier = moteur(tournoi({}, "40"));
+    pid_t pid = lancer(a, dossier / "sortie.txt");
+    for (int i = 0; i < 3000 && blocs(lire(f)).size() < 20; i++)
+        usleep(2000);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    size_t avant = blocs(lire(f)).size();
+    EXPECT_LT(avant, 120u);
+    std::ofstream(f, std::ios::app) << "[Partie \"7\"]\n[Jaune \"joueur_cr"; // a block cut short
+    a.insert(a.begin() + 1, "--reprendre");
+    essai::Execution reprise = moteur(a);
+    EXPECT_EQ(reprise.statut, 0) << reprise.erreurs;
+    EXPECT_NE(reprise.erreurs.find("la dernière partie, coupée, est retirée"), std::string::npos);
+    EXPECT_EQ(reprise.sortie, entier.sortie);
+    EXPECT_EQ(blocs(lire(f)).size(), 120u);
+    // Another schedule is refused.
+    a[4] = "6";
+    essai::Execution autre = moteur(a);
+    EXPECT_EQ(autre.statut, 2);
+    EXPECT_NE(autre.erreurs.find("autre tournoi (la graine (5 dans le fichier))"), std::string::npos)
+        << autre.erreurs;
+    EXPECT_TRUE(aucunProcessusRestant());
+}
+
+TEST_F(Tournoi, DeuxTranchesParGnuParallelDonnentLeClassementDUnSeulTournoi)
+{
+    if (std::system("parallel --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "GNU parallel manque (paquet Debian parallel) : essai des tranches sauté";
+    std::string commande = "parallel --will-cite " + essai::programme("moteur");
+    for (const std::string &x : tournoi({"--tranche", "{}/2", "--enregistrer", (dossier / "t{}.txt").string()}))
+        commande += " '" + x + "'";
+    ASSERT_EQ(std::system((commande + " ::: 1 2 > /dev/null").c_str()), 0) << commande;
+    essai::Execution reunies = moteur({"classement", "--resultats", (dossier / "r.json").string(),
+                                       (dossier / "t2.txt").string(), (dossier / "t1.txt").string()});
+    EXPECT_EQ(reunies.statut, 0) << reunies.erreurs;
+    EXPECT_EQ(reunies.sortie, moteur(tournoi({})).sortie);
+    EXPECT_NE(lire(dossier / "r.json").find("\"parties\": 18,"), std::string::npos);
+    // A file of another tournament is refused.
+    std::vector<std::string> autre = tournoi({"--enregistrer", (dossier / "a.txt").string()});
+    autre[3] = "6";
+    moteur(autre);
+    EXPECT_EQ(moteur({"classement", (dossier / "t1.txt").string(), (dossier / "a.txt").string()})
+                  .statut, 2);
+}
+
+TEST_F(Tournoi, UnJoueurQuiPlanteToujoursPerdSesPartiesSansArreterLesAutres)
+{
+    fs::path f = dossier / "t.txt";
+    essai::Execution e = moteur({"tournoi", "-q", "--graine", "1", "--parties", "4", "--enregistrer",
+                                 f.string(), "joueur_plante", "joueur_premier", "joueur_tirage"});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    std::map<int, std::string> b = blocs(lire(f));
+    ASSERT_EQ(b.size(), 12u);
+    for (int n = 1; n <= 8; n++)
+        EXPECT_NE(b[n].find(" : le programme a planté"), std::string::npos) << b[n];
+    // Only losses: a bounded rating, said so.
+    EXPECT_NE(e.sortie.find("joueur_plante         8  0  0  8       0   0,0 %  ≤-"), std::string::npos)
+        << e.sortie;
+    EXPECT_NE(e.sortie.find("la cote est une borne"), std::string::npos);
+    EXPECT_TRUE(aucunProcessusRestant());
+}
+
+TEST_F(Tournoi, CtrlCAbandonneLesPartiesEnCoursEtAfficheLeClassementPartiel)
+{
+    fs::path f = dossier / "t.txt", sortie = dossier / "sortie.txt";
+    pid_t pid = lancer({"tournoi", "-q", "-j", "2", "--temps", "0.2", "--parties", "20",
+                        "--enregistrer", f.string(), "joueur_bloque", "joueur_premier", "joueur_tirage"},
+                       sortie);
+    usleep(1200000);
+    kill(pid, SIGINT);
+    int etat = 0;
+    waitpid(pid, &etat, 0);
+    EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == SIGINT) << etat;
+    size_t n = blocs(lire(f)).size();
+    EXPECT_TRUE(n >= 2 && n < 60) << n;
+    EXPECT_NE(lire(sortie).find("Classement après " + std::to_string(n) + " parties sur 60"),
+              std::string::npos) << lire(sortie);
+    EXPECT_TRUE(aucunProcessusRestant());
+}
+
+TEST_F(Tournoi, LeTestSequentielArreteLeMatchQuandIlConclut)
+{
+    essai::Execution e = moteur({"-q", "--graine", "2", "--parties", "400", "--sprt", "elo0=0",
+                                 "elo1=200", "joueur_critique", "joueur_premier"});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    EXPECT_NE(e.sortie.find("H1 acceptée, joueur_critique a 200 Elo d'avance plutôt que 0"),
+              std::string::npos) << e.sortie;
+    EXPECT_EQ(e.sortie.find("Bilan : 400 parties"), std::string::npos);
+    EXPECT_NE(e.sortie.find("probabilité d'être le plus fort"), std::string::npos);
+    EXPECT_EQ(moteur({"--sprt", "elo0=5", "elo1=0", "a", "b"}).statut, 2);
+    EXPECT_EQ(moteur({"tournoi", "--parties", "3", "a", "b"}).statut, 2);
+}
+
+} // namespace
+} // namespace moteur
