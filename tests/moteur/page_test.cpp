@@ -62,7 +62,8 @@ protected:
 
     // Chromium on the page at this fragment; its standard output.
     static essai::Execution navigateur(const std::string &fragment,
-                                       std::vector<std::string> arguments)
+                                       std::vector<std::string> arguments,
+                                       const std::string &page = "r.html")
     {
         fs::path profil = dossier / "profil";
         fs::remove_all(profil);
@@ -71,7 +72,7 @@ protected:
                           "--no-first-run", "--disable-background-networking",
                           "--disable-component-update", "--disable-sync",
                           "--user-data-dir=" + profil.string()});
-        arguments.push_back("file://" + (dossier / "r.html").string() + "#" + fragment);
+        arguments.push_back("file://" + (dossier / page).string() + "#" + fragment);
         return essai::executer(chromium(), arguments, "", 90);
     }
 
@@ -148,6 +149,40 @@ TEST_F(Page, LesCoupsImposesEtLaFauteSontMontres)
     ASSERT_EQ(e.statut, 0) << e.erreurs;
     EXPECT_TRUE(std::regex_search(e.sortie, std::regex("data-coup=\"1\" class=\"jaune impose\"")));
     EXPECT_NE(e.sortie.find("Faute : rouge : le programme a planté"), std::string::npos);
+}
+
+TEST_F(Page, UnTournoiOuvreSurSonClassementEtLieChaquePartie)
+{
+    std::string moteur = essai::programme("moteur"), record = (dossier / "t.txt").string();
+    ASSERT_EQ(essai::executer(moteur, {"tournoi", "--parties", "2", "--graine", "3", "--enregistrer",
+                                       record, "joueur_premier", "joueur_tirage",
+                                       "joueur_hors_liste"}).statut, 0);
+    essai::Execution classement = essai::executer(moteur, {"classement", record});
+    ASSERT_EQ(essai::executer(moteur, {"page", record}).statut, 0);
+    essai::Execution e = navigateur("", {"--dump-dom"}, "t.html");
+    ASSERT_EQ(e.statut, 0) << e.erreurs;
+    EXPECT_NE(e.sortie.find("<div id=\"jeu\" hidden=\"\">"), std::string::npos);
+    // The standings' names in the order of `moteur classement`'s table.
+    std::string attendu, vu;
+    for (const std::string &l : essai::lignes(classement.sortie)) {
+        std::smatch m;
+        if (std::regex_match(l, m, std::regex(" +([0-9]+)  (joueur_[a-z_]+) .*")))
+            attendu += m[1].str() + m[2].str() + " ";
+    }
+    const std::regex ligne("<tr><td>([0-9]+)</td><td class=\"nom\">([^<]+)</td>");
+    for (auto i = std::sregex_iterator(e.sortie.begin(), e.sortie.end(), ligne);
+         i != std::sregex_iterator(); ++i)
+        vu += (*i)[1].str() + (*i)[2].str() + " ";
+    EXPECT_EQ(vu, attendu) << classement.sortie;
+    // Each of the 6 games twice in the crosstable (once for each side), one
+    // rating bar per player.
+    auto compter = [&](const std::string &motif) {
+        std::regex r(motif);
+        return std::distance(std::sregex_iterator(e.sortie.begin(), e.sortie.end(), r),
+                             std::sregex_iterator());
+    };
+    EXPECT_EQ(compter("class=\"lien-partie\" href=\"#partie=[1-6]&amp;coup=0\""), 12);
+    EXPECT_EQ(compter("<span class=\"barre\" title=\"[^']"), 3);
 }
 
 TEST(PageSansNavigateur, LaPageNeChargeRienEtNeLaissePasSortirUnNomDeSonScript)

@@ -1,11 +1,14 @@
 #include "page.h"
 
+#include "calendrier.h"
 #include "enregistrement.h"
 #include "grille.h"
 #include "notation.h"
 #include "texte.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +17,7 @@
 #include <sstream>
 #include <string_view>
 #include <optional>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,7 +101,58 @@ std::string donneesJson(const std::vector<Partie> &parties)
              ",\"score\":" + chaineJson(texteScore(evaluerScore(p.finale))) +
              ",\"c\":" + chaineJson(texteCoups(p)) + "}";
     }
-    return t + "\n]}";
+    return t + "\n]";
+}
+
+std::string nombreJson(double x) { return std::isfinite(x) ? hote::texte("%.6g", x) : "0"; }
+
+// The standings as the page's script draws them: players by rank, and for
+// each two of them their points and the games (indices in `parties`).
+std::string tournoiJson(const Classement &c, const std::vector<Partie> &parties)
+{
+    Calendrier calendrier(c.reglage);
+    size_t n = c.lignes.size();
+    std::vector<size_t> rang(c.reglage.joueurs.size());
+    for (size_t k = 0; k < n; k++)
+        rang[static_cast<size_t>(c.lignes[k].joueur)] = k;
+    std::vector<std::vector<std::string>> jeux(n, std::vector<std::string>(n));
+    for (size_t k = 0; k < parties.size(); k++) {
+        PartiePrevue prevue = calendrier.partie(parties[k].numero);
+        size_t a = rang[static_cast<size_t>(prevue.jaune)], b = rang[static_cast<size_t>(prevue.rouge)];
+        for (std::string *liste : {&jeux[a][b], &jeux[b][a]})
+            *liste += (liste->empty() ? "" : ",") + std::to_string(k);
+    }
+    std::string texte = texteClassement(c);
+    std::string t = "{\"titre\":" + chaineJson(texte.substr(0, texte.find('\n'))) +
+                    ",\"texte\":" + chaineJson(texte) + ",\n\"joueurs\":[";
+    for (size_t k = 0; k < n; k++) {
+        const LigneClassement &l = c.lignes[k];
+        bool joue = l.parties > 0;
+        t += hote::texte("%s{\"nom\":", k > 0 ? "," : "") +
+             chaineJson(c.reglage.joueurs[static_cast<size_t>(l.joueur)]) +
+             hote::texte(",\"parties\":%d,\"gagnees\":%d,\"nulles\":%d,\"perdues\":%d,"
+                         "\"points\":%g,\"fautes\":%d,\"imposes\":%d,\"elo\":",
+                         l.parties, l.victoires, l.nulles, l.defaites, l.demiPoints / 2.0,
+                         l.fautes, l.coupsImposes) +
+             nombreJson(l.cote.elo) + ",\"erreur\":" + nombreJson(l.cote.erreur) +
+             ",\"borne\":" + chaineJson(!joue || !l.cote.borne ? "" : l.demiPoints > 0 ? "≥" : "≤") +
+             ",\"aucunePartie\":" + (joue ? "false" : "true") + "}";
+    }
+    t += "],\n\"croisee\":[";
+    for (size_t a = 0; a < n; a++) {
+        t += a > 0 ? ",[" : "[";
+        size_t i = static_cast<size_t>(c.lignes[a].joueur);
+        for (size_t b = 0; b < n; b++) {
+            size_t j = static_cast<size_t>(c.lignes[b].joueur);
+            t += b > 0 ? "," : "";
+            t += i == j || c.parties[i][j] == 0
+                     ? std::string("null")
+                     : hote::texte("{\"points\":%g,\"parties\":[", c.demiPoints[i][j] / 2.0) +
+                           jeux[a][b] + "]}";
+        }
+        t += "]";
+    }
+    return t + "]}";
 }
 
 // The template with each `{{name}}` replaced, in one pass (a value is never
@@ -212,6 +267,43 @@ bool ecrireFichier(const std::string &chemin, const std::string &texte, std::str
     return true;
 }
 
+// A tournament's record (its header first, no match in it): its standings
+// as `moteur classement` makes them, its games put in the order of their
+// numbers.  Nothing for a record of matches, nor when `refus` says why the
+// tournament's record is not sound.
+std::optional<Classement> classementDuTournoi(LectureEnregistrements &l, const std::string &fichier,
+                                              std::string &refus)
+{
+    if (l.tournois.empty() || l.matchs > 0 || l.tournois[0].premierePartie > 0)
+        return std::nullopt;
+    std::optional<ReglageTournoi> reglage;
+    for (const EnTeteLu &lu : l.tournois) {
+        std::string erreur;
+        std::optional<ReglageTournoi> r = lireEnTeteTournoi(lu.etiquettes, erreur);
+        if (r && reglage && !(*reglage == *r))
+            erreur = "cet en-tête est celui d'un autre tournoi que le premier du fichier";
+        if (!r || !erreur.empty()) {
+            refus = hote::texte("%s:%d: %s", fichier.c_str(), lu.ligne, erreur.c_str());
+            return std::nullopt;
+        }
+        reglage = reglage ? reglage : r;
+    }
+    Calendrier calendrier(*reglage);
+    std::set<int> numeros;
+    for (const Partie &p : l.parties) {
+        std::string ecart = calendrier.ecartAvec(p);
+        if (ecart.empty() && !numeros.insert(p.numero).second)
+            ecart = hote::texte("la partie %d y figure deux fois", p.numero);
+        if (!ecart.empty()) {
+            refus = "moteur : « " + fichier + " » : " + ecart;
+            return std::nullopt;
+        }
+    }
+    std::stable_sort(l.parties.begin(), l.parties.end(),
+                     [](const Partie &a, const Partie &b) { return a.numero < b.numero; });
+    return classer(calendrier, l.parties);
+}
+
 bool sortieStandardEcrite()
 {
     if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
@@ -222,9 +314,13 @@ bool sortieStandardEcrite()
 
 } // namespace
 
-std::string textePage(const std::vector<Partie> &parties, const std::string &titre)
+std::string textePage(const std::vector<Partie> &parties, const std::string &titre,
+                      const Classement *classement)
 {
     std::string donnees = donneesJson(parties);
+    if (classement != nullptr)
+        donnees += ",\n\"tournoi\":" + tournoiJson(*classement, parties);
+    donnees += "}";
     std::string titreHtml = texteHtml(titre);
     return remplir(ressources::page_html, {{"titre", titreHtml},
                                            {"style", ressources::page_css},
@@ -287,8 +383,15 @@ int commandePage(const std::vector<std::string> &arguments)
                      fichier.c_str());
         return STATUT_ECHEC;
     }
+    std::string refus;
+    std::optional<Classement> classement = classementDuTournoi(l, fichier, refus);
+    if (!refus.empty()) {
+        std::fprintf(stderr, "%s\n", refus.c_str());
+        return STATUT_ECHEC;
+    }
     std::string page =
-        textePage(l.parties, "Tessor : " + std::filesystem::path(fichier).filename().string());
+        textePage(l.parties, "Tessor : " + std::filesystem::path(fichier).filename().string(),
+                  classement ? &*classement : nullptr);
     if (sortie == "-") {
         std::fwrite(page.data(), 1, page.size(), stdout);
         return sortieStandardEcrite() ? EXIT_SUCCESS : STATUT_ECHEC;

@@ -3,6 +3,7 @@
 // the list of games, the board after any move, the moves, the result.
 #pragma once
 
+#include "classement.h"
 #include "partie.h"
 
 #include <string>
@@ -11,7 +12,11 @@
 namespace moteur {
 
 // The whole page for these games; `titre` heads it (the record's name).
-std::string textePage(const std::vector<Partie> &parties, const std::string &titre);
+// With the standings of a tournament (its games, in the order of their
+// numbers), the page opens on them: the standings, the crosstable with a
+// link to each game, and the ratings drawn with their intervals.
+std::string textePage(const std::vector<Partie> &parties, const std::string &titre,
+                      const Classement *classement = nullptr);
 
 // `moteur page FICHIER [-o SORTIE.html]`, given the arguments after `page`:
 // writes the page (by default beside FICHIER, as FICHIER with .html in

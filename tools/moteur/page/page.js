@@ -218,18 +218,30 @@
   function nombre(x) {
     return Number.isInteger(x) ? String(x) : x.toFixed(1).replace(".", ",");
   }
+  // One decimal, the French way, as `moteur classement` writes them: "-33,1", "+420,8".
+  function decimal(x) {
+    const t = x.toFixed(1).replace(".", ",");
+    return t === "-0,0" ? "0,0" : t;
+  }
   function signe(x) {
-    return (x > 0 ? "+" : x < 0 ? "−" : "") + Math.abs(Math.round(x));
+    const t = decimal(x);
+    return t[0] === "-" || t === "0,0" ? t : "+" + t;
+  }
+  function cote(j) {
+    return j.aucunePartie ? "—" : j.borne + signe(j.elo);
   }
   function afficherTournoi(t) {
     const noms = t.joueurs.map((j) => j.nom);
+    $("titre-tournoi").textContent = t.titre;
+    $("texte-classement").textContent = t.texte;
     let html = "<table><thead><tr><th>Rang</th><th class=\"nom\">Joueur</th><th>Parties</th><th>Gagnées</th><th>Nulles</th>" +
-      "<th>Perdues</th><th>Points</th><th>%</th><th>Cote</th></tr></thead><tbody>";
+      "<th>Perdues</th><th>Points</th><th>Score</th><th>Elo</th><th>± 95 %</th><th>Fautes</th><th>Imposés</th></tr></thead><tbody>";
     t.joueurs.forEach((j, r) => {
       html += "<tr><td>" + (r + 1) + '</td><td class="nom">' + echapper(j.nom) + "</td><td>" + j.parties + "</td><td>" +
         j.gagnees + "</td><td>" + j.nulles + "</td><td>" + j.perdues + "</td><td>" + nombre(j.points) + "</td><td>" +
-        (j.parties ? nombre(Math.round(1000 * j.points / j.parties) / 10) : "") + "</td><td>" +
-        (j.aucunePartie ? "" : signe(j.elo) + " ± " + Math.round(j.erreur) + (j.borne ? " (borne)" : "")) + "</td></tr>";
+        (j.parties ? decimal((100 * j.points) / j.parties) + " %" : "—") + "</td><td>" + cote(j) + "</td><td>" +
+        (j.aucunePartie || !(j.erreur > 0) ? "—" : decimal(j.erreur)) + "</td><td>" + j.fautes + "</td><td>" +
+        j.imposes + "</td></tr>";
     });
     $("classement").innerHTML = html + "</tbody></table>";
 
@@ -254,18 +266,22 @@
     });
     $("croisee").innerHTML = html + "</tbody></table>";
 
-    // The bars run from 0 to the rating, the black line over the interval.
+    // The bars run from 0 to the rating, the black line over the interval;
+    // a bound (only wins or only losses: the rating lies beyond) is hatched.
     const cotes = t.joueurs.filter((j) => !j.aucunePartie);
-    const bas = Math.min(0, ...cotes.map((j) => j.elo - j.erreur)), haut = Math.max(0, ...cotes.map((j) => j.elo + j.erreur));
+    const marge = (j) => j.erreur;
+    const bas = Math.min(0, ...cotes.map((j) => j.elo - marge(j))), haut = Math.max(0, ...cotes.map((j) => j.elo + marge(j)));
     const x = (v) => (haut > bas ? (100 * (v - bas)) / (haut - bas) : 50).toFixed(2) + "%";
     const largeur = (a, b) => (haut > bas ? (100 * Math.abs(b - a)) / (haut - bas) : 0).toFixed(2) + "%";
-    $("cotes").innerHTML = '<div class="barres">' + cotes.map((j) =>
-      '<span class="nom">' + echapper(j.nom) + '</span><span class="barre" title="' + signe(j.elo) + " ± " + Math.round(j.erreur) +
-      '"><span class="valeur" style="left:' + x(Math.min(0, j.elo)) + ";width:" + largeur(0, j.elo) + '"></span>' +
-      '<span class="zero" style="left:' + x(0) + '"></span><span class="intervalle" style="left:' + x(j.elo - j.erreur) +
-      ";width:" + largeur(j.elo - j.erreur, j.elo + j.erreur) + '"></span></span><span>' + signe(j.elo) + " ± " +
-      Math.round(j.erreur) + (j.borne ? " (borne)" : "") + "</span>").join("") + "</div>" +
-      '<p class="note">Échelle Elo, moyenne 0 ; le trait noir couvre l’intervalle de confiance à 95 %.</p>';
+    $("cotes").innerHTML = '<div class="barres">' + cotes.map((j) => {
+      const texte = cote(j) + (j.erreur > 0 ? " ± " + Math.round(j.erreur) : "");
+      return '<span class="nom">' + echapper(j.nom) + '</span><span class="barre" title="' + texte + '"><span class="valeur' +
+        (j.borne ? " borne" : "") + '" style="left:' + x(Math.min(0, j.elo)) + ";width:" + largeur(0, j.elo) + '"></span>' +
+        '<span class="zero" style="left:' + x(0) + '"></span>' + (!(j.erreur > 0) ? "" : '<span class="intervalle" style="left:' +
+        x(j.elo - j.erreur) + ";width:" + largeur(j.elo - j.erreur, j.elo + j.erreur) + '"></span>') + "</span><span>" + texte + "</span>";
+    }).join("") + "</div>" +
+      '<p class="note">Échelle Elo, moyenne 0 ; le trait noir couvre l’intervalle de confiance à 95 %. ' +
+      "≥ ou ≤ : que des victoires ou que des défaites, la cote est une borne (barre hachurée).</p>";
   }
   function lienPartie(k, texte) {
     return '<a class="lien-partie" href="#partie=' + (k + 1) + '&amp;coup=0" title="partie ' + parties[k].n + " : " +
