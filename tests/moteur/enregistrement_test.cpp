@@ -258,6 +258,7 @@ TEST_F(Rejouer, LEnTeteDuMatchSeRelitEtLEntreeStandardAussi)
     const std::string attendu = "Partie 1 : a - b : 0-1, b (rouge) gagne (plus aucun coup "
                                 "possible)\n1 partie rejouée, tous les coups sont légaux.\n";
     EXPECT_EQ(rejouer(enTete + partieALaMain(), {"-q"}).sortie, attendu);
+    EXPECT_EQ(rejouer(enTete).sortie, "0 partie rejouée, tous les coups sont légaux.\n");
     essai::Execution e =
         essai::executer(essai::programme("moteur"), {"rejouer", "-q", "-"}, enTete + partieALaMain());
     EXPECT_EQ(e.statut, 0) << e.erreurs;
