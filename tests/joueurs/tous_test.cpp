@@ -75,7 +75,7 @@ TEST(TousLesJoueurs, ChaquePaireJoueJusquAuBoutSeRejoueEtSeReproduit)
     EXPECT_EQ(resultats, parties);
 
     // The first pairs again, with the same seed: the same records.
-    jouerLesPaires(dossier / "b.txt", 30);
+    jouerLesPaires(dossier / "b.txt", 12);
     const std::string encore = lire(dossier / "b.txt");
     EXPECT_EQ(records.substr(0, encore.size()), encore);
 
