@@ -392,6 +392,7 @@ public:
     }
 
     void tuer() { processus_.tuer(); }
+    int pid() const { return processus_.pid(); }
 
 private:
     Fin faute(Etat e)
@@ -474,16 +475,19 @@ std::vector<int> enfants()
     return pids;
 }
 
-// Once the players have ended: how many of our children still run after
-// `delai` seconds (those that end meanwhile are reaped).
-int processusRestants(double delai)
+// Once the programs were asked to leave: how many other children of ours
+// still run after `delai` seconds (those that end meanwhile are reaped).  A
+// program that did not leave is no leftover of itself, and its process
+// layer reaps it.
+int processusRestants(double delai, const std::vector<int> &programmes)
 {
     double limite = maintenant() + delai;
     for (;;) {
         int vivants = 0;
         for (int pid : enfants()) {
             int etat;
-            vivants += waitpid(pid, &etat, WNOHANG) == 0;
+            if (std::find(programmes.begin(), programmes.end(), pid) == programmes.end())
+                vivants += waitpid(pid, &etat, WNOHANG) == 0;
         }
         if (vivants == 0 || maintenant() >= limite)
             return vivants;
@@ -675,8 +679,11 @@ void redigerDetails(Bilan &b, double limite, bool strict, const std::array<int, 
     b.processus.detail =
         restants == 0 && partis
             ? std::string("le programme part quand on le lui demande, et rien ne reste")
-            : std::string(partis ? "" : "le programme ne part pas quand on le lui demande ; ") +
-                  compte(restants, "processus reste", "processus restent") + " en vie après lui";
+            : std::string(partis ? "" : "le programme ne part pas quand on le lui demande") +
+                  (partis || restants == 0 ? "" : " ; ") +
+                  (restants == 0 ? std::string()
+                                 : compte(restants, "processus reste", "processus restent") +
+                                       " en vie après lui");
 
     b.vide.detail = b.vide.echecs == 0
                         ? hote::texte("%d tours sans coup possible, une réponse à chacun",
@@ -808,7 +815,7 @@ int verifier(const std::vector<std::string> &arguments, Registre &registre)
     Tour finA, finB;
     bool partis = a.finir(finA);
     partis = b.finir(finB) && partis;
-    int restants = processusRestants(DELAI_RESTANTS);
+    int restants = processusRestants(DELAI_RESTANTS, {a.pid(), b.pid()});
     a.tuer();
     b.tuer();
     registre.finirLesOrphelins();
