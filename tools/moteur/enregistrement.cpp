@@ -1,5 +1,7 @@
 #include "enregistrement.h"
 
+#include "calendrier.h"
+
 #include "notation.h"
 #include "texte.h"
 
@@ -129,7 +131,7 @@ std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere)
 }
 
 // A tournament's header from its first tag line, up to its blank line: its
-// tags as they stand (calendrier.cpp reads their values).
+// tags as they stand, once calendrier.cpp has found them sound.
 std::optional<Refus> lireEnTeteTournoi(Lignes &lignes, std::string_view premiere,
                                        LectureEnregistrements &lecture)
 {
@@ -146,6 +148,9 @@ std::optional<Refus> lireEnTeteTournoi(Lignes &lignes, std::string_view premiere
             return Refus{lignes.numero(), raison.empty() ? "étiquette attendue" : raison};
         e.etiquettes.emplace_back(nom, *v);
     }
+    std::string erreur;
+    if (!moteur::lireEnTeteTournoi(e.etiquettes, erreur))
+        return Refus{e.ligne, erreur};
     lecture.tournois.push_back(std::move(e));
     return std::nullopt;
 }

@@ -171,21 +171,31 @@ int jouer(const Options &o, Registre &registre)
         }
     }
 
-    // A person plays through a program if the user says so (a program of
-    // theirs), or if the program itself does (the kit's human players).
     for (size_t i = 0; i < descriptions.size(); i++) {
         DescriptionJoueur &d = descriptions[i];
-        Salut salut = saluer(registre, d.chemin);
-        if (!salut.joueur) {
-            if (enregistrement != nullptr)
-                std::fclose(enregistrement);
-            return refuserLigneDeCommande("« " + d.nom + " » n'est pas un joueur : " + salut.refus);
-        }
-        d.personne = d.personne || salut.personne;
         d.delai = o.temps ? *o.temps : d.personne ? -1.0 : TEMPS_PROGRAMME;
         if (!o.traces.empty() && !d.personne)
             d.fichierTrace =
                 o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
+    }
+    // Between programs, the engine and its players stay on one processor
+    // (the players inherit it): set before the greetings, whose processes
+    // play the first game.  A person thinks for seconds: it changes nothing.
+    if (o.personnes.empty())
+        resterSurCeProcesseur();
+    // A person plays through a program if the user says so (a program of
+    // theirs), or if the program itself does (the kit's human players).
+    Participant premier(descriptions[0], registre), second(descriptions[1], registre);
+    for (Participant *p : {&premier, &second}) {
+        Salut salut = p->saluer();
+        if (!salut.joueur) {
+            if (enregistrement != nullptr)
+                std::fclose(enregistrement);
+            return refuserLigneDeCommande("« " + p->description().nom +
+                                          " » n'est pas un joueur : " + salut.refus);
+        }
+        if (salut.personne && !p->description().personne)
+            p->devenirUnePersonne(o.temps ? *o.temps : -1.0);
     }
 
     ReglageMatch reglage;
@@ -198,9 +208,6 @@ int jouer(const Options &o, Registre &registre)
         std::printf("Jaune : %s, rouge : %s (les couleurs alternent), graine du match %u\n\n",
                     noms[0].c_str(), noms[1].c_str(), reglage.graine);
 
-    // A person thinks for seconds: only matches between programs gain from it.
-    if (!descriptions[0].personne && !descriptions[1].personne)
-        resterSurCeProcesseur();
     if (enregistrement != nullptr) {
         EnTeteMatch m = {noms[0], noms[1], reglage.graine, o.parties, o.ouverture,
                          o.temps.value_or(TEMPS_PROGRAMME), o.strict, dateUTC()};
@@ -212,7 +219,6 @@ int jouer(const Options &o, Registre &registre)
             return STATUT_ECHEC;
         }
     }
-    Participant premier(descriptions[0], registre), second(descriptions[1], registre);
     Affichage affichage(stdout, o.silencieux, estUneCouleurDeTerminal());
     bool ecritureRatee = false;
     gererLArret(true); // Ctrl-C: the summary of the games played, then the end

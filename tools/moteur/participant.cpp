@@ -35,13 +35,12 @@ std::string raisonDeLaFin(const FinProcessus &fin)
 
 } // namespace
 
-Salut saluer(Registre &registre, const std::string &chemin)
+namespace {
+
+// Starts `l` on `processus` and reads its greeting.
+Salut accueillir(Processus &processus, const Lancement &l)
 {
     Salut s;
-    Processus processus(registre);
-    Lancement l;
-    l.chemin = chemin;
-    l.arguments = {protocole::OPTION};
     protocole::Reponse r = {};
     if (processus.lancer(l) != Etat::Ok) {
         s.refus = texteIssue(Issue::Lancement);
@@ -57,9 +56,39 @@ Salut saluer(Registre &registre, const std::string &chemin)
     else if (!estUnBonjour(r))
         s.refus = "sa première réponse n'est pas le salut d'un joueur";
     s.joueur = s.refus.empty();
-    s.personne = s.joueur && r.valeur == static_cast<int32_t>(protocole::VERSION) &&
-                 (r.drapeaux & protocole::PERSONNE) != 0;
+    s.memeVersion = s.joueur && r.valeur == static_cast<int32_t>(protocole::VERSION);
+    s.personne = s.memeVersion && (r.drapeaux & protocole::PERSONNE) != 0;
     return s;
+}
+
+} // namespace
+
+Salut saluer(Registre &registre, const std::string &chemin)
+{
+    Processus processus(registre);
+    Lancement l;
+    l.chemin = chemin;
+    l.arguments = {protocole::OPTION};
+    return accueillir(processus, l);
+}
+
+Salut Participant::saluer()
+{
+    Lancement l;
+    l.chemin = d_.chemin;
+    l.arguments = {protocole::OPTION};
+    l.fichierTrace = d_.personne ? "" : d_.fichierTrace;
+    Salut s = accueillir(processus_, l);
+    if (!s.joueur || !s.memeVersion || s.personne || d_.personne)
+        processus_.tuer();
+    return s;
+}
+
+void Participant::devenirUnePersonne(double delai)
+{
+    d_.personne = true;
+    d_.delai = delai;
+    d_.fichierTrace.clear();
 }
 
 Issue Participant::fauteDeProcessus(Etat etat)

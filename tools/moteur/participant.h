@@ -39,6 +39,7 @@ struct Salut {
     bool joueur = false;   // it greeted the engine (perhaps in another version)
     bool personne = false; // a person plays through it
     std::string refus;     // when it is no player: why, e.g. "le programme a planté (SIGSEGV)"
+    bool memeVersion = false; // it speaks this engine's version of the protocol
 };
 Salut saluer(Registre &registre, const std::string &chemin);
 inline bool annonceUnePersonne(Registre &registre, const std::string &chemin)
@@ -59,6 +60,15 @@ public:
     ReponseTour jouer(const Position &position);
     // End of the match: the program is asked to leave, then ended.
     void finir();
+    // Before the match, what `saluer` says, from this participant's own
+    // process: started as a program (no terminal, its trace file if any), it
+    // is kept for the first game, which spares a second start.  A person's
+    // program is ended (it needs the terminal from its start), and so is
+    // one of another version (its first game says why).
+    Salut saluer();
+    // The greeting said a person plays through it: no time limit (unless
+    // `delai` >= 0), no trace file, the terminal.
+    void devenirUnePersonne(double delai);
     // The signal of its last crash (Issue::Plantage), 0 if none.
     int signalDuPlantage() const { return signalDuPlantage_; }
 

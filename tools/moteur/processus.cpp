@@ -85,30 +85,6 @@ void fermerAPartirDe(int premier)
     _exit(127);
 }
 
-// Until something can be read from `fd` (true), or the deadline `limite`
-// passes with nothing there (false); a negative limit never passes.  The
-// pipe is looked at before the deadline is: an answer waiting there when
-// the engine comes back late (stopped with Ctrl-Z, short of processor
-// time) is the engine's delay, not the player's.
-bool attendreDeQuoiLire(int fd, double limite)
-{
-    for (;;) {
-        timespec delai = {}, *pDelai = nullptr;
-        if (limite >= 0) {
-            double reste = std::max(0.0, limite - maintenant());
-            delai.tv_sec = static_cast<time_t>(reste);
-            delai.tv_nsec = static_cast<long>((reste - std::floor(reste)) * 1e9);
-            pDelai = &delai;
-        }
-        pollfd p = {fd, POLLIN, 0};
-        int n = ppoll(&p, 1, pDelai, nullptr);
-        if (n != 0 && !(n < 0 && errno == EINTR))
-            return true; // readable, at its end, or an error that read reports
-        if (n == 0)
-            return false;
-    }
-}
-
 } // namespace
 
 Processus::~Processus()
@@ -172,20 +148,26 @@ Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
 {
     if (deLui_ < 0)
         return Etat::Erreur;
-    double limite = delaiSecondes >= 0 ? maintenant() + delaiSecondes : -1;
+    // A plain blocking read; the watcher interrupts it at the deadline.
+    bool surveille = delaiSecondes >= 0;
+    if (surveille)
+        echeance_.armer(delaiSecondes, deLui_);
     auto *p = static_cast<unsigned char *>(donnees);
+    Etat etat = Etat::Ok;
     while (taille > 0) {
-        if (!attendreDeQuoiLire(deLui_, limite))
-            return Etat::Delai;
         ssize_t r = read(deLui_, p, taille);
-        if (r < 0 && errno == EINTR)
+        if (r < 0 && errno == EINTR && !(surveille && echeance_.expiree()))
             continue;
-        if (r <= 0)
-            return Etat::Erreur;
+        if (r <= 0) {
+            etat = Etat::Erreur;
+            break;
+        }
         p += r;
         taille -= static_cast<size_t>(r);
     }
-    return Etat::Ok;
+    if (surveille && echeance_.desarmer())
+        return Etat::Delai; // whatever came, came too late
+    return etat;
 }
 
 std::optional<double> Processus::signalDepuis(double depuis) const

@@ -4,6 +4,7 @@
 // through, failed, or ran out of time.
 #pragma once
 
+#include "guetteur.h"
 #include "orphelins.h"
 
 #include <optional>
@@ -44,7 +45,8 @@ public:
     Etat envoyer(const void *donnees, size_t taille);
     // Reads exactly `taille` bytes; a negative delay waits without limit.
     // Erreur at the end of the pipe (the process closed it or died); Delai
-    // if the record is not all there at the deadline (the process runs on).
+    // if the record is not all there at the deadline (guetteur.h; the
+    // process runs on).
     Etat recevoir(void *donnees, size_t taille, double delaiSecondes);
     // The time (on maintenant()'s clock) of the last SIGUSR1 it sent, if it
     // came at or after `depuis`.
@@ -71,6 +73,7 @@ private:
     int cible_ = -1; // what kill ends: -pid_, its group, for a program
     int versLui_ = -1;
     int deLui_ = -1;
+    Echeance echeance_; // the deadline of a wait for its answer
     std::optional<FinProcessus> fin_;
 };
 

@@ -1,0 +1,47 @@
+// The watcher of the players' deadlines: one thread for the whole engine.
+//
+// A thread waiting for a player's answer arms the deadline of that wait (no
+// system call), then reads the pipe with a plain blocking read, the cheapest
+// wait there is: a deadline given to the call that waits (ppoll) costs a
+// kernel timer per move, which on a virtual machine costs more than the rest
+// of the move.  The watcher sleeps until the earliest deadline armed; one
+// that passes with nothing in the pipe (an answer already there is the
+// engine's delay, not the player's) interrupts the read with a signal of the
+// engine's own, again every few milliseconds until the reader has seen it.
+// The reader then reports the delay, and ends the player as before.
+//
+// The watcher never wakes for a deadline armed while it sleeps: it sleeps at
+// most the shortest delay ever armed, and a deadline armed later is at least
+// that far.  A shorter delay than any before wakes it, once.
+#pragma once
+
+#include <atomic>
+#include <pthread.h>
+
+namespace moteur {
+
+class Echeance {
+public:
+    Echeance();  // known to the watcher from now on
+    ~Echeance(); // and no longer
+    Echeance(const Echeance &) = delete;
+    Echeance &operator=(const Echeance &) = delete;
+
+    // Before this thread's blocking read of `fd`, `delai` seconds from now.
+    void armer(double delai, int fd);
+    // A read ended by EINTR: whether the deadline has passed.
+    bool expiree() const { return etat.load() == EXPIREE; }
+    // After the read: true if the deadline passed first (whatever the read
+    // brought came too late).  No signal of the watcher comes afterwards.
+    bool desarmer();
+
+    // For the watcher.
+    enum : int { LIBRE, ATTENTE, EXPIREE };
+    std::atomic<int> etat{LIBRE};
+    std::atomic<double> limite{0};
+    std::atomic<int> fd{-1};
+    pthread_t lecteur{};
+    Echeance *suivante = nullptr; // in the watcher's list, under its lock
+};
+
+} // namespace moteur
