@@ -23,7 +23,6 @@ int modeMoteur(const char *programme, int argc, char **)
         afficherUsage(programme, true);
         return STATUT_USAGE;
     }
-    taireLaSortieSiElleEstPerdue();
     // The engine learns here whether a person needs the terminal and no time limit.
     uint32_t personne = &joueurPersonne != nullptr ? protocole::PERSONNE : 0;
     std::string erreur;

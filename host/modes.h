@@ -11,10 +11,6 @@ int modeTourUnique(const char *programme, int argc, char **argv);
 // pipes of protocole.h, for a whole match.
 int modeMoteur(const char *programme, int argc, char **argv);
 
-// In engine mode, before the first turn: a standard output on /dev/null is
-// not written to at all (sortie.cpp).
-void taireLaSortieSiElleEstPerdue();
-
 // Exit status for a command line that cannot be understood.
 constexpr int STATUT_USAGE = 2;
 void afficherUsage(const char *programme, bool erreur);

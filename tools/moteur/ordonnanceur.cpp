@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -48,7 +47,7 @@ public:
         if (courante == 0 || restantes_[courante].empty()) {
             if (courante != 0)
                 occupants_[courante]--;
-            courante = choisirRencontre(static_cast<size_t>(rencontre));
+            courante = choisirRencontre();
             if (courante == 0)
                 return std::nullopt;
             occupants_[courante]++;
@@ -70,33 +69,20 @@ public:
 private:
     int paireDe(const Unite &u) const { return (travail_.calendrier->partie(u.parties[0]).rang + 1) / 2; }
 
-    // A pairing nobody plays yet, first in the schedule, one with a player
-    // of the pairing just played if there is (its process goes on);
-    // otherwise the one with the most pairs left.  0 when nothing is left.
-    size_t choisirRencontre(size_t precedente) const
+    // A pairing nobody plays yet, first in the schedule; otherwise the one
+    // with the most pairs left.  0 when nothing is left.
+    size_t choisirRencontre() const
     {
-        size_t libre = 0, meilleure = 0;
+        size_t meilleure = 0;
         for (size_t r = 1; r < restantes_.size(); r++) {
             if (restantes_[r].empty())
                 continue;
-            if (occupants_[r] == 0 && partagent(r, precedente))
+            if (occupants_[r] == 0)
                 return r;
-            if (occupants_[r] == 0 && libre == 0)
-                libre = r;
             if (meilleure == 0 || restantes_[r].size() > restantes_[meilleure].size())
                 meilleure = r;
         }
-        return libre != 0 ? libre : meilleure;
-    }
-
-    bool partagent(size_t a, size_t b) const
-    {
-        if (a == 0 || b == 0)
-            return false;
-        const Rencontre &x = travail_.calendrier->rencontre(static_cast<int>(a));
-        const Rencontre &y = travail_.calendrier->rencontre(static_cast<int>(b));
-        return x.premier == y.premier || x.premier == y.second || x.second == y.premier ||
-               x.second == y.second;
+        return meilleure;
     }
 
     const TravailTournoi &travail_;
@@ -117,35 +103,31 @@ void resterSur(int processeur)
     sched_setaffinity(0, sizeof un, &un); // this thread, and what it starts
 }
 
-// One worker: its two players' processes, each kept while its player plays
-// (from one pairing to the next too: a player keeps nothing from a game to
-// the next, its seed comes with each game).
+// One worker: its players, kept while the pairing stays the same.
 void travailler(const TravailTournoi &t, Repartition &repartition, Registre &registre,
                 int processeur)
 {
     resterSur(processeur);
     SuiviPartie muet;
     int rencontre = 0;
-    std::map<int, std::unique_ptr<Participant>> joueurs; // by player
-    Participant *premier = nullptr, *second = nullptr;
+    std::unique_ptr<Participant> premier, second;
+    auto finir = [&] {
+        if (premier)
+            premier->finir();
+        if (second)
+            second->finir();
+        premier.reset();
+        second.reset();
+    };
     while (std::optional<Unite> u = repartition.prendre(rencontre)) {
         if (u->rencontre != rencontre) {
+            finir();
             rencontre = u->rencontre;
             const Rencontre &r = t.calendrier->rencontre(rencontre);
-            for (auto j = joueurs.begin(); j != joueurs.end();) {
-                if (j->first == r.premier || j->first == r.second) {
-                    ++j;
-                    continue;
-                }
-                j->second->finir();
-                j = joueurs.erase(j);
-            }
-            for (int k : {r.premier, r.second})
-                if (joueurs.count(k) == 0)
-                    joueurs[k] = std::make_unique<Participant>(t.joueurs[static_cast<size_t>(k)],
-                                                               registre);
-            premier = joueurs[r.premier].get();
-            second = joueurs[r.second].get();
+            premier = std::make_unique<Participant>(t.joueurs[static_cast<size_t>(r.premier)],
+                                                    registre);
+            second = std::make_unique<Participant>(t.joueurs[static_cast<size_t>(r.second)],
+                                                   registre);
         }
         bool continuer = true;
         for (int numero : u->parties) {
@@ -171,8 +153,7 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
         if (!continuer)
             break;
     }
-    for (auto &[k, p] : joueurs)
-        p->finir();
+    finir();
 }
 
 } // namespace

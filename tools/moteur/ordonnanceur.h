@@ -1,10 +1,8 @@
 // The scheduler of a tournament's concurrent games.
 //
 // N workers, each a thread of its own, play games at the same time.  A
-// worker plays one game at a time with its own two player processes, each
-// kept from one game to the next while its player plays, from one pairing
-// to the next too (a worker moves on to a pairing that shares a player when
-// one is left untouched; a player keeps nothing between games); the
+// worker plays one game at a time with its own two player processes, which it
+// keeps from one game to the next while it stays on the same pairing; the
 // process layer waits for a player's answer with a deadline (ppoll), so a
 // blocking call per game is all a worker needs, and a thread per running game
 // keeps every game's code the same as a match's.  Workers take game pairs
