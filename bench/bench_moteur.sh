@@ -14,7 +14,7 @@ rouge=${4:-joueur_critique3}
 
 debut=$(date +%s.%N)
 "$bin/moteur" -q --parties "$parties" --ouverture 4 --graine 1 "$jaune" "$rouge" \
-    | tail -n 3 > /tmp/bench_moteur.$$
+    | sed -n "/^Bilan/,\$p" > /tmp/bench_moteur.$$
 fin=$(date +%s.%N)
 
 cat /tmp/bench_moteur.$$

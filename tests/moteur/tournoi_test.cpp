@@ -337,6 +337,24 @@ TEST_F(Tournoi, CtrlCAbandonneLesPartiesEnCoursEtAfficheLeClassementPartiel)
     EXPECT_TRUE(aucunProcessusRestant());
 }
 
+TEST_F(Tournoi, UnDefiNeJoueQueLesRencontresDuPremierEtDonneLeursEcarts)
+{
+    // Not on a terminal: one line at every tenth of the 20 games.
+    essai::Execution e = moteur({"tournoi", "--defi", "--graine", "2", "--parties", "10",
+                                 "--ouverture", "2", "joueur_critique", "joueur_tirage",
+                                 "joueur_premier"});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    int lignes = 0;
+    for (const std::string &l : essai::lignes(e.sortie))
+        lignes += l.find(" parties (") != std::string::npos && l.find("/20 ") != std::string::npos;
+    EXPECT_EQ(lignes, 10) << e.sortie;
+    for (const char *attendu :
+         {"Classement après 20 parties sur 20 (graine 2, 10 parties par rencontre, ouverture 2, défi)",
+          "  Écart Elo de joueur_critique sur joueur_premier : ",
+          "  Paires de parties (joueur_critique : 0, ½, 1, 1½, 2 points) : "})
+        EXPECT_NE(e.sortie.find(attendu), std::string::npos) << attendu << "\n" << e.sortie;
+}
+
 TEST_F(Tournoi, LeTestSequentielArreteLeMatchQuandIlConclut)
 {
     essai::Execution e = moteur({"-q", "--graine", "2", "--parties", "400", "--sprt", "elo0=0",

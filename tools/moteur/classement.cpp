@@ -285,9 +285,9 @@ std::string texteClassement(const Classement &c)
             tally.nulles = jouees - tally.victoires - tally.defaites;
             std::string s = texteEcartMatch(r.joueurs[a], r.joueurs[b], tally,
                                             c.paires[static_cast<size_t>(k - 1)], r.ouverture > 0);
-            t += hote::texte("  %s contre %s : %s (%d partie%s)\n", r.joueurs[a].c_str(),
-                             r.joueurs[b].c_str(), points(demi).c_str(), jouees,
-                             jouees > 1 ? "s" : "");
+            t += hote::texte("  %s contre %s : %s à %s en %d partie%s\n", r.joueurs[a].c_str(),
+                             r.joueurs[b].c_str(), points(demi).c_str(),
+                             points(c.demiPoints[b][a]).c_str(), jouees, jouees > 1 ? "s" : "");
             t += s;
         }
     }

@@ -24,6 +24,7 @@
 #include <set>
 #include <sstream>
 #include <thread>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace moteur {
@@ -227,7 +228,7 @@ public:
             if (!fin && t - dernierAffichage_ < RAFRAICHISSEMENT)
                 return;
             dernierAffichage_ = t;
-            std::printf("\r%s\033[K%s", ligne(t).c_str(), fin ? "\n" : "");
+            std::printf("\r%s\033[K%s", couper(ligne(t)).c_str(), fin ? "\n" : "");
             std::fflush(stdout);
             return;
         }
@@ -240,6 +241,20 @@ public:
     }
 
 private:
+    // Within the terminal's width: a line that wraps is no longer rewritten
+    // in place.
+    static std::string couper(const std::string &l)
+    {
+        winsize w = {};
+        if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &w) != 0 || w.ws_col < 2)
+            return l;
+        size_t caracteres = 0, fin = 0;
+        for (; fin < l.size(); fin++)
+            if ((l[fin] & 0xC0) != 0x80 && ++caracteres == w.ws_col)
+                break; // the last column stays free for the cursor
+        return l.substr(0, fin);
+    }
+
     std::string ligne(double t) const
     {
         double ecoule = t - debut_;
