@@ -197,6 +197,8 @@ int jouer(const Options &o, Registre &registre)
         if (salut.personne && !p->description().personne)
             p->devenirUnePersonne(o.temps ? *o.temps : -1.0);
     }
+    if (o.personnes.empty() && (premier.description().personne || second.description().personne))
+        relaisSansPreemption(false);
 
     ReglageMatch reglage;
     reglage.parties = o.parties;

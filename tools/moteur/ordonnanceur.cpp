@@ -2,6 +2,7 @@
 #include "ordonnanceur.h"
 
 #include "signaux.h"
+#include "systeme.h"
 
 #include <algorithm>
 #include <deque>
@@ -101,6 +102,7 @@ void resterSur(int processeur)
     CPU_ZERO(&un);
     CPU_SET(processeur, &un);
     sched_setaffinity(0, sizeof un, &un); // this thread, and what it starts
+    relaisSansPreemption(true);
 }
 
 // One worker: its players, kept while the pairing stays the same.

@@ -119,6 +119,13 @@ void resterSurCeProcesseur()
     CPU_ZERO(&un);
     CPU_SET(processeur, &un);
     sched_setaffinity(0, sizeof un, &un);
+    relaisSansPreemption(true);
+}
+
+void relaisSansPreemption(bool oui)
+{
+    sched_param p = {};
+    sched_setscheduler(0, oui ? SCHED_BATCH : SCHED_OTHER, &p);
 }
 
 bool attendreLaFinDe(int pid, double delaiSecondes)

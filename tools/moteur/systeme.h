@@ -28,6 +28,12 @@ void ouvrirLesDescripteursStandard();
 // the engine runs on spares a wake-up across processors at every turn, which
 // costs more than the turn itself.  Children started afterwards inherit it.
 void resterSurCeProcesseur();
+// Batch work (SCHED_BATCH), for this thread and the children it starts: in
+// a relay the one woken never preempts the one that woke it, which goes on
+// to wait; the default policy switched there, a switch more per move.  Set
+// by resterSurCeProcesseur; `false` puts the default policy back (a person
+// plays: the terminal's program keeps its ordinary priority).
+void relaisSansPreemption(bool oui);
 
 // Waits up to `delaiSecondes` for our child `pid` to end, without reaping
 // it (its wait status stays for waitpid): true once it has ended.
