@@ -262,7 +262,7 @@ private:
         std::string s = hote::texte("%d/%d parties (%d %%), %s par seconde, %s écoulées", faites_,
                                     total_, faites_ * 100 / total_, virgule(vitesse, 1).c_str(),
                                     duree(ecoule).c_str());
-        if (faites_ > 0 && faites_ < total_)
+        if (faites_ > 0 && faites_ < total_ && vitesse > 0)
             s += ", reste " + duree((total_ - faites_) / vitesse);
         if (!meneur_.empty())
             s += ", en tête : " + meneur_;
