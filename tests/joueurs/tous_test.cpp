@@ -16,19 +16,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> automatiques() {
-  std::vector<std::string> noms;
-  std::istringstream liste(TESSOR_JOUEURS_AUTOMATIQUES);
-  for (std::string nom; std::getline(liste, nom, ',');)
-    noms.push_back(nom);
-  return noms;
+std::vector<std::string> automatiques()
+{
+    std::vector<std::string> noms;
+    std::istringstream liste(TESSOR_JOUEURS_AUTOMATIQUES);
+    for (std::string nom; std::getline(liste, nom, ',');)
+        noms.push_back(nom);
+    return noms;
 }
 
-std::string lire(const fs::path &chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
+// A record file, without the date each match opens with (the only line that
+// changes from one run to the next).
+std::string lire(const fs::path &chemin)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    std::string texte;
+    for (std::string ligne; std::getline(f, ligne);)
+        if (ligne.rfind("[Date ", 0) != 0)
+            texte += ligne + "\n";
+    return texte;
 }
 
 // Every pair plays twice from the initial position (once with each colour
