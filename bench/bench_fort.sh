@@ -1,0 +1,76 @@
+#!/bin/bash
+# joueur_fort, the searching player, measured three ways:
+#  1. its points against every automatic player of the kit built in BIN
+#     (PARTIES games each from seeded openings of 4 random moves, colours
+#     swapping every game; a win is 1 point, a draw 1/2);
+#  2. one turn, in process, on positions from seeded random games: median and
+#     worst case (bench_tour_joueur_fort, when it is built);
+#  3. the nodes per second of its search, over a match against itself: the
+#     moves it played in its searches (from its traces) over the processor
+#     time of the whole match.
+#
+#   bench/bench_fort.sh [BIN] [PARTIES] [GRAINE] [ADVERSAIRE ...]
+#
+# BIN is the folder of the built programs (build/bin by default); without
+# ADVERSAIRE, every automatic player of the kit found in BIN plays.
+set -eu
+bin=${1:-build/bin}
+parties=${2:-100}
+graine=${3:-1}
+shift $(($# < 3 ? $# : 3))
+adversaires=("$@")
+if [ ${#adversaires[@]} -eq 0 ]; then
+  adversaires=(joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle
+    joueur_rapport joueur_direct joueur_bref joueur_coins joueur_isoler joueur_sept
+    joueur_fonctions joueur_strategies joueur_critique joueur_critique2 joueur_critique3
+    joueur_isole joueur_sisole joueur_priorite joueur_hasard joueur_fin joueur_fin2
+    joueur_topo joueur_ouverture)
+fi
+
+echo "1. Points de joueur_fort ($parties parties par adversaire, --ouverture 4, graine $graine)"
+absents=()
+pire=101
+for a in "${adversaires[@]}"; do
+  if [ ! -x "$bin/$a" ]; then
+    absents+=("$a")
+    continue
+  fi
+  ligne=$("$bin/moteur" -q --parties "$parties" --ouverture 4 --graine "$graine" \
+    joueur_fort "$a" | grep '^  joueur_fort : ')
+  # "  joueur_fort : 97 victoires, 2 défaites, 1 nulle, 97,5 points, ..."
+  read -r v d n p < <(echo "$ligne" | sed 's/,\([0-9]\)/.\1/' |
+    awk -F'[:,]' '{ split($2, v, " "); split($3, d, " "); split($4, n, " "); split($5, p, " ");
+                    print v[1], d[1], n[1], p[1] }')
+  pc=$(awk -v p="$p" -v n="$parties" 'BEGIN { printf "%.1f", 100 * p / n }')
+  printf '  %-18s %3d victoires %3d défaites %3d nulles  %5s points  %5s %%\n' \
+    "$a" "$v" "$d" "$n" "$p" "$pc"
+  pire=$(awk -v a="$pire" -v b="$pc" 'BEGIN { print (b < a ? b : a) }')
+done
+if [ "$pire" != 101 ]; then
+  echo "  pire score : $pire %"
+fi
+if [ ${#absents[@]} -gt 0 ]; then
+  echo "  absents de $bin : ${absents[*]}"
+fi
+
+echo "2. Un tour de joueur_fort"
+if [ -x "$bin/bench_tour_joueur_fort" ]; then
+  "$bin/bench_tour_joueur_fort" 20
+else
+  echo "  $bin/bench_tour_joueur_fort n'est pas construit"
+fi
+
+echo "3. Nœuds par seconde (joueur_fort contre lui-même, 10 parties)"
+traces=$(mktemp -d)
+trap 'rm -rf "$traces"' EXIT
+TIMEFORMAT='%U %S'
+temps=$({ time "$bin/moteur" -q --parties 10 --ouverture 4 --graine "$graine" \
+  --traces "$traces" joueur_fort joueur_fort > /dev/null; } 2>&1)
+noeuds=$(cat "$traces"/*.txt | sed -n 's/^Profondeur [0-9]*, \([0-9]*\) nœuds.*/\1/p' |
+  awk '{ s += $1 } END { print s + 0 }')
+coups=$(cat "$traces"/*.txt | grep -c '^Profondeur ' || true)
+awk -v t="$temps" -v n="$noeuds" -v c="$coups" 'BEGIN {
+  split(t, x, " "); s = x[1] + x[2]
+  printf "  %d coups, %d nœuds en %.2f s de processeur : %.0f nœuds par seconde, %.1f ms par coup\n",
+    c, n, s, n / s, 1000 * s / c
+}'
