@@ -213,8 +213,15 @@ public:
     Progression(int total, bool terminal, bool muette)
         : total_(total), terminal_(terminal), muette_(muette), debut_(maintenant()) {}
 
-    // Under the caller's lock.
-    void partieFinie() { faites_++; }
+    // Under the caller's lock.  True when a line of a log is due: only then
+    // is the thread that prints woken at once.  Woken after every game, it
+    // took a processor from a running game each time; the status line of a
+    // terminal is redrawn on its own clock anyway.
+    bool partieFinie()
+    {
+        faites_++;
+        return !muette_ && !terminal_ && total_ > 0 && faites_ * 10 / total_ > dernierDixieme_;
+    }
     void meneur(std::string texte) { meneur_ = std::move(texte); }
 
     // Draws the status line (terminal) or the line of each tenth (a log);
@@ -492,9 +499,9 @@ int commandeTournoi(const Options &o, Registre &registre)
                 ecritureRatee = true;
             parties.push_back(p);
             compterPartie(p);
-            progression.partieFinie();
             progression.meneur(texteMeneur(r, demiPoints, joues));
-            changement.notify_one();
+            if (progression.partieFinie())
+                changement.notify_one();
             return !ecritureRatee;
         });
         std::lock_guard<std::mutex> v(verrou);
