@@ -93,6 +93,15 @@ inline Cases jusqua(const Plateau &p, int k)
     return s;
 }
 
+// sous[k]: the cells of height 1 to k, for k from 0 to 4 (a column of
+// height h can join those of sous[5 - h]).
+inline void remplirJusqua(const Plateau &p, Cases sous[5])
+{
+    sous[0] = 0;
+    for (int k = 1; k < 5; k++)
+        sous[k] = sous[k - 1] | p.hauteur[k];
+}
+
 struct Retour {
     uint8_t ho, co, hd, cd;
     uint64_t cleJ, cleR;
@@ -170,8 +179,7 @@ inline void defaire(Plateau &p, Coup coup, const Retour &r)
 template <typename F> inline void pourChaqueCoup(const Plateau &p, F f)
 {
     Cases sous[5];
-    for (int k = 0; k < 5; k++)
-        sous[k] = jusqua(p, k);
+    remplirJusqua(p, sous);
     for (Cases m = sous[4]; m; m &= m - 1) {
         int o = std::countr_zero(m);
         for (Cases t = voisinage[o] & sous[5 - p.h[o]]; t; t &= t - 1)
@@ -240,8 +248,7 @@ int heuristique(const Plateau &p, bool &finie)
 {
     const uint8_t moi = p.trait;
     Cases sous[5];
-    for (int k = 0; k < 5; k++)
-        sous[k] = jusqua(p, k);
+    remplirJusqua(p, sous);
     int s = 0, vivantes = 0;
     int fermees[3] = {0, 0, 0}, nombre[3] = {0, 0, 0}, cinqs[3] = {0, 0, 0};
     Cases partenaires[3] = {0, 0, 0};
@@ -526,23 +533,6 @@ int negamax(int prof, int alpha, int beta, int ply)
     }
     return meilleur;
 }
-
-} // namespace
-
-int valeurFinale(const Position &position)
-{
-    preparerVoisinages();
-    return finale(charger(position));
-}
-
-int evaluer(const Position &position)
-{
-    preparerVoisinages();
-    bool finie;
-    return heuristique(charger(position), finie);
-}
-
-namespace {
 
 // Searches the moves of the root, `racines` (indices of the list), deeper
 // and deeper until the value is proven or the budget is spent.

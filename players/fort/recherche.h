@@ -26,18 +26,12 @@ struct Reponse {
     bool resolue = false;  // the value is the game's exact value
 };
 
-// Searches the position among the moves of `coups` (entries past the
-// storage, or that the rules forbid, are never chosen).  The answer depends
-// on the position, the list and the budget only.
+// Searches the position among the moves of `coups`: entries past the
+// storage, or that the rules forbid, are never chosen, unless no entry is
+// legal (then index 0).  The answer depends on the position, the list and
+// the budget only.
 Reponse chercher(const Position &position, const ListeCoups &coups,
                  long budget = BUDGET_NOEUDS);
-
-// The value of a finished game for the side to move: the engine's result
-// (more columns, then more fives) first, then the margins.
-int valeurFinale(const Position &position);
-
-// The heuristic value of a position for the side to move.
-int evaluer(const Position &position);
 
 // -1, 0 or 1: the result that a value says, for values of finished games.
 inline int resultatDeValeur(int valeur)
