@@ -275,14 +275,15 @@ TEST_F(Moteur, UnMoteurSuspenduNeCompteSonRetardAPersonne)
     // answer waiting when it goes on, past the time for the move: the
     // player answered in time and must not lose for it.  Each stop outlasts
     // the time for a move; once running again, the engine's reading and its
-    // watcher race for the late answer.
+    // watcher race for the late answer.  The time for a move leaves the
+    // player's 30 ms room on a loaded machine under the sanitizers.
     fs::path fichier = dossier.chemin / "parties.txt";
     std::string script =
-        essai::programme("moteur") + " -q --parties 4 --temps 0.1 --graine 1 --enregistrer " +
+        essai::programme("moteur") + " -q --parties 4 --temps 0.3 --graine 1 --enregistrer " +
         fichier.string() +
         " joueur_signal joueur_premier > /dev/null &\n"
         "for i in 1 2 3 4 5 6 7 8 9 10 11 12; do\n"
-        "  sleep 0.1; kill -STOP $!; sleep 0.25; kill -CONT $!\n"
+        "  sleep 0.1; kill -STOP $!; sleep 0.45; kill -CONT $!\n"
         "done\n"
         "wait $!\n";
     essai::Execution e = essai::executer("/bin/sh", {"-c", script});
