@@ -72,11 +72,12 @@ public:
         }
     }
 
-    // An expired wait seen by its reader: no signal after this.
-    void liberer(Echeance *e)
+    // A suspected or expired wait seen by its reader: no signal after this.
+    // Returns the state it had.
+    int liberer(Echeance *e)
     {
         std::lock_guard<std::mutex> verrou(verrou_);
-        e->etat.store(Echeance::LIBRE);
+        return e->etat.exchange(Echeance::LIBRE);
     }
 
 private:
@@ -88,7 +89,7 @@ private:
             double prochain = t + delaiMin_.load();
             for (Echeance *e = premiere_; e != nullptr; e = e->suivante) {
                 int etat = e->etat.load();
-                if (etat == Echeance::EXPIREE) { // not seen yet: again
+                if (etat == Echeance::SOUPCON) { // not seen yet: again
                     pthread_kill(e->lecteur, signalDInterruption());
                     prochain = std::min(prochain, t + REGARD_SUIVANT);
                 }
@@ -105,7 +106,7 @@ private:
                     continue;
                 }
                 int attendu = Echeance::ATTENTE;
-                if (!e->etat.compare_exchange_strong(attendu, Echeance::EXPIREE))
+                if (!e->etat.compare_exchange_strong(attendu, Echeance::SOUPCON))
                     continue; // the answer came meanwhile
                 pthread_kill(e->lecteur, signalDInterruption());
                 prochain = std::min(prochain, t + REGARD_SUIVANT);
@@ -145,17 +146,23 @@ void Echeance::armer(double delai, int f)
     guetteur().nouveauDelai(delai);
 }
 
+bool Echeance::expiree()
+{
+    int attendu = SOUPCON;
+    return etat.compare_exchange_strong(attendu, EXPIREE) || attendu == EXPIREE;
+}
+
 bool Echeance::desarmer()
 {
     int attendu = ATTENTE;
     if (etat.compare_exchange_strong(attendu, LIBRE))
         return false;
-    guetteur().liberer(this);
+    bool expiree = guetteur().liberer(this) == EXPIREE;
     // A signal sent before that, still pending, is taken now, on the way
     // out of this call, rather than by a later call it would interrupt.
     sigset_t enAttente;
     sigpending(&enAttente);
-    return true;
+    return expiree;
 }
 
 } // namespace moteur

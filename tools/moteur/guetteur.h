@@ -8,7 +8,10 @@
 // that passes with nothing in the pipe (an answer already there is the
 // engine's delay, not the player's) interrupts the read with a signal of the
 // engine's own, again every few milliseconds until the reader has seen it.
-// The reader then reports the delay, and ends the player as before.
+// A read that the signal interrupts had nothing to read: the reader then
+// reports the delay, and ends the player as before.  A read that had
+// already ended (the pipe was empty because the reader had just emptied
+// it, as when the engine was stopped and goes on) keeps its answer.
 //
 // The watcher never wakes for a deadline armed while it sleeps: it sleeps at
 // most the shortest delay ever armed, and a deadline armed later is at least
@@ -29,14 +32,18 @@ public:
 
     // Before this thread's blocking read of `fd`, `delai` seconds from now.
     void armer(double delai, int fd);
-    // A read ended by EINTR: whether the deadline has passed.
-    bool expiree() const { return etat.load() == EXPIREE; }
-    // After the read: true if the deadline passed first (whatever the read
-    // brought came too late).  No signal of the watcher comes afterwards.
+    // A read ended by EINTR: whether the deadline has passed.  Only a read
+    // still waiting when the watcher's signal came is late: the watcher's
+    // look at an empty pipe may follow a read that has just emptied it.
+    bool expiree();
+    // After the read: true if the deadline passed first (the read was
+    // interrupted for it).  No signal of the watcher comes afterwards.
     bool desarmer();
 
-    // For the watcher.
-    enum : int { LIBRE, ATTENTE, EXPIREE };
+    // For the watcher.  SOUPCON: the deadline passed with nothing in the
+    // pipe; the reader is signalled, and its read says whether the answer
+    // was still missing (EXPIREE) or already read.
+    enum : int { LIBRE, ATTENTE, SOUPCON, EXPIREE };
     std::atomic<int> etat{LIBRE};
     std::atomic<double> limite{0};
     std::atomic<int> fd{-1};
