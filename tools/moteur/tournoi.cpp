@@ -213,38 +213,35 @@ public:
     Progression(int total, bool terminal, bool muette)
         : total_(total), terminal_(terminal), muette_(muette), debut_(maintenant()) {}
 
-    // Under the caller's lock.  True when a line of a log is due: only then
-    // is the thread that prints woken at once.  Woken after every game, it
-    // took a processor from a running game each time; the status line of a
-    // terminal is redrawn on its own clock anyway.
-    bool partieFinie()
+    // Under the caller's lock, by the worker that played the game.  In a
+    // log, the line of a tenth is written here, as the game that reaches it
+    // ends: the thread that draws the status line of a terminal is not woken
+    // for each game (it took a processor from a running game each time).
+    void partieFinie(std::string meneur)
     {
         faites_++;
-        return !muette_ && !terminal_ && total_ > 0 && faites_ * 10 / total_ > dernierDixieme_;
+        meneur_ = std::move(meneur);
+        if (muette_ || terminal_ || total_ == 0)
+            return;
+        int dixieme = faites_ * 10 / total_;
+        if (dixieme > dernierDixieme_) {
+            dernierDixieme_ = dixieme;
+            std::printf("%s\n", ligne(maintenant()).c_str());
+            std::fflush(stdout);
+        }
     }
-    void meneur(std::string texte) { meneur_ = std::move(texte); }
 
-    // Draws the status line (terminal) or the line of each tenth (a log);
-    // `fin`: the last time.
+    // Draws the status line of a terminal; `fin`: the last time.
     void afficher(bool fin)
     {
-        if (muette_ || total_ == 0)
+        if (muette_ || !terminal_ || total_ == 0)
             return;
         double t = maintenant();
-        if (terminal_) {
-            if (!fin && t - dernierAffichage_ < RAFRAICHISSEMENT)
-                return;
-            dernierAffichage_ = t;
-            std::printf("\r%s\033[K%s", couper(ligne(t)).c_str(), fin ? "\n" : "");
-            std::fflush(stdout);
+        if (!fin && t - dernierAffichage_ < RAFRAICHISSEMENT)
             return;
-        }
-        int dixieme = faites_ * 10 / total_;
-        if (dixieme > dernierDixieme_ && (dixieme > 0)) {
-            dernierDixieme_ = dixieme;
-            std::printf("%s\n", ligne(t).c_str());
-            std::fflush(stdout);
-        }
+        dernierAffichage_ = t;
+        std::printf("\r%s\033[K%s", couper(ligne(t)).c_str(), fin ? "\n" : "");
+        std::fflush(stdout);
     }
 
 private:
@@ -499,9 +496,7 @@ int commandeTournoi(const Options &o, Registre &registre)
                 ecritureRatee = true;
             parties.push_back(p);
             compterPartie(p);
-            progression.meneur(texteMeneur(r, demiPoints, joues));
-            if (progression.partieFinie())
-                changement.notify_one();
+            progression.partieFinie(texteMeneur(r, demiPoints, joues));
             return !ecritureRatee;
         });
         std::lock_guard<std::mutex> v(verrou);
