@@ -18,8 +18,10 @@
 //  - a few things of the whole board: a side with nothing left to take, an
 //    odd number of columns in play (who plays the last move), and pairs of
 //    columns joined only to each other (one move each, whoever plays it).
-// The weights were fitted on games against the kit's players; own columns
-// count for, the opponent's against.  When the closed columns alone decide
+// Own columns count for, the opponent's against.  The weights are fitted
+// to games of the player against itself from random openings: every
+// position of those games, labelled with the game's result, and the
+// weights that best predict it through a logistic curve of the value.  When the closed columns alone decide
 // the game, or only such pairs are left, the value is the game's exact end.
 // When no leaf of a search needed the table, the value is proven and the
 // move a best one; with 17 columns in play or fewer, the end of the game is
