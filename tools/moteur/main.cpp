@@ -13,11 +13,9 @@
 #include "tournoi.h"
 #include "verification.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -104,23 +102,6 @@ int rejouer(const std::string &fichier, bool silencieux)
     std::printf("%zu partie%s rejouée%s, tous les coups sont légaux.\n", l.parties.size(),
                 l.parties.size() > 1 ? "s" : "", l.parties.size() > 1 ? "s" : "");
     return EXIT_SUCCESS;
-}
-
-std::string dateUTC()
-{
-    std::time_t t = std::time(nullptr);
-    std::tm tm = {};
-    gmtime_r(&t, &tm);
-    char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    return date;
-}
-
-uint32_t graineDeLHorloge()
-{
-    auto t = std::chrono::system_clock::now().time_since_epoch();
-    uint64_t n = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(t).count());
-    return static_cast<uint32_t>(n ^ (n >> 32) ^ static_cast<uint64_t>(pidMoteur()));
 }
 
 int jouer(const Options &o, Registre &registre)

@@ -1,13 +1,16 @@
 #include "options.h"
 
+#include "systeme.h"
 #include "texte.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <set>
 
@@ -16,7 +19,6 @@ namespace {
 
 constexpr int PARTIES_MAX = 100000000;
 constexpr int OUVERTURE_MAX = 200;
-constexpr double TEMPS_MAX = 86400.0;
 constexpr int CONCURRENCE_MAX = 1024;
 
 // "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
@@ -63,37 +65,6 @@ bool motDuSprt(const std::string &a)
     return false;
 }
 
-template <typename Entier>
-std::optional<Entier> entier(const std::string &t, Entier min, Entier max)
-{
-    Entier n{};
-    auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), n);
-    if (t.empty() || erreur != std::errc() || fin != t.data() + t.size() || n < min || n > max)
-        return std::nullopt;
-    return n;
-}
-
-std::optional<double> decimal(const std::string &t)
-{
-    // Digits, with one decimal point or comma: no signs, exponents or "inf".
-    std::string s = t;
-    int separateurs = 0;
-    for (char &c : s) {
-        if (c == ',')
-            c = '.';
-        if (c == '.')
-            separateurs++;
-        else if (c < '0' || c > '9')
-            return std::nullopt;
-    }
-    if (s.empty() || s == "." || separateurs > 1)
-        return std::nullopt;
-    double v = std::strtod(s.c_str(), nullptr);
-    if (!(v > 0) || v > TEMPS_MAX)
-        return std::nullopt;
-    return v;
-}
-
 // One option: its names, its value's name (none for a flag), its help line,
 // and how its value is stored (an error text, empty when the value is sound).
 struct Declaration {
@@ -109,7 +80,7 @@ const std::array<Declaration, 16> &declarations()
     static const std::array<Declaration, 16> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
-             auto n = entier<int>(v, 1, PARTIES_MAX);
+             auto n = lireEntier<int>(v, 1, PARTIES_MAX);
              o.parties = n.value_or(0);
              o.partiesDonnees = true;
              return n ? "" : hote::texte("--parties attend un entier de 1 à %d", PARTIES_MAX);
@@ -117,13 +88,13 @@ const std::array<Declaration, 16> &declarations()
         {nullptr, "--graine", "S",
          "graine du match (par défaut : l'horloge, affichée)",
          [](Options &o, const std::string &v) {
-             o.graine = entier<uint32_t>(v, 0, UINT32_MAX);
+             o.graine = lireEntier<uint32_t>(v, 0, UINT32_MAX);
              return o.graine ? "" : std::string("--graine attend un entier de 0 à 4294967295");
          }},
         {nullptr, "--ouverture", "K",
          "parties par paires après K coups tirés au hasard",
          [](Options &o, const std::string &v) {
-             auto n = entier<int>(v, 0, OUVERTURE_MAX);
+             auto n = lireEntier<int>(v, 0, OUVERTURE_MAX);
              o.ouverture = n.value_or(0);
              return n ? "" : hote::texte("--ouverture attend un entier de 0 à %d", OUVERTURE_MAX);
          }},
@@ -135,7 +106,7 @@ const std::array<Declaration, 16> &declarations()
         {nullptr, "--temps", "SECONDES",
          "temps par coup (10 ; sans limite pour une personne)",
          [](Options &o, const std::string &v) {
-             o.temps = decimal(v);
+             o.temps = lireSecondes(v);
              return o.temps ? "" : std::string("--temps attend un nombre de secondes positif, "
                                                "par exemple 0.5");
          }},
@@ -176,7 +147,7 @@ const std::array<Declaration, 16> &declarations()
          }},
         {"-j", "--concurrence", "N", "tournoi : N parties à la fois (les processeurs)",
          [](Options &o, const std::string &v) {
-             o.concurrence = entier<int>(v, 1, CONCURRENCE_MAX);
+             o.concurrence = lireEntier<int>(v, 1, CONCURRENCE_MAX);
              return o.concurrence ? "" : hote::texte("--concurrence attend un entier de 1 à %d",
                                                      CONCURRENCE_MAX);
          }},
@@ -193,9 +164,9 @@ const std::array<Declaration, 16> &declarations()
         {nullptr, "--tranche", "K/M", "tournoi : ne joue que la K-ième de M tranches",
          [](Options &o, const std::string &v) {
              size_t barre = v.find('/');
-             auto m = entier<int>(v.substr(barre == std::string::npos ? v.size() : barre + 1), 1,
+             auto m = lireEntier<int>(v.substr(barre == std::string::npos ? v.size() : barre + 1), 1,
                                   PARTIES_MAX);
-             auto k = m ? entier<int>(v.substr(0, barre), 1, *m) : std::nullopt;
+             auto k = m ? lireEntier<int>(v.substr(0, barre), 1, *m) : std::nullopt;
              if (k)
                  o.tranche = std::make_pair(*k, *m);
              return k ? "" : std::string("--tranche attend K/M, 1 <= K <= M, par exemple 2/4");
@@ -402,6 +373,47 @@ std::string texteAide()
          "est fausse. Interrompu (Ctrl-C), le moteur arrête d'abord les joueurs, puis\n"
          "affiche le bilan des parties finies. NO_COLOR : plateaux sans couleurs.\n";
     return t;
+}
+
+// A run's time for a move is at most a day.
+constexpr double TEMPS_MAX = 86400.0;
+
+std::optional<double> lireSecondes(const std::string &t)
+{
+    // Digits, with one decimal point or comma: no signs, exponents or "inf".
+    std::string s = t;
+    int separateurs = 0;
+    for (char &c : s) {
+        if (c == ',')
+            c = '.';
+        if (c == '.')
+            separateurs++;
+        else if (c < '0' || c > '9')
+            return std::nullopt;
+    }
+    if (s.empty() || s == "." || separateurs > 1)
+        return std::nullopt;
+    double v = std::strtod(s.c_str(), nullptr);
+    if (!(v > 0) || v > TEMPS_MAX)
+        return std::nullopt;
+    return v;
+}
+
+uint32_t graineDeLHorloge()
+{
+    auto t = std::chrono::system_clock::now().time_since_epoch();
+    auto n = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(t).count());
+    return static_cast<uint32_t>(n ^ (n >> 32) ^ static_cast<uint64_t>(pidMoteur()));
+}
+
+std::string dateUTC()
+{
+    std::time_t t = std::time(nullptr);
+    std::tm tm = {};
+    gmtime_r(&t, &tm);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
+    return date;
 }
 
 } // namespace moteur

@@ -3,6 +3,7 @@
 
 #include "statistiques.h"
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -42,6 +43,27 @@ struct LectureOptions {
 };
 
 LectureOptions lireOptions(const std::vector<std::string> &arguments);
+
+// A whole number, all of `t`, within [min, max].
+template <typename Entier>
+std::optional<Entier> lireEntier(const std::string &t, Entier min, Entier max)
+{
+    Entier n{};
+    auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (t.empty() || erreur != std::errc() || fin != t.data() + t.size() || n < min || n > max)
+        return std::nullopt;
+    return n;
+}
+
+// What --temps takes: seconds above 0 and up to a day, digits with one
+// decimal point or comma (no sign, exponent or "inf").
+std::optional<double> lireSecondes(const std::string &t);
+
+// The seed of a run given none: from the clock and the engine's pid.
+uint32_t graineDeLHorloge();
+
+// Now in UTC, as a record dates its match or tournament.
+std::string dateUTC();
 
 // The text of `moteur --help`.
 std::string texteAide();

@@ -17,8 +17,21 @@
 namespace moteur {
 namespace {
 
-// Our children, for every thread of the engine: /proc lists each thread's
-// own, and any thread may have started a player.
+void reaperSansFin(int pid, int &etat)
+{
+    while (waitpid(pid, &etat, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// A player killed by the stop path ends at once, unless the system holds it
+// in a call that cannot be interrupted: it is not waited for longer.
+constexpr double DELAI_FIN_TUE = 0.2;
+// Each sweep ends the orphans of the round before; a few rounds reach any
+// depth a program is likely to build.
+constexpr int TOURS_DE_RAMASSAGE = 16;
+
+} // namespace
+
 std::vector<int> lireEnfants()
 {
     std::vector<int> pids;
@@ -35,21 +48,6 @@ std::vector<int> lireEnfants()
     closedir(taches);
     return pids;
 }
-
-void reaperSansFin(int pid, int &etat)
-{
-    while (waitpid(pid, &etat, 0) < 0 && errno == EINTR) {
-    }
-}
-
-// A player killed by the stop path ends at once, unless the system holds it
-// in a call that cannot be interrupted: it is not waited for longer.
-constexpr double DELAI_FIN_TUE = 0.2;
-// Each sweep ends the orphans of the round before; a few rounds reach any
-// depth a program is likely to build.
-constexpr int TOURS_DE_RAMASSAGE = 16;
-
-} // namespace
 
 Registre::Registre() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
 

@@ -15,12 +15,18 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace moteur {
 
 // A live player as the registry knows it.  Signal handlers read it, hence
 // atomics only; places are never freed while the registry lives, a free
 // one (pid 0) is taken again by the next player.
+// Our children, for every thread of the engine: /proc lists each thread's
+// own, and any thread may have started a player (a player's orphans come to
+// the engine, its subreaper).
+std::vector<int> lireEnfants();
+
 struct Place {
     std::atomic<int> pid{0};         // 0: free
     std::atomic<int> cible{0};       // what kill ends: -pid (its group) for a program, pid for a person

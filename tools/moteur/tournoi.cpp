@@ -17,7 +17,6 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <map>
 #include <mutex>
@@ -40,23 +39,6 @@ int refuserLigneDeCommande(const std::string &erreur)
 {
     std::fprintf(stderr, "moteur : %s\nEssayez « moteur --help ».\n", erreur.c_str());
     return STATUT_USAGE;
-}
-
-std::string dateUTC()
-{
-    std::time_t t = std::time(nullptr);
-    std::tm tm = {};
-    gmtime_r(&t, &tm);
-    char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    return date;
-}
-
-uint32_t graineDeLHorloge()
-{
-    auto t = std::chrono::system_clock::now().time_since_epoch();
-    uint64_t n = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(t).count());
-    return static_cast<uint32_t>(n ^ (n >> 32) ^ static_cast<uint64_t>(pidMoteur()));
 }
 
 // The whole file; false (errno set) if it cannot be read.

@@ -4,6 +4,7 @@
 
 #include "hasard.h"
 #include "notation.h"
+#include "options.h"
 #include "orphelins.h"
 #include "processus.h"
 #include "protocole.h"
@@ -13,12 +14,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
-#include <fstream>
 #include <optional>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -32,7 +29,6 @@ constexpr int STATUT_USAGE = 2;
 constexpr int POSITIONS_PAR_DEFAUT = 500;
 constexpr int POSITIONS_MAX = 100000;
 constexpr double TEMPS_PAR_DEFAUT = 10.0; // as for a program in a match
-constexpr double TEMPS_MAX = 86400.0;
 // As in a match: a program greets the engine this fast, a process whose
 // pipe closed is gone this fast, a program asked to leave leaves this fast.
 constexpr double DELAI_BONJOUR = 10.0;
@@ -57,36 +53,6 @@ struct Reglage {
     bool aide = false;
     std::string joueur;
 };
-
-template <typename Entier>
-std::optional<Entier> entier(const std::string &t, Entier min, Entier max)
-{
-    Entier n{};
-    auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), n);
-    if (t.empty() || erreur != std::errc() || fin != t.data() + t.size() || n < min || n > max)
-        return std::nullopt;
-    return n;
-}
-
-// Digits with at most one decimal point or comma, as the match's --temps.
-std::optional<double> secondes(std::string t)
-{
-    int separateurs = 0;
-    for (char &c : t) {
-        if (c == ',')
-            c = '.';
-        if (c == '.')
-            separateurs++;
-        else if (c < '0' || c > '9')
-            return std::nullopt;
-    }
-    if (t.empty() || t == "." || separateurs > 1)
-        return std::nullopt;
-    double v = std::strtod(t.c_str(), nullptr);
-    if (!(v > 0) || v > TEMPS_MAX)
-        return std::nullopt;
-    return v;
-}
 
 // The options' values; an error text, empty when the command line is sound.
 std::string lireReglage(const std::vector<std::string> &arguments, Reglage &r)
@@ -125,16 +91,16 @@ std::string lireReglage(const std::vector<std::string> &arguments, Reglage &r)
         vues.push_back(nom);
         std::string recu = " (reçu « " + valeur + " »)";
         if (nom == "--positions") {
-            std::optional<int> n = entier<int>(valeur, 2, POSITIONS_MAX);
+            std::optional<int> n = lireEntier<int>(valeur, 2, POSITIONS_MAX);
             if (!n)
                 return hote::texte("--positions attend un entier de 2 à %d", POSITIONS_MAX) + recu;
             r.positions = *n;
         } else if (nom == "--graine") {
-            r.graine = entier<uint32_t>(valeur, 0, UINT32_MAX);
+            r.graine = lireEntier<uint32_t>(valeur, 0, UINT32_MAX);
             if (!r.graine)
                 return "--graine attend un entier de 0 à 4294967295" + recu;
         } else if (nom == "--temps") {
-            std::optional<double> s = secondes(valeur);
+            std::optional<double> s = lireSecondes(valeur);
             if (!s)
                 return "--temps attend un nombre de secondes positif, par exemple 0.5" + recu;
             r.temps = *s;
@@ -188,13 +154,6 @@ int refuser(const std::string &erreur)
     std::fprintf(stderr, "moteur verifier : %s\nEssayez « moteur verifier --help ».\n",
                  erreur.c_str());
     return STATUT_USAGE;
-}
-
-uint32_t graineDeLHorloge()
-{
-    auto t = std::chrono::system_clock::now().time_since_epoch();
-    auto n = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(t).count());
-    return static_cast<uint32_t>(n ^ (n >> 32) ^ static_cast<uint64_t>(pidMoteur()));
 }
 
 // ---- Positions -------------------------------------------------------------
@@ -456,25 +415,6 @@ private:
     bool personne_ = false;
 };
 
-// Our children, from every thread (a player's orphans come to the engine,
-// its subreaper).
-std::vector<int> enfants()
-{
-    std::vector<int> pids;
-    DIR *taches = opendir("/proc/self/task");
-    if (taches == nullptr)
-        return pids;
-    while (dirent *t = readdir(taches)) {
-        if (t->d_name[0] == '.')
-            continue;
-        std::ifstream f(std::string("/proc/self/task/") + t->d_name + "/children");
-        for (int pid; f >> pid;)
-            pids.push_back(pid);
-    }
-    closedir(taches);
-    return pids;
-}
-
 // Once the programs were asked to leave: how many other children of ours
 // still run after `delai` seconds (those that end meanwhile are reaped).  A
 // program that did not leave is no leftover of itself, and its process
@@ -484,7 +424,7 @@ int processusRestants(double delai, const std::vector<int> &programmes)
     double limite = maintenant() + delai;
     for (;;) {
         int vivants = 0;
-        for (int pid : enfants()) {
+        for (int pid : lireEnfants()) {
             int etat;
             if (std::find(programmes.begin(), programmes.end(), pid) == programmes.end())
                 vivants += waitpid(pid, &etat, WNOHANG) == 0;
