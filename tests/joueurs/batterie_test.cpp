@@ -7,18 +7,10 @@
 #include "programme.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
-std::vector<std::string> joueurs()
-{
-    std::vector<std::string> noms;
-    std::istringstream liste(TESSOR_JOUEURS);
-    for (std::string nom; std::getline(liste, nom, ',');)
-        noms.push_back(nom);
-    return noms;
-}
+std::vector<std::string> joueurs() { return essai::noms(TESSOR_JOUEURS); }
 
 bool utf8Valide(const std::string &s)
 {

@@ -10,20 +10,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> automatiques()
-{
-    std::vector<std::string> noms;
-    std::istringstream liste(TESSOR_JOUEURS_AUTOMATIQUES);
-    for (std::string nom; std::getline(liste, nom, ',');)
-        noms.push_back(nom);
-    return noms;
-}
+std::vector<std::string> automatiques() { return essai::noms(TESSOR_JOUEURS_AUTOMATIQUES); }
 
 // A record file, without the date each match opens with (the only line that
 // changes from one run to the next).

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -38,14 +37,7 @@ Verification verifier(const std::string &joueur, std::vector<std::string> option
     return v;
 }
 
-std::vector<std::string> automatiques()
-{
-    std::vector<std::string> noms;
-    std::istringstream liste(TESSOR_JOUEURS_AUTOMATIQUES);
-    for (std::string nom; std::getline(liste, nom, ',');)
-        noms.push_back(nom);
-    return noms;
-}
+std::vector<std::string> automatiques() { return essai::noms(TESSOR_JOUEURS_AUTOMATIQUES); }
 
 class JoueurDuKit : public testing::TestWithParam<std::string> {};
 

@@ -109,6 +109,15 @@ std::vector<std::string> lignes(const std::string &texte)
     return resultat;
 }
 
+std::vector<std::string> noms(const std::string &liste)
+{
+    std::vector<std::string> resultat;
+    std::istringstream flux(liste);
+    for (std::string nom; std::getline(flux, nom, ',');)
+        resultat.push_back(nom);
+    return resultat;
+}
+
 Tour jouerUnTour(const std::string &joueur, const std::string &notation,
                  std::optional<unsigned> graine, const std::string &entree)
 {

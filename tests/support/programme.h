@@ -37,6 +37,10 @@ Tour jouerUnTour(const std::string &joueur, const std::string &notation,
 // newline is kept).
 std::vector<std::string> lignes(const std::string &texte);
 
+// A list of names separated by commas, as CMake hands the tests the
+// programs it registered.
+std::vector<std::string> noms(const std::string &liste);
+
 // The initial position in notation.
 extern const char *const NOTATION_INITIALE;
 
