@@ -51,9 +51,8 @@ for a in "${adversaires[@]}"; do
     pc=$(awk -v p="$p" -v n="$parties" 'BEGIN { printf "%.1f", 100 * p / n }')
     pire=$(awk -v a="$pire" -v b="$pc" 'BEGIN { print (b < a ? b : a) }')
     detail+=" $pc"
-    read -r total_v total_d total_n total_p < <(awk -v a="$total_v $total_d $total_n $total_p" \
-      -v b="$v $d $n $p" 'BEGIN { split(a, x, " "); split(b, y, " ");
-        print x[1] + y[1], x[2] + y[2], x[3] + y[3], x[4] + y[4] }')
+    total_v=$((total_v + v)) total_d=$((total_d + d)) total_n=$((total_n + n))
+    total_p=$(awk -v a="$total_p" -v b="$p" 'BEGIN { print a + b }')
   done
   pc=$(awk -v p="$total_p" -v n="$((parties * ${#graines[@]}))" \
     'BEGIN { printf "%.1f", 100 * p / n }')
