@@ -32,6 +32,8 @@ if [ ${#adversaires[@]} -eq 0 ]; then
 fi
 
 IFS=, read -r -a graines <<< "$graine"
+# pourcent POINTS PARTIES: the score in percent, one decimal.
+pourcent() { awk -v p="$1" -v n="$2" 'BEGIN { printf "%.1f", 100 * p / n }'; }
 echo "1. Points de joueur_fort ($parties parties par adversaire et par graine, --ouverture 4, graine ${graines[*]})"
 absents=()
 pire=101
@@ -48,14 +50,13 @@ for a in "${adversaires[@]}"; do
     read -r v d n p < <(echo "$ligne" | sed 's/,\([0-9]\)/.\1/' |
       awk -F'[:,]' '{ split($2, v, " "); split($3, d, " "); split($4, n, " "); split($5, p, " ");
                       print v[1], d[1], n[1], p[1] }')
-    pc=$(awk -v p="$p" -v n="$parties" 'BEGIN { printf "%.1f", 100 * p / n }')
+    pc=$(pourcent "$p" "$parties")
     pire=$(awk -v a="$pire" -v b="$pc" 'BEGIN { print (b < a ? b : a) }')
     detail+=" $pc"
     total_v=$((total_v + v)) total_d=$((total_d + d)) total_n=$((total_n + n))
     total_p=$(awk -v a="$total_p" -v b="$p" 'BEGIN { print a + b }')
   done
-  pc=$(awk -v p="$total_p" -v n="$((parties * ${#graines[@]}))" \
-    'BEGIN { printf "%.1f", 100 * p / n }')
+  pc=$(pourcent "$total_p" "$((parties * ${#graines[@]}))")
   printf '  %-18s %3d victoires %3d défaites %3d nulles  %5s points  %5s %%' \
     "$a" "$total_v" "$total_d" "$total_n" "$total_p" "$pc"
   if [ ${#graines[@]} -gt 1 ]; then
