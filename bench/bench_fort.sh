@@ -2,7 +2,9 @@
 # joueur_fort, the searching player, measured three ways:
 #  1. its points against every automatic player of the kit built in BIN
 #     (PARTIES games each from seeded openings of 4 random moves, colours
-#     swapping every game; a win is 1 point, a draw 1/2);
+#     swapping every game; a win is 1 point, a draw 1/2), then over all
+#     those games, its score by the balance of the opening: the random
+#     moves may leave one side columns ahead, and yellow moves next;
 #  2. one turn, in process, on positions from seeded random games: median and
 #     worst case (bench_tour_joueur_fort, when it is built);
 #  3. the nodes per second of its search, over a match against itself: the
@@ -32,6 +34,8 @@ if [ ${#adversaires[@]} -eq 0 ]; then
 fi
 
 IFS=, read -r -a graines <<< "$graine"
+parties_jouees=$(mktemp -d)
+trap 'rm -rf "$parties_jouees"' EXIT
 # pourcent POINTS PARTIES: the score in percent, one decimal.
 pourcent() { awk -v p="$1" -v n="$2" 'BEGIN { printf "%.1f", 100 * p / n }'; }
 echo "1. Points de joueur_fort ($parties parties par adversaire et par graine, --ouverture 4, graine ${graines[*]})"
@@ -45,7 +49,7 @@ for a in "${adversaires[@]}"; do
   total_v=0 total_d=0 total_n=0 total_p=0 detail=""
   for g in "${graines[@]}"; do
     ligne=$("$bin/moteur" -q --parties "$parties" --ouverture 4 --graine "$g" \
-      joueur_fort "$a" | grep '^  joueur_fort : ')
+      --enregistrer "$parties_jouees/$a.$g.txt" joueur_fort "$a" | grep '^  joueur_fort : ')
     # "  joueur_fort : 97 victoires, 2 défaites, 1 nulle, 97,5 points, ..."
     read -r v d n p < <(echo "$ligne" | sed 's/,\([0-9]\)/.\1/' |
       awk -F'[:,]' '{ split($2, v, " "); split($3, d, " "); split($4, n, " "); split($5, p, " ");
@@ -70,6 +74,25 @@ fi
 if [ ${#absents[@]} -gt 0 ]; then
   echo "  absents de $bin : ${absents[*]}"
 fi
+# Each game's start ([Depart], yellow to move after the 4 random moves) and
+# result, from joueur_fort's side: its colour, its columns minus the other's.
+cat "$parties_jouees"/*.txt 2> /dev/null | awk '
+  /^\[Jaune / { jaune = $2 == "\"joueur_fort\"]" }
+  /^\[Depart / { s = $2; nj = gsub(/[1-5]j/, "", s); s = $2; nr = gsub(/[1-5]r/, "", s) }
+  /^\[Resultat / {
+    k = (jaune ? nj - nr : nr - nj) " " (jaune ? "jaune" : "rouge")
+    n[k]++; p[k] += $2 ~ /1\/2/ ? 0.5 : (($2 ~ /"1-0"/) == jaune)
+  }
+  END {
+    if (length(n) == 0) exit
+    print "  selon l\047ouverture (colonnes de joueur_fort moins celles de l\047adversaire au départ, jaune au trait) :"
+    for (d = -47; d <= 47; d++)
+      for (c = 0; c < 2; c++) {
+        k = d " " (c ? "rouge" : "jaune")
+        if (k in n)
+          printf "    %+3d %s : %5d parties, %7.1f points, %5.1f %%\n", d, c ? "rouge" : "jaune", n[k], p[k], 100 * p[k] / n[k]
+      }
+  }'
 
 echo "2. Un tour de joueur_fort"
 if [ -x "$bin/bench_tour_joueur_fort" ]; then
@@ -80,7 +103,7 @@ fi
 
 echo "3. Nœuds par seconde (joueur_fort contre lui-même, 10 parties)"
 traces=$(mktemp -d)
-trap 'rm -rf "$traces"' EXIT
+trap 'rm -rf "$traces" "$parties_jouees"' EXIT
 TIMEFORMAT='%U %S'
 temps=$({ time "$bin/moteur" -q --parties 10 --ouverture 4 --graine "${graines[0]}" \
   --traces "$traces" joueur_fort joueur_fort > /dev/null; } 2>&1)
