@@ -8,14 +8,18 @@
 # virtual machine two busy processors may do less than twice the work of
 # one, and -j 2 cannot beat that.
 #
-#   bench/bench_tournoi.sh [BIN] [PARTIES] [JOUEUR...]
+#   [TOURS=N] bench/bench_tournoi.sh [BIN] [PARTIES] [JOUEUR...]
 #
 # BIN is the folder of the built programs (build/bin by default); without
 # players, the kit's 24 automatic players (the target bench_tournoi names
-# every automatic player registered).
+# every automatic player registered).  The load of a shared machine moves
+# from one minute to the next: with TOURS=N the runs (-j 2, -j 1, the
+# ceiling) follow each other N times, and the medians of the ratios close
+# the report.
 set -eu
 bin=${1:-build/bin}
 parties=${2:-100}
+tours=${TOURS:-1}
 [ $# -gt 2 ] && shift 2 || set --
 [ $# -gt 0 ] || set -- joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle \
     joueur_rapport joueur_direct joueur_bref joueur_coins joueur_isoler joueur_sept \
@@ -27,29 +31,61 @@ trap 'rm -rf "$dossier"' EXIT
 n=$#
 total=$((n * (n - 1) / 2 * parties))
 echo "$n joueurs, $((n * (n - 1) / 2)) rencontres de $parties parties : $total parties, --ouverture 4"
+plafond=non
+if command -v taskset > /dev/null && [ "$(nproc)" -ge 2 ]; then plafond=oui; fi
 
-for j in 2 1; do
+# chrono SORTIE COMMANDE...: runs the command, its output into SORTIE;
+# prints the seconds it took.
+chrono() {
+    sortie=$1
+    shift
     debut=$(date +%s.%N)
-    "$bin/moteur" tournoi -q -j "$j" --graine 1 --parties "$parties" --ouverture 4 \
-        --enregistrer "$dossier/j$j.txt" "$@" > "$dossier/classement$j.txt"
+    "$@" > "$sortie"
     fin=$(date +%s.%N)
-    awk -v d="$debut" -v f="$fin" -v n="$total" -v j="$j" 'BEGIN {
-        printf "-j %d : %.1f s, %.0f parties par seconde\n", j, f - d, n / (f - d) }' | tee -a "$dossier/vitesses"
-done
-cmp -s "$dossier/classement1.txt" "$dossier/classement2.txt" || echo "ATTENTION : les classements de -j 1 et -j 2 diffèrent"
-awk '{ v[NR] = $6 } END { printf "-j 2 va %.2f fois plus vite que -j 1\n", v[1] / v[2] }' "$dossier/vitesses"
-
-if command -v taskset > /dev/null && [ "$(nproc)" -ge 2 ]; then
-    debut=$(date +%s.%N)
-    for k in 0 1; do
-        taskset -c $k "$bin/moteur" tournoi -q -j 1 --graine 1 --parties "$parties" \
-            --ouverture 4 "$@" > /dev/null &
-    done
+    awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.3f", f - d }'
+}
+tournoi() {
+    "$bin/moteur" tournoi -q --graine 1 --parties "$parties" --ouverture 4 "$@"
+}
+# The -j 1 tournament twice at once, each engine on a processor of its own.
+deux_moteurs() {
+    taskset -c 0 "$bin/moteur" tournoi -q -j 1 --graine 1 --parties "$parties" --ouverture 4 "$@" &
+    taskset -c 1 "$bin/moteur" tournoi -q -j 1 --graine 1 --parties "$parties" --ouverture 4 "$@" &
     wait
-    fin=$(date +%s.%N)
-    awk -v d="$debut" -v f="$fin" -v n="$total" 'NR == 1 { j2 = $6 } NR == 2 { j1 = $6 } END {
-        v = 2 * n / (f - d)
-        printf "plafond de la machine, le même tournoi -j 1 deux fois à la fois, chacun sur son processeur : %.1f s, %.0f parties par seconde, %.2f fois -j 1 ; -j 2 en atteint %.0f %%\n",
-            f - d, v, v / j1, 100 * j2 / v }' "$dossier/vitesses"
+}
+vitesse() { awk -v s="$1" -v n="$2" 'BEGIN { printf "%.1f s, %.0f parties par seconde", s, n / s }'; }
+
+tour=1
+while [ "$tour" -le "$tours" ]; do
+    [ "$tours" -gt 1 ] && echo "tour $tour sur $tours :"
+    s2=$(chrono "$dossier/classement2.txt" tournoi -j 2 --enregistrer "$dossier/j2.$tour.txt" "$@")
+    echo "-j 2 : $(vitesse "$s2" "$total")"
+    s1=$(chrono "$dossier/classement1.txt" tournoi -j 1 --enregistrer "$dossier/j1.$tour.txt" "$@")
+    echo "-j 1 : $(vitesse "$s1" "$total")"
+    cmp -s "$dossier/classement1.txt" "$dossier/classement2.txt" ||
+        echo "ATTENTION : les classements de -j 1 et -j 2 diffèrent"
+    rapport=$(awk -v a="$s1" -v b="$s2" 'BEGIN { printf "%.2f", a / b }')
+    echo "-j 2 va $rapport fois plus vite que -j 1"
+    echo "$rapport" >> "$dossier/rapports"
+    if [ "$plafond" = oui ]; then
+        sp=$(chrono /dev/null deux_moteurs "$@")
+        awk -v s="$sp" -v n="$total" -v s1="$s1" -v s2="$s2" 'BEGIN {
+            printf "plafond de la machine, le même tournoi -j 1 deux fois à la fois, chacun sur son processeur : %.1f s, %.0f parties par seconde, %.2f fois -j 1 ; -j 2 en atteint %.0f %%\n",
+                s, 2 * n / s, 2 * s1 / s, 100 * s / (2 * s2) }'
+        awk -v s="$sp" -v s1="$s1" -v s2="$s2" 'BEGIN { printf "%.2f %.0f\n", 2 * s1 / s, 100 * s / (2 * s2) }' \
+            >> "$dossier/plafonds"
+    fi
+    tour=$((tour + 1))
+done
+if [ "$tours" -gt 1 ]; then
+    # mediane COLONNE FICHIER: the median of one column of numbers.
+    mediane() { sort -n -k "$1" "$2" | awk -v c="$1" '{ v[NR] = $c } END {
+        printf "%.2f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+    printf 'médianes sur %d tours : -j 2 va %s fois plus vite que -j 1' "$tours" "$(mediane 1 "$dossier/rapports")"
+    if [ "$plafond" = oui ]; then
+        printf ' ; plafond %s fois -j 1 ; -j 2 en atteint %.0f %%' "$(mediane 1 "$dossier/plafonds")" \
+            "$(mediane 2 "$dossier/plafonds")"
+    fi
+    printf '\n'
 fi
 head -8 "$dossier/classement2.txt"
