@@ -13,13 +13,14 @@
 # BIN is the folder of the built programs (build/bin by default); without
 # players, the kit's 24 automatic players (the target bench_tournoi names
 # every automatic player registered).  The load of a shared machine moves
-# from one minute to the next: with TOURS=N the runs (-j 2, -j 1, the
-# ceiling) follow each other N times, and the medians of the ratios close
-# the report.
+# from one minute to the next, enough to swing one ratio from 1.4 to 2.2:
+# the runs (-j 2, -j 1, the ceiling) follow each other TOURS times (3 by
+# default, about 7 minutes here; TOURS=1 for a quick look), and the medians
+# of the ratios close the report.
 set -eu
 bin=${1:-build/bin}
 parties=${2:-100}
-tours=${TOURS:-1}
+tours=${TOURS:-3}
 [ $# -gt 2 ] && shift 2 || set --
 [ $# -gt 0 ] || set -- joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle \
     joueur_rapport joueur_direct joueur_bref joueur_coins joueur_isoler joueur_sept \
