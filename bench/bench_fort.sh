@@ -35,7 +35,8 @@ fi
 
 IFS=, read -r -a graines <<< "$graine"
 parties_jouees=$(mktemp -d)
-trap 'rm -rf "$parties_jouees"' EXIT
+traces=$(mktemp -d)
+trap 'rm -rf "$parties_jouees" "$traces"' EXIT
 # pourcent POINTS PARTIES: the score in percent, one decimal.
 pourcent() { awk -v p="$1" -v n="$2" 'BEGIN { printf "%.1f", 100 * p / n }'; }
 echo "1. Points de joueur_fort ($parties parties par adversaire et par graine, --ouverture 4, graine ${graines[*]})"
@@ -102,8 +103,6 @@ else
 fi
 
 echo "3. Nœuds par seconde (joueur_fort contre lui-même, 10 parties)"
-traces=$(mktemp -d)
-trap 'rm -rf "$traces" "$parties_jouees"' EXIT
 TIMEFORMAT='%U %S'
 temps=$({ time "$bin/moteur" -q --parties 10 --ouverture 4 --graine "${graines[0]}" \
   --traces "$traces" joueur_fort joueur_fort > /dev/null; } 2>&1)

@@ -45,13 +45,12 @@ chrono() {
     fin=$(date +%s.%N)
     awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.3f", f - d }'
 }
-tournoi() {
-    "$bin/moteur" tournoi -q --graine 1 --parties "$parties" --ouverture 4 "$@"
-}
+options="-q --graine 1 --parties $parties --ouverture 4"
+tournoi() { "$bin/moteur" tournoi $options "$@"; }
 # The -j 1 tournament twice at once, each engine on a processor of its own.
 deux_moteurs() {
-    taskset -c 0 "$bin/moteur" tournoi -q -j 1 --graine 1 --parties "$parties" --ouverture 4 "$@" &
-    taskset -c 1 "$bin/moteur" tournoi -q -j 1 --graine 1 --parties "$parties" --ouverture 4 "$@" &
+    taskset -c 0 "$bin/moteur" tournoi $options -j 1 "$@" &
+    taskset -c 1 "$bin/moteur" tournoi $options -j 1 "$@" &
     wait
 }
 vitesse() { awk -v s="$1" -v n="$2" 'BEGIN { printf "%.1f s, %.0f parties par seconde", s, n / s }'; }
@@ -70,11 +69,12 @@ while [ "$tour" -le "$tours" ]; do
     echo "$rapport" >> "$dossier/rapports"
     if [ "$plafond" = oui ]; then
         sp=$(chrono /dev/null deux_moteurs "$@")
-        awk -v s="$sp" -v n="$total" -v s1="$s1" -v s2="$s2" 'BEGIN {
-            printf "plafond de la machine, le même tournoi -j 1 deux fois à la fois, chacun sur son processeur : %.1f s, %.0f parties par seconde, %.2f fois -j 1 ; -j 2 en atteint %.0f %%\n",
-                s, 2 * n / s, 2 * s1 / s, 100 * s / (2 * s2) }'
-        awk -v s="$sp" -v s1="$s1" -v s2="$s2" 'BEGIN { printf "%.2f %.0f\n", 2 * s1 / s, 100 * s / (2 * s2) }' \
-            >> "$dossier/plafonds"
+        # The ceiling against -j 1, and the share of it that -j 2 reaches.
+        read -r fois part <<FIN
+$(awk -v s="$sp" -v s1="$s1" -v s2="$s2" 'BEGIN { printf "%.2f %.0f", 2 * s1 / s, 100 * s / (2 * s2) }')
+FIN
+        echo "plafond de la machine, le même tournoi -j 1 deux fois à la fois, chacun sur son processeur : $(vitesse "$sp" $((2 * total))), $fois fois -j 1 ; -j 2 en atteint $part %"
+        echo "$fois $part" >> "$dossier/plafonds"
     fi
     tour=$((tour + 1))
 done
