@@ -87,11 +87,12 @@ cat "$parties_jouees"/*.txt 2> /dev/null | awk '
   END {
     if (length(n) == 0) exit
     print "  selon l\047ouverture (colonnes de joueur_fort moins celles de l\047adversaire au départ, jaune au trait) :"
+    split("jaune rouge", couleurs, " ")
     for (d = -47; d <= 47; d++)
-      for (c = 0; c < 2; c++) {
-        k = d " " (c ? "rouge" : "jaune")
+      for (c = 1; c <= 2; c++) {
+        k = d " " couleurs[c]
         if (k in n)
-          printf "    %+3d %s : %5d parties, %7.1f points, %5.1f %%\n", d, c ? "rouge" : "jaune", n[k], p[k], 100 * p[k] / n[k]
+          printf "    %+3d %s : %5d parties, %7.1f points, %5.1f %%\n", d, couleurs[c], n[k], p[k], 100 * p[k] / n[k]
       }
   }'
 
