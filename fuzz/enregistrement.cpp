@@ -2,7 +2,7 @@
 // is either refused at a line of the text with a readable reason, or read
 // into games (none only after a match's or a tournament's tags) that,
 // written again, read back as the same games.
-#include "enregistrement.h"
+#include "sorties/enregistrement.h"
 #include "exiger.h"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 #include "capture.h"
 #include "programme.h"
 
-#include "affichage.h"
-#include "enregistrement.h"
-#include "issue.h"
+#include "sorties/affichage.h"
+#include "sorties/enregistrement.h"
+#include "partie/issue.h"
 #include "texte.h"
 
 #include <csignal>

@@ -1,7 +1,7 @@
 // `moteur page` in a real browser: headless Chromium opens the page at a
 // game and a move, and the board it draws must be the position the rules
 // library reaches after that move; a screenshot must show a board.
-#include "enregistrement.h"
+#include "sorties/enregistrement.h"
 #include "programme.h"
 
 #include "tessor.h"

@@ -1,10 +1,10 @@
 // The engine's process layer inside the test: any number of players at
 // once, the greeting of a person's program, the stop path.
-#include "participant.h"
-#include "processus.h"
+#include "partie/participant.h"
+#include "processus/processus.h"
 #include "programme.h"
 #include "protocole.h"
-#include "signaux.h"
+#include "processus/signaux.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // schedule, and `moteur tournoi` / `moteur classement` as real programs
 // (concurrency, resumption after a kill, slices through GNU parallel, faults,
 // Ctrl-C, the sequential test of a match).
-#include "calendrier.h"
+#include "tournoi/calendrier.h"
 #include "programme.h"
-#include "statistiques.h"
+#include "partie/statistiques.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // `moteur verifier`: every automatic player of the kit keeps the contract,
 // and each misbehaving test player fails the one check it breaks.
 #include "programme.h"
-#include "verification.h"
+#include "verification/verification.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

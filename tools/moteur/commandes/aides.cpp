@@ -1,0 +1,113 @@
+#include "commandes/commun.h"
+
+#include "commandes/options.h"
+
+namespace moteur {
+namespace {
+
+std::string aideGenerale()
+{
+    std::string t =
+        "usage : moteur [OPTIONS] [JAUNE ROUGE]\n"
+        "        moteur rejouer [-q] FICHIER\n"
+        "        moteur verifier [OPTIONS] JOUEUR\n"
+        "        moteur page FICHIER [-o SORTIE.html]\n"
+        "        moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"
+        "        moteur classement [--resultats FICHIER] FICHIER...\n"
+        "\n"
+        "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
+        "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
+        "dossiers de TESSOR_JOUEURS, séparés par des :) ou par un chemin.\n"
+        "Sans joueur : partie de démonstration entre joueur_poids et joueur_critique.\n"
+        "humain_liste, humain_saisie et humain_moteur font jouer une personne au\n"
+        "terminal, par exemple : moteur humain_liste joueur_critique\n"
+        "\n"
+        "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup\n"
+        "(- : l'entrée standard).\n"
+        "verifier JOUEUR : vérifie qu'un programme joueur tient le contrat du kit\n"
+        "(moteur verifier --help).\n"
+        "page FICHIER : écrit une page HTML qui montre ces parties (moteur page --help).\n"
+        "tournoi : chaque joueur contre chacun des autres (--parties N par rencontre,\n"
+        "N pair), plusieurs parties à la fois, puis le classement avec les cotes Elo.\n"
+        "classement FICHIER... : le classement des parties enregistrées d'un tournoi\n"
+        "(ses tranches réunies).\n"
+        "\n"
+        "Options :\n";
+    t += lignesDAide();
+    t += "\n"
+         "Un coup absent ou hors de la liste est remplacé par un coup tiré au hasard,\n"
+         "compté au joueur (marqué * dans l'enregistrement) ; celui d'une personne\n"
+         "recommence son tour. Un programme qui plante, s'arrête, dépasse son temps\n"
+         "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
+         "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
+         "DOSSIER/<n>-<nom>.txt.\n"
+         "\n"
+         "Avec --sprt, après chaque paire de parties, le match s'arrête dès que le\n"
+         "rapport de vraisemblance de H1 (écart elo1) contre H0 (écart elo0) sort de\n"
+         "[ln(beta/(1-alpha)), ln((1-beta)/alpha)] ; --parties borne sa longueur.\n"
+         "Un tournoi écrit ses parties dans l'ordre où elles finissent, chacune avec son\n"
+         "numéro et sa rencontre ; avec --tranche, M machines en jouent chacune une part\n"
+         "et moteur classement réunit leurs fichiers.\n"
+         "\n"
+         "Statut de sortie : 0 si tout va bien, 1 en cas d'échec (enregistrement\n"
+         "refusé, fichier ou sortie impossible à écrire), 2 si la ligne de commande\n"
+         "est fausse. Interrompu (Ctrl-C), le moteur arrête d'abord les joueurs, puis\n"
+         "affiche le bilan des parties finies. NO_COLOR : plateaux sans couleurs.\n";
+    return t;
+}
+
+const char *const AIDE_VERIFIER =
+    "usage : moteur verifier [--positions N] [--graine S] [--temps T] [--strict] JOUEUR\n"
+    "\n"
+    "Vérifie, avant un long tournoi, qu'un programme joueur tient le contrat du kit.\n"
+    "Il joue par le mode moteur, comme dans un match, des positions tirées de la\n"
+    "graine, chacune deux fois, dans deux processus. Une ligne par contrôle :\n"
+    "  salut       le programme salue le moteur dans la version de ce kit\n"
+    "  réponses    chaque tour reçoit une réponse (ni plantage, ni arrêt, ni\n"
+    "              rupture du protocole)\n"
+    "  temps       chaque tour finit dans le temps (pire et médiane)\n"
+    "  indices     chaque indice remis est un indice de la liste (un tour sans\n"
+    "              indice est compté, et n'échoue qu'avec --strict)\n"
+    "  graine      la même graine donne les mêmes indices dans les deux processus\n"
+    "  sortie      la sortie du programme est de l'UTF-8 valide (volume par tour)\n"
+    "  processus   rien de ce qu'il a lancé ne reste à la fin\n"
+    "  liste vide  il répond à une position sans coup possible\n"
+    "Une ligne en échec donne la première position fautive, à essayer en mode\n"
+    "un tour : JOUEUR --position NOTATION --graine G.\n"
+    "\n"
+    "Options :\n"
+    "      --positions N  N positions (500 par défaut) : parties et plateaux au\n"
+    "                     hasard, les deux couleurs au trait, une sans coup possible\n"
+    "      --graine S     graine des positions (par défaut : l'horloge, affichée)\n"
+    "      --temps T      secondes par coup (10 par défaut)\n"
+    "      --strict       un tour sans indice remis est une faute\n"
+    "  -h, --help         affiche cette aide\n"
+    "\n"
+    "Statut de sortie : 0 si tous les contrôles passent, 1 sinon, 2 si la ligne de\n"
+    "commande est fausse.\n";
+
+const char *const AIDE_PAGE =
+    "usage : moteur page FICHIER [-o SORTIE.html]\n"
+    "\n"
+    "Écrit une page HTML autonome (sans réseau) qui montre les parties de\n"
+    "l'enregistrement FICHIER : liste des parties, plateau après chaque coup,\n"
+    "coups, score et résultat. Par défaut la page va à côté de FICHIER, avec\n"
+    "l'extension .html ; « -o - » l'écrit sur la sortie standard.\n"
+    "L'adresse #partie=3&coup=12 ouvre la 3e partie du fichier après son 12e coup.\n"
+    "\n"
+    "Options :\n"
+    "  -o, --sortie SORTIE.html  fichier de la page\n"
+    "  -h, --help                affiche cette aide\n";
+
+} // namespace
+
+std::string texteAide(Commande c)
+{
+    switch (c) {
+    case Commande::Verifier: return AIDE_VERIFIER;
+    case Commande::Page: return AIDE_PAGE;
+    default: return aideGenerale();
+    }
+}
+
+} // namespace moteur

@@ -1,0 +1,72 @@
+// moteur: plays Tessor between two player programs, replays, checks and
+// pages records, runs tournaments.  One table of subcommands.
+#include "commandes/commun.h"
+#include "processus/signaux.h"
+#include "processus/systeme.h"
+
+#include <cstdio>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace moteur {
+namespace {
+
+struct SousCommande {
+    Commande commande;
+    int (*executer)(const Options &, Registre &);
+};
+
+constexpr SousCommande SOUS_COMMANDES[] = {
+    {Commande::Match, commandeMatch},     {Commande::Rejouer, commandeRejouer},
+    {Commande::Verifier, commandeVerifier}, {Commande::Page, commandePage},
+    {Commande::Tournoi, commandeTournoi}, {Commande::Classement, commandeClassement},
+};
+
+int executer(const Options &o, Registre &registre)
+{
+    if (o.aide) {
+        std::fputs(texteAide(o.commande).c_str(), stdout);
+        return SUCCES;
+    }
+    for (const SousCommande &s : SOUS_COMMANDES)
+        if (s.commande == o.commande)
+            return s.executer(o, registre);
+    return USAGE;
+}
+
+// Standard output is a pipe that nobody reads any more (`moteur ... | head`):
+// not a failure, the reader had what it wanted.
+bool sortieSansLecteur()
+{
+    struct stat s;
+    pollfd p = {STDOUT_FILENO, POLLOUT, 0};
+    return fstat(STDOUT_FILENO, &s) == 0 && S_ISFIFO(s.st_mode) && poll(&p, 1, 0) == 1 &&
+           (p.revents & POLLERR) != 0;
+}
+
+} // namespace
+} // namespace moteur
+
+int main(int argc, char **argv)
+{
+    using namespace moteur;
+    ouvrirLesDescripteursStandard();
+    // Before any player or thread exists: a SIGUSR1 must never end the
+    // engine.  The registry lives as long as the process: the stop thread
+    // and the signal handlers may reach it up to the last instruction.
+    Registre &registre = *new Registre;
+    installerLesSignaux(registre);
+    LectureOptions l = lireOptions({argv + 1, argv + argc});
+    if (!l.erreur.empty())
+        return refuser(l.options.commande, l.erreur);
+    int statut = executer(l.options, registre);
+    // Results that never reached the screen or the file they were sent to
+    // (a full disk, a closed pipe) are a failure, not a success.
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && statut == SUCCES &&
+        !sortieSansLecteur()) {
+        std::fprintf(stderr, "moteur : l'écriture sur la sortie standard a échoué\n");
+        statut = ECHEC;
+    }
+    return statut;
+}

@@ -1,0 +1,174 @@
+// `moteur [JAUNE ROUGE]`: a match between two programs, or a person and a
+// program, with its records and its summary.
+#include "commandes/commun.h"
+
+#include "partie/match.h"
+#include "partie/ouverture_longue.h"
+#include "partie/participant.h"
+#include "processus/signaux.h"
+#include "processus/systeme.h"
+#include "sorties/affichage.h"
+#include "sorties/textes.h"
+#include "sorties/enregistrement.h"
+
+#include "texte.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace moteur {
+namespace {
+
+constexpr const char *DEMONSTRATION_JAUNE = "joueur_poids";
+constexpr const char *DEMONSTRATION_ROUGE = "joueur_critique";
+
+// Whether `p`, given to --personne, names that player.
+bool designe(const std::string &p, const std::string &nom) { return p == nom || p == nomDeBase(nom); }
+
+// The two players as named, found, with who a person plays through; an
+// error text when the command line cannot be played.
+std::string decrireLesJoueurs(const Options &o, const std::vector<std::string> &noms,
+                              std::vector<DescriptionJoueur> &descriptions)
+{
+    for (size_t i = 0; i < noms.size(); i++) {
+        DescriptionJoueur d;
+        d.nom = noms[i];
+        if (!nomEnregistrable(d.nom))
+            return "nom de joueur invalide « " + d.nom + " »";
+        std::optional<std::string> chemin = trouverProgramme(d.nom);
+        if (!chemin)
+            return raisonIntrouvable(d.nom);
+        d.chemin = *chemin;
+        for (const std::string &p : o.personnes)
+            d.personne = d.personne || designe(p, d.nom);
+        d.temps = o.temps;
+        if (!o.traces.empty() && !d.personne)
+            d.fichierTrace = o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
+        descriptions.push_back(d);
+    }
+    for (const std::string &p : o.personnes)
+        if (!designe(p, noms[0]) && !designe(p, noms[1]))
+            return "--personne : « " + p + " » n'est pas l'un des joueurs";
+    return "";
+}
+
+// The folder of the programs' output, when asked for.
+bool creerLeDossierDesTraces(const std::string &dossier)
+{
+    std::error_code e;
+    if (!dossier.empty())
+        std::filesystem::create_directories(dossier, e);
+    if (e)
+        std::fprintf(stderr, "moteur : impossible de créer le dossier « %s » : %s\n",
+                     dossier.c_str(), e.message().c_str());
+    return !e;
+}
+
+// Each player greets the engine (and says whether a person plays through
+// it); an error text for one that is no player.
+std::string saluerLesJoueurs(Participant &premier, Participant &second)
+{
+    for (Participant *p : {&premier, &second}) {
+        Salut salut = p->saluer();
+        if (!salut.joueur())
+            return "« " + p->description().nom + " » n'est pas un joueur : " + salut.refus();
+    }
+    return "";
+}
+
+ReglageMatch reglageDuMatch(const Options &o)
+{
+    ReglageMatch r;
+    r.parties = o.parties;
+    r.graine = o.graine ? *o.graine : graineDeLHorloge();
+    r.ouverture = o.ouverture;
+    r.strict = o.strict;
+    r.sprt = o.sprt;
+    return r;
+}
+
+// The games, each recorded as it ends; the summary once they are over.
+// Whether every record reached its file.
+bool jouerEtResumer(const Options &o, const std::vector<std::string> &noms,
+                    const ReglageMatch &reglage, Participant &premier, Participant &second,
+                    std::FILE *enregistrement)
+{
+    Affichage affichage(stdout, o.silencieux, couleursDuTerminal());
+    bool ecritureRatee = false;
+    gererLArret(true); // Ctrl-C: the summary of the games played, then the end
+    BilanMatch bilan = jouerMatch(reglage, premier, second, affichage, [&](const Partie &p) {
+        if (enregistrement != nullptr && !ecrireTout(enregistrement, ecrireEnregistrement(p)))
+            ecritureRatee = true;
+        // Nobody reads us any more (`moteur ... | head`): no use going on.
+        return !ecritureRatee && std::ferror(stdout) == 0;
+    });
+    if (arretEnCours())
+        std::printf("\n"); // a person's prompt may wait on its line
+    std::printf("%s", texteBilan(bilan, noms[0], noms[1], reglage.graine).c_str());
+    std::printf("%s", texteStatistiquesMatch(bilan, noms[0], noms[1], reglage).c_str());
+    return !ecritureRatee;
+}
+
+} // namespace
+
+int commandeMatch(const Options &o, Registre &registre)
+{
+    if (o.noms.size() == 1 || o.noms.size() > 2)
+        return refuser(o.commande,
+                       hote::texte("deux joueurs attendus (JAUNE ROUGE), ou aucun pour la "
+                                   "démonstration ; %zu donné%s",
+                                   o.noms.size(), o.noms.size() > 1 ? "s" : ""));
+    std::vector<std::string> noms = o.noms;
+    if (noms.empty())
+        noms = {DEMONSTRATION_JAUNE, DEMONSTRATION_ROUGE};
+    std::vector<DescriptionJoueur> descriptions;
+    if (std::string refus = decrireLesJoueurs(o, noms, descriptions); !refus.empty())
+        return refuser(o.commande, refus);
+    AvisOuverture avis = jugerOuverture(o.ouverture);
+    if (!avis.refus.empty())
+        return refuser(o.commande, avis.refus);
+    if (!avis.avertissement.empty())
+        std::fprintf(stderr, "moteur : attention, %s\n", avis.avertissement.c_str());
+    if (!creerLeDossierDesTraces(o.traces))
+        return ECHEC;
+    std::FILE *enregistrement = nullptr;
+    if (!o.enregistrer.empty() && (enregistrement = ouvrirEnregistrement(o.enregistrer)) == nullptr)
+        return ECHEC;
+
+    // Between programs, the engine and its players stay on one processor
+    // (the players inherit it): set before the greetings, whose processes
+    // play the first game.  A person thinks for seconds: it changes nothing.
+    if (o.personnes.empty())
+        resterSurCeProcesseur();
+    Participant premier(descriptions[0], registre), second(descriptions[1], registre);
+    if (std::string refus = saluerLesJoueurs(premier, second); !refus.empty()) {
+        if (enregistrement != nullptr)
+            std::fclose(enregistrement);
+        return refuser(o.commande, refus);
+    }
+    if (o.personnes.empty() && (premier.description().personne || second.description().personne))
+        relaisSansPreemption(false);
+
+    ReglageMatch reglage = reglageDuMatch(o);
+    if (!o.silencieux)
+        std::printf("Jaune : %s, rouge : %s (les couleurs alternent), graine du match %u\n\n",
+                    noms[0].c_str(), noms[1].c_str(), reglage.graine);
+    if (enregistrement != nullptr) {
+        EnTeteMatch m = {noms[0], noms[1], reglage.graine, o.parties, o.ouverture,
+                         o.temps.value_or(Cadence()), o.strict, dateUTC()};
+        if (!ecrireTout(enregistrement, ecrireEnTeteMatch(m))) {
+            std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n", o.enregistrer.c_str());
+            return ECHEC;
+        }
+    }
+    bool ecrit = jouerEtResumer(o, noms, reglage, premier, second, enregistrement);
+    if (enregistrement != nullptr && std::fclose(enregistrement) != 0)
+        ecrit = false;
+    if (!ecrit)
+        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n", o.enregistrer.c_str());
+    std::fflush(stdout);
+    finirSiArrete(); // stopped by a signal: the engine ends by it
+    return ecrit ? SUCCES : ECHEC;
+}
+
+} // namespace moteur

@@ -1,0 +1,366 @@
+#include "commandes/options.h"
+
+#include "sorties/format.h"
+#include "texte.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <set>
+
+namespace moteur {
+namespace {
+
+constexpr int PARTIES_MAX = 100000000;
+constexpr int OUVERTURE_MAX = 200;
+constexpr int CONCURRENCE_MAX = 1024;
+constexpr int POSITIONS_MAX = 100000;
+
+// "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
+std::optional<ReglageSprt> lireSprt(const std::string &v)
+{
+    ReglageSprt r{0, 0, 0.05, 0.05};
+    bool elo0 = false, elo1 = false;
+    size_t debut = 0;
+    while (debut < v.size()) {
+        size_t fin = std::min(v.find_first_of(" ,", debut), v.size());
+        std::string mot = v.substr(debut, fin - debut);
+        debut = fin + 1;
+        if (mot.empty())
+            continue;
+        size_t egal = mot.find('=');
+        std::string cle = mot.substr(0, egal), valeur = egal == std::string::npos ? "" : mot.substr(egal + 1);
+        char *reste = nullptr;
+        double x = std::strtod(valeur.c_str(), &reste);
+        if (valeur.empty() || *reste != '\0' || !std::isfinite(x))
+            return std::nullopt;
+        if (cle == "elo0")
+            r.elo0 = x, elo0 = true;
+        else if (cle == "elo1")
+            r.elo1 = x, elo1 = true;
+        else if (cle == "alpha")
+            r.alpha = x;
+        else if (cle == "beta")
+            r.beta = x;
+        else
+            return std::nullopt;
+    }
+    if (!elo0 || !elo1 || !(r.elo0 < r.elo1) || !(r.alpha > 0 && r.alpha < 1) ||
+        !(r.beta > 0 && r.beta < 1) || std::fabs(r.elo0) > 2000 || std::fabs(r.elo1) > 2000)
+        return std::nullopt;
+    return r;
+}
+
+// The words after --sprt that belong to it.
+bool motDuSprt(const std::string &a)
+{
+    for (const char *cle : {"elo0=", "elo1=", "alpha=", "beta="})
+        if (a.rfind(cle, 0) == 0)
+            return true;
+    return false;
+}
+
+// The subcommands an option belongs to, one bit each.
+constexpr unsigned bit(Commande c) { return 1u << static_cast<unsigned>(c); }
+constexpr unsigned M = bit(Commande::Match), R = bit(Commande::Rejouer),
+                   V = bit(Commande::Verifier), P = bit(Commande::Page),
+                   T = bit(Commande::Tournoi), C = bit(Commande::Classement);
+constexpr unsigned TOUTES = M | R | V | P | T | C;
+
+// One option: its names, its value's name (none for a flag), its help line,
+// how its value is stored (an error text, empty when the value is sound),
+// and the subcommands it belongs to.
+struct Declaration {
+    const char *court;
+    const char *longue;
+    const char *valeur;
+    const char *aide;
+    std::function<std::string(Options &, const std::string &)> lire;
+    unsigned commandes;
+};
+
+const std::array<Declaration, 18> &declarations()
+{
+    static const std::array<Declaration, 18> table = {{
+        {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, PARTIES_MAX);
+             o.parties = n.value_or(0);
+             o.partiesDonnees = true;
+             return n ? "" : hote::texte("--parties attend un entier de 1 à %d", PARTIES_MAX);
+         },
+         M | T},
+        {nullptr, "--graine", "S",
+         "graine du match (par défaut : l'horloge, affichée)",
+         [](Options &o, const std::string &v) {
+             o.graine = lireEntier<uint32_t>(v, 0, UINT32_MAX);
+             return o.graine ? "" : std::string("--graine attend un entier de 0 à 4294967295");
+         },
+         M | T | V},
+        {nullptr, "--ouverture", "K",
+         "parties par paires après K coups tirés au hasard",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 0, OUVERTURE_MAX);
+             o.ouverture = n.value_or(0);
+             return n ? "" : hote::texte("--ouverture attend un entier de 0 à %d", OUVERTURE_MAX);
+         },
+         M | T},
+        {nullptr, "--enregistrer", "FICHIER", "ajoute chaque partie à FICHIER dès sa fin",
+         [](Options &o, const std::string &v) {
+             o.enregistrer = v;
+             return v.empty() ? "--enregistrer attend un nom de fichier" : "";
+         },
+         M | T},
+        {nullptr, "--temps", "SECONDES",
+         "temps par coup (10 ; sans limite pour une personne)",
+         [](Options &o, const std::string &v) {
+             o.temps = Cadence::lire(v);
+             return o.temps ? "" : std::string("--temps attend un nombre de secondes positif, "
+                                               "par exemple 0.5");
+         },
+         M | T | V},
+        {nullptr, "--strict", nullptr,
+         "coup absent ou hors de la liste : partie perdue",
+         [](Options &o, const std::string &) {
+             o.strict = true;
+             return "";
+         },
+         M | T | V},
+        {"-q", "--silencieux", nullptr, "une ligne par partie et le bilan, sans plateau",
+         [](Options &o, const std::string &) {
+             o.silencieux = true;
+             return "";
+         },
+         M | T | R},
+        {nullptr, "--traces", "DOSSIER",
+         "garde la sortie des programmes dans DOSSIER",
+         [](Options &o, const std::string &v) {
+             o.traces = v;
+             return v.empty() ? "--traces attend un nom de dossier" : "";
+         },
+         M},
+        {nullptr, "--personne", "JOUEUR",
+         "une personne joue par le programme JOUEUR",
+         [](Options &o, const std::string &v) {
+             o.personnes.push_back(v);
+             return v.empty() ? "--personne attend un nom de joueur" : "";
+         },
+         M},
+        {nullptr, "--sprt", "TEST",
+         "test séquentiel elo0=E0 elo1=E1 [alpha=A beta=B]",
+         [](Options &o, const std::string &v) {
+             o.sprt = lireSprt(v);
+             return o.sprt ? "" : std::string("--sprt attend elo0=E0 elo1=E1 avec E0 < E1, et "
+                                              "alpha=A beta=B entre 0 et 1 (0.05 par défaut)");
+         },
+         M},
+        {nullptr, "--defi", nullptr, "tournoi : le premier joueur contre chacun des autres",
+         [](Options &o, const std::string &) {
+             o.defi = true;
+             return "";
+         },
+         T},
+        {"-j", "--concurrence", "N", "tournoi : N parties à la fois (les processeurs)",
+         [](Options &o, const std::string &v) {
+             o.concurrence = lireEntier<int>(v, 1, CONCURRENCE_MAX);
+             return o.concurrence ? "" : hote::texte("--concurrence attend un entier de 1 à %d",
+                                                     CONCURRENCE_MAX);
+         },
+         T},
+        {nullptr, "--resultats", "FICHIER", "tournoi : écrit aussi le classement en JSON",
+         [](Options &o, const std::string &v) {
+             o.resultats = v;
+             return v.empty() ? "--resultats attend un nom de fichier" : "";
+         },
+         T | C},
+        {nullptr, "--reprendre", nullptr, "tournoi : ne joue que ce qui manque à --enregistrer",
+         [](Options &o, const std::string &) {
+             o.reprendre = true;
+             return "";
+         },
+         T},
+        {nullptr, "--tranche", "K/M", "tournoi : ne joue que la K-ième de M tranches",
+         [](Options &o, const std::string &v) {
+             size_t barre = v.find('/');
+             auto m = lireEntier<int>(v.substr(barre == std::string::npos ? v.size() : barre + 1), 1,
+                                  PARTIES_MAX);
+             auto k = m ? lireEntier<int>(v.substr(0, barre), 1, *m) : std::nullopt;
+             if (k)
+                 o.tranche = std::make_pair(*k, *m);
+             return k ? "" : std::string("--tranche attend K/M, 1 <= K <= M, par exemple 2/4");
+         },
+         T},
+        {"-h", "--help", nullptr, "affiche cette aide",
+         [](Options &o, const std::string &) {
+             o.aide = true;
+             return "";
+         },
+         TOUTES},
+        {nullptr, "--positions", "N", "verifier : N positions (500 par défaut)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 2, POSITIONS_MAX);
+             o.positions = n.value_or(0);
+             return n ? "" : hote::texte("--positions attend un entier de 2 à %d", POSITIONS_MAX);
+         },
+         V},
+        {"-o", "--sortie", "SORTIE.html", "page : fichier de la page",
+         [](Options &o, const std::string &v) {
+             o.sortie = v;
+             return v.empty() ? "--sortie attend un nom de fichier" : "";
+         },
+         P},
+    }};
+    return table;
+}
+
+
+
+const Declaration *trouver(const std::string &nom)
+{
+    for (const Declaration &d : declarations())
+        if ((d.court != nullptr && nom == d.court) || nom == d.longue)
+            return &d;
+    return nullptr;
+}
+
+// The subcommands by the word that names them.
+struct NomDeCommande {
+    const char *nom;
+    Commande commande;
+};
+constexpr NomDeCommande NOMS[] = {
+    {"rejouer", Commande::Rejouer}, {"verifier", Commande::Verifier},
+    {"page", Commande::Page},       {"tournoi", Commande::Tournoi},
+    {"classement", Commande::Classement},
+};
+
+const char *nomDe(Commande c)
+{
+    for (const NomDeCommande &n : NOMS)
+        if (n.commande == c)
+            return n.nom;
+    return "";
+}
+
+// Why an option given does not belong to the subcommand; empty when it does.
+std::string horsDeLaCommande(const Declaration &d, Commande c)
+{
+    if ((d.commandes & bit(c)) != 0)
+        return "";
+    std::string o = std::string("l'option ") + d.longue;
+    if (c != Commande::Match)
+        return o + " ne s'emploie pas avec " + nomDe(c);
+    for (Commande autre : {Commande::Tournoi, Commande::Classement, Commande::Verifier,
+                           Commande::Page, Commande::Rejouer})
+        if ((d.commandes & bit(autre)) != 0)
+            return o + " ne s'emploie qu'avec " + nomDe(autre) + " (moteur " + nomDe(autre) +
+                   " ...)";
+    return o + " ne s'emploie pas ici";
+}
+
+// One word of the command line that starts with '-': the option it names
+// and its value (the next word when it takes one and is not given as
+// --option=value).  An error text, empty when it is sound.
+std::string lireUneOption(const std::vector<std::string> &arguments, size_t &i,
+                          const Declaration *&d, std::string &valeur)
+{
+    const std::string &a = arguments[i];
+    std::string nom = a;
+    bool valeurCollee = false;
+    if (size_t egal = a.find('='); a.rfind("--", 0) == 0 && egal != std::string::npos) {
+        nom = a.substr(0, egal);
+        valeur = a.substr(egal + 1);
+        valeurCollee = true;
+    }
+    d = trouver(nom);
+    if (d == nullptr)
+        return "option inconnue « " + nom + " »";
+    if (d->valeur == nullptr && valeurCollee)
+        return std::string("l'option ") + d->longue + " ne prend pas de valeur";
+    if (d->valeur != nullptr && !valeurCollee) {
+        if (i + 1 >= arguments.size())
+            return hote::texte("l'option %s attend une valeur (%s)", d->longue, d->valeur);
+        valeur = arguments[++i];
+    }
+    // --sprt elo0=0 elo1=5 alpha=0.05 beta=0.05: one value in several words.
+    if (std::string(d->longue) == "--sprt")
+        while (i + 1 < arguments.size() && motDuSprt(arguments[i + 1]))
+            valeur += " " + arguments[++i];
+    return "";
+}
+
+// The subcommand a first word names, taken out of the names.
+Commande extraireLaCommande(std::vector<std::string> &noms)
+{
+    if (!noms.empty())
+        for (const NomDeCommande &n : NOMS)
+            if (noms[0] == n.nom) {
+                noms.erase(noms.begin());
+                return n.commande;
+            }
+    return Commande::Match;
+}
+
+} // namespace
+
+LectureOptions lireOptions(const std::vector<std::string> &arguments)
+{
+    LectureOptions l;
+    Options &o = l.options;
+    std::vector<const Declaration *> donnees;
+    bool finDesOptions = false;
+    for (size_t i = 0; i < arguments.size() && l.erreur.empty(); i++) {
+        const std::string &a = arguments[i];
+        if (finDesOptions || a.size() < 2 || a[0] != '-') {
+            o.noms.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            finDesOptions = true;
+            continue;
+        }
+        const Declaration *d = nullptr;
+        std::string valeur;
+        l.erreur = lireUneOption(arguments, i, d, valeur);
+        if (!l.erreur.empty())
+            break;
+        bool repetable = std::string(d->longue) == "--personne";
+        if (!repetable && std::find(donnees.begin(), donnees.end(), d) != donnees.end())
+            l.erreur = std::string("l'option ") + d->longue + " est donnée deux fois";
+        else if (std::string e = d->lire(o, valeur); !e.empty())
+            l.erreur = e + " (reçu « " + valeur + " »)";
+        donnees.push_back(d);
+    }
+    // Even a wrong command line names its subcommand when it can, for the
+    // help it points to.
+    o.commande = extraireLaCommande(o.noms);
+    if (!l.erreur.empty() || o.aide)
+        return l;
+    for (const Declaration *d : donnees)
+        if (l.erreur = horsDeLaCommande(*d, o.commande); !l.erreur.empty())
+            return l;
+    return l;
+}
+
+std::string lignesDAide()
+{
+    std::string t;
+    for (const Declaration &d : declarations()) {
+        if ((d.commandes & (M | R | T | C)) == 0)
+            continue; // verifier and page have their own help
+        std::string noms = d.court != nullptr ? std::string(d.court) + ", " + d.longue
+                                              : std::string("    ") + d.longue;
+        if (d.valeur != nullptr)
+            noms += std::string(" ") + d.valeur;
+        t += hote::texte("  %-25s %s\n", noms.c_str(), d.aide);
+    }
+    return t;
+}
+
+} // namespace moteur

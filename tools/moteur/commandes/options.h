@@ -1,0 +1,56 @@
+// The engine's command line: its subcommands, and one table of options that
+// says which subcommands each belongs to, read in one pass.
+#pragma once
+
+#include "partie/cadence.h"
+#include "partie/statistiques.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace moteur {
+
+enum class Commande { Match, Rejouer, Verifier, Page, Tournoi, Classement };
+
+struct Options {
+    Commande commande = Commande::Match;
+    bool aide = false;
+    std::vector<std::string> noms; // players or files, as the subcommand takes them
+    int parties = 1;
+    bool partiesDonnees = false;   // --parties given (a tournament's default is 2)
+    std::optional<uint32_t> graine;
+    int ouverture = 0;
+    std::string enregistrer;
+    std::optional<Cadence> temps;
+    bool strict = false;
+    bool silencieux = false;
+    std::string traces;                 // folder of the programs' output files
+    std::vector<std::string> personnes; // programs a person plays through
+    std::optional<ReglageSprt> sprt;    // a match stopped by a sequential test
+    // `moteur tournoi` and `moteur classement FICHIER...`
+    bool defi = false;
+    std::optional<int> concurrence;             // games at once (default: the processors)
+    std::string resultats;                      // the standings as JSON
+    bool reprendre = false;                     // play only what the record lacks
+    std::optional<std::pair<int, int>> tranche; // slice K of M
+    int positions = 500;                        // `moteur verifier`
+    std::optional<std::string> sortie;          // `moteur page`: the page's file
+};
+
+struct LectureOptions {
+    Options options;
+    std::string erreur; // empty when the command line is sound
+};
+
+// The subcommand (the first word that is no option, when it names one) and
+// the options, each checked against what that subcommand takes.
+LectureOptions lireOptions(const std::vector<std::string> &arguments);
+
+// The help lines of the options of a match, a replay, a tournament and the
+// standings, as `moteur --help` lists them.
+std::string lignesDAide();
+
+} // namespace moteur

@@ -1,0 +1,159 @@
+// `moteur page FICHIER [-o SORTIE.html]`: the replay page of a record,
+// beside it by default, or on standard output.
+#include "commandes/commun.h"
+
+#include "processus/systeme.h"
+#include "sorties/enregistrement.h"
+#include "sorties/page.h"
+#include "texte.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace moteur {
+namespace {
+
+std::string sortieParDefaut(const std::string &fichier)
+{
+    std::filesystem::path p(fichier);
+    std::filesystem::path s = p;
+    s.replace_extension(".html");
+    if (s == p)
+        s += ".html";
+    return s.string();
+}
+
+// Written beside its place, then renamed over it: a reader never sees half a page.
+bool ecrireFichier(const std::string &chemin, const std::string &texte, std::string &erreur)
+{
+    std::filesystem::path cible(chemin);
+    std::filesystem::path dossier = cible.parent_path().empty() ? "." : cible.parent_path();
+    std::string modele = (dossier / ".page-XXXXXX").string();
+    int fd = mkstemp(modele.data());
+    if (fd < 0) {
+        erreur = std::strerror(errno);
+        return false;
+    }
+    int errEcriture = 0;
+    size_t ecrit = 0;
+    while (ecrit < texte.size() && errEcriture == 0) {
+        ssize_t n = write(fd, texte.data() + ecrit, texte.size() - ecrit);
+        if (n > 0)
+            ecrit += static_cast<size_t>(n);
+        else if (n == 0 || errno != EINTR)
+            errEcriture = n == 0 ? ENOSPC : errno;
+    }
+    if (close(fd) != 0 && errEcriture == 0)
+        errEcriture = errno;
+    if (errEcriture == 0) {
+        mode_t masque = umask(0);
+        umask(masque);
+        chmod(modele.c_str(), 0666 & ~masque); // as an ordinary new file
+        if (std::rename(modele.c_str(), chemin.c_str()) != 0)
+            errEcriture = errno;
+    }
+    if (errEcriture != 0) {
+        std::remove(modele.c_str());
+        erreur = std::strerror(errEcriture);
+        return false;
+    }
+    return true;
+}
+
+// A tournament's record (its header first, no match in it): its standings
+// as `moteur classement` makes them, its games put in the order of their
+// numbers.  Nothing for a record of matches, nor when `refus` says why the
+// tournament's record is not sound.
+std::optional<Classement> classementDuTournoi(LectureEnregistrements &l, const std::string &fichier,
+                                              std::string &refus)
+{
+    if (l.tournois.empty() || l.matchs > 0 || l.tournois[0].premierePartie > 0)
+        return std::nullopt;
+    std::optional<ReglageTournoi> reglage;
+    for (const EnTeteLu &lu : l.tournois) {
+        std::string erreur;
+        std::optional<ReglageTournoi> r = reglageDuTournoi(lu.etiquettes, erreur);
+        if (r && reglage && !(*reglage == *r))
+            erreur = "cet en-tête est celui d'un autre tournoi que le premier du fichier";
+        if (!r || !erreur.empty()) {
+            refus = hote::texte("%s:%d: %s", fichier.c_str(), lu.ligne, erreur.c_str());
+            return std::nullopt;
+        }
+        reglage = reglage ? reglage : r;
+    }
+    Calendrier calendrier(*reglage);
+    std::set<int> numeros;
+    for (const Partie &p : l.parties) {
+        std::string ecart = calendrier.ecartAvec(p);
+        if (ecart.empty() && !numeros.insert(p.numero).second)
+            ecart = hote::texte("la partie %d y figure deux fois", p.numero);
+        if (!ecart.empty()) {
+            refus = "moteur : « " + fichier + " » : " + ecart;
+            return std::nullopt;
+        }
+    }
+    std::stable_sort(l.parties.begin(), l.parties.end(),
+                     [](const Partie &a, const Partie &b) { return a.numero < b.numero; });
+    return classer(calendrier, l.parties);
+}
+
+} // namespace
+
+int commandePage(const Options &o, Registre &)
+{
+    if (o.noms.empty() || o.noms[0].empty())
+        return refuser(o.commande, o.noms.empty() ? "page attend un fichier d'enregistrement"
+                                                  : "page attend un seul fichier d'enregistrement");
+    if (o.noms.size() > 1)
+        return refuser(o.commande, "page attend un seul fichier d'enregistrement");
+    const std::string &fichier = o.noms[0];
+    std::string sortie = o.sortie.value_or(sortieParDefaut(fichier));
+
+    int erreur = 0;
+    std::optional<std::string> contenu = lireFichier(fichier, erreur);
+    if (!contenu) {
+        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
+                     std::strerror(erreur));
+        return ECHEC;
+    }
+    LectureEnregistrements l = lireEnregistrements(*contenu);
+    if (l.ligneErreur != 0) {
+        std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
+        return ECHEC;
+    }
+    std::error_code e;
+    if (sortie != "-" && std::filesystem::equivalent(fichier, sortie, e)) {
+        std::fprintf(stderr, "moteur : la page remplacerait l'enregistrement « %s »\n",
+                     fichier.c_str());
+        return ECHEC;
+    }
+    std::string refus;
+    std::optional<Classement> classement = classementDuTournoi(l, fichier, refus);
+    if (!refus.empty()) {
+        std::fprintf(stderr, "%s\n", refus.c_str());
+        return ECHEC;
+    }
+    std::string page =
+        textePage(l.parties, "Tessor : " + std::filesystem::path(fichier).filename().string(),
+                  classement ? &*classement : nullptr);
+    if (sortie == "-") {
+        std::fwrite(page.data(), 1, page.size(), stdout);
+        return SUCCES; // main says whether it reached its reader
+    }
+    std::string raison;
+    if (!ecrireFichier(sortie, page, raison)) {
+        std::fprintf(stderr, "moteur : impossible d'écrire « %s » : %s\n", sortie.c_str(),
+                     raison.c_str());
+        return ECHEC;
+    }
+    std::printf("%zu partie%s dans « %s »\n", l.parties.size(), l.parties.size() > 1 ? "s" : "",
+                sortie.c_str());
+    return SUCCES;
+}
+
+} // namespace moteur

@@ -1,0 +1,111 @@
+#include "partie/partie.h"
+
+#include "partie/hasard.h"
+#include "processus/signaux.h"
+
+namespace moteur {
+namespace {
+
+// The move a player's answer designates, the engine's draw in place of a
+// missing or bad one, or the fault that ends the game.
+struct Decision {
+    std::optional<Coup> coup;
+    bool impose = false;
+    std::optional<Issue> faute;
+};
+
+Decision decider(const ReponseTour &r, const ListeCoups &coups, bool personne, bool strict,
+                 Hasard &hasard)
+{
+    if (r.faute)
+        return {std::nullopt, false, r.faute};
+    bool dansLaListe = r.indexRemis && r.index >= 0 && r.index < coups.nb;
+    if (dansLaListe)
+        return {coups.coups[r.index], false, std::nullopt};
+    // A person whose input has ended can no longer answer: it left.  (A
+    // program's input is /dev/null: it says nothing about the program.)
+    if (personne && r.entreeFinie)
+        return {std::nullopt, false, Issue::Abandon};
+    if (strict)
+        return {std::nullopt, false, r.indexRemis ? Issue::HorsListe : Issue::AucunIndex};
+    return {coups.coups[hasard.tirer(coups.nb)], true, std::nullopt};
+}
+
+// A person who typed an index outside the list, or whose program handed
+// none, is asked again; a program that answers so a hundred times in a row
+// is no person typing, and is treated as a program.
+constexpr int REFUS_MAX = 100;
+
+bool aRedemander(const ReponseTour &r, const ListeCoups &coups, bool personne, int refus)
+{
+    bool dansLaListe = r.indexRemis && r.index >= 0 && r.index < coups.nb;
+    return personne && !r.faute && !dansLaListe && !r.entreeFinie && refus < REFUS_MAX;
+}
+
+void conclure(Partie &p, Position finale, FinPartie fin, SuiviPartie &suivi)
+{
+    p.finale = finale;
+    p.fin = fin;
+    p.resultat = resultatDeLaPartie(fin, finale);
+    suivi.finPartie(p);
+}
+
+} // namespace
+
+Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant &rouge,
+                   SuiviPartie &suivi)
+{
+    Partie p;
+    p.numero = reglage.numero;
+    p.jaune = jaune.description().nom;
+    p.rouge = rouge.description().nom;
+    p.graine = reglage.graine;
+    p.depart = reglage.depart;
+    suivi.debutPartie(p);
+
+    for (uint8_t couleur : {JAUNE, ROUGE}) {
+        Participant &joueur = couleur == JAUNE ? jaune : rouge;
+        std::optional<Issue> faute = joueur.commencerPartie(reglage.graine);
+        p.interrompue = arretEnCours();
+        if (p.interrompue)
+            return p;
+        if (faute) {
+            conclure(p, p.depart, {*faute, couleur, joueur.signalDuPlantage()}, suivi);
+            return p;
+        }
+    }
+
+    Hasard hasard = hasardDe(reglage.graine, Flux::CoupsImposes);
+    Position position = p.depart;
+    for (;;) {
+        ListeCoups coups = getCoupsLegaux(position);
+        if (coups.nb == 0) {
+            conclure(p, position, {Issue::PlusDeCoup, VIDE}, suivi);
+            return p;
+        }
+        uint8_t couleur = position.trait == ROUGE ? ROUGE : JAUNE;
+        Participant &joueur = couleur == JAUNE ? jaune : rouge;
+        bool personne = joueur.description().personne;
+        if (personne)
+            suivi.tourDUnePersonne(p, position);
+        ReponseTour reponse = joueur.jouer(position);
+        for (int refus = 0; aRedemander(reponse, coups, personne, refus); refus++) {
+            suivi.indiceRefuse(p, coups, reponse);
+            reponse = joueur.jouer(position);
+        }
+        p.interrompue = arretEnCours();
+        if (p.interrompue)
+            return p;
+        Decision d = decider(reponse, coups, personne, reglage.strict, hasard);
+        if (d.faute) {
+            int signal = *d.faute == Issue::Plantage ? joueur.signalDuPlantage() : 0;
+            conclure(p, position, {*d.faute, couleur, signal}, suivi);
+            return p;
+        }
+        p.coups.push_back({*d.coup, couleur, d.impose, reponse.reflexion});
+        position = jouerCoup(position, d.coup->origine, d.coup->destination);
+        suivi.apresCoup(p, position);
+    }
+}
+
+} // namespace moteur

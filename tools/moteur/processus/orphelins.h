@@ -1,0 +1,84 @@
+// The registry of the players' processes, and the orphans they leave.
+//
+// The engine is the subreaper of everything it starts: a process whose
+// parent dies comes to it rather than to init, even one that left its
+// player's process group or session.  So every child of the engine that is
+// not a live player is left over from one, and is ended with its group.
+//
+// One registry serves the whole engine, however many games it runs at once:
+// it has no fixed capacity, and launching, reaping and sweeping take its
+// lock, so that no sweep or stop ever sees a player between its birth and
+// its registration, nor signals a number that was reaped and may be reused.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace moteur {
+
+// A live player as the registry knows it.  Signal handlers read it, hence
+// atomics only; places are never freed while the registry lives, a free
+// one (pid 0) is taken again by the next player.
+// Our children, for every thread of the engine: /proc lists each thread's
+// own, and any thread may have started a player (a player's orphans come to
+// the engine, its subreaper).
+std::vector<int> lireEnfants();
+
+struct Place {
+    std::atomic<int> pid{0};         // 0: free
+    std::atomic<int> cible{0};       // what kill ends: -pid (its group) for a program, pid for a person
+    std::atomic<bool> recoltee{false};  // its number may now be another process's
+    std::atomic<double> signal{-1};  // when it last sent SIGUSR1, on maintenant()'s clock
+    std::atomic<Place *> suivante{nullptr};
+};
+
+class Registre {
+public:
+    Registre(); // makes the engine the subreaper of its descendants
+    ~Registre();
+    Registre(const Registre &) = delete;
+    Registre &operator=(const Registre &) = delete;
+
+    // Forks under the lock.  The child runs `enfant`, which must end in exec
+    // or _exit and make only async-signal-safe calls.  `groupe`: the child
+    // gets a process group of its own, which kill then ends.  Null if fork
+    // failed.
+    Place *lancer(bool groupe, const std::function<void()> &enfant);
+    // The wait status of the place's process once it has ended (it is
+    // reaped then); nothing while it runs, unless `bloquer` waits for it.
+    std::optional<int> recolter(Place &place, bool bloquer);
+    // The process is no longer a player: its place is free.
+    void liberer(Place &place);
+
+    // Ends and reaps every child that is not a live player, and those that
+    // its death hands over in turn.
+    void finirLesOrphelins();
+    // The same, only if a child has ended since the last sweep: cheap when
+    // nothing happened.
+    void ramasserLesOrphelins();
+
+    // Called from signal handlers: no lock, no allocation.
+    void noterFinDEnfant() { enfantTermine_.store(true); }
+    void noterSignal(int pid, double date);
+
+    // The engine is being stopped: kills every player and what it started,
+    // orphans included.  Keeps the lock, so that nothing starts afterwards.
+    void toutFinir();
+    // The same without keeping the lock: the engine finishes what it was
+    // doing (it reaps its players as usual) and starts no player any more.
+    void arreter();
+
+private:
+    void finirLesOrphelinsSousVerrou();
+    void tuerLesJoueurs(); // under the lock
+    bool estUnJoueur(int pid) const;
+    std::mutex verrou_;
+    std::atomic<Place *> premiere_{nullptr};
+    std::atomic<bool> enfantTermine_{false};
+    bool arrete_ = false; // under the lock
+};
+
+} // namespace moteur

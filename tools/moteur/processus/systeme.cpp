@@ -1,0 +1,201 @@
+// System helpers of the engine (Linux).
+#include "processus/systeme.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <sched.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace moteur {
+namespace {
+
+// A file that can be executed: a folder has the same permission bit.
+bool executable(const std::string &chemin)
+{
+    struct stat s;
+    return access(chemin.c_str(), X_OK) == 0 && stat(chemin.c_str(), &s) == 0 &&
+           S_ISREG(s.st_mode);
+}
+
+// A descriptor that becomes readable when the process ends; -1 on a kernel
+// without them.
+int descripteurDeProcessus(int pid)
+{
+#ifdef SYS_pidfd_open
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
+}
+
+} // namespace
+
+double maintenant()
+{
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+int pidMoteur() { return static_cast<int>(getpid()); }
+
+bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
+
+uint32_t graineDeLHorloge()
+{
+    auto t = std::chrono::system_clock::now().time_since_epoch();
+    auto n = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(t).count());
+    return static_cast<uint32_t>(n ^ (n >> 32) ^ static_cast<uint64_t>(pidMoteur()));
+}
+
+std::string dateUTC()
+{
+    std::time_t t = std::time(nullptr);
+    std::tm tm = {};
+    gmtime_r(&t, &tm);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
+    return date;
+}
+
+std::optional<std::string> lireFichier(const std::string &chemin, int &erreur)
+{
+    std::ifstream f;
+    bool entree = chemin == "-";
+    if (!entree)
+        f.open(chemin, std::ios::binary);
+    erreur = entree || f ? 0 : errno;
+    // A folder opens, then reads as an empty file.
+    std::error_code e;
+    if (erreur == 0 && !entree && std::filesystem::is_directory(chemin, e))
+        erreur = EISDIR;
+    if (erreur != 0)
+        return std::nullopt;
+    std::stringstream contenu;
+    contenu << (entree ? std::cin.rdbuf() : f.rdbuf());
+    if (f.bad()) {
+        erreur = EIO;
+        return std::nullopt;
+    }
+    return contenu.str();
+}
+
+namespace {
+
+// Where a player of that name is looked for, in order.
+std::vector<std::string> cheminsPossibles(const std::string &nom)
+{
+    std::vector<std::string> chemins;
+    if (nom.empty())
+        return chemins;
+    if (nom.find('/') == std::string::npos) {
+        char moi[4096];
+        ssize_t n = readlink("/proc/self/exe", moi, sizeof moi - 1);
+        if (n > 0) {
+            std::string dossier(moi, static_cast<size_t>(n));
+            chemins.push_back(dossier.substr(0, dossier.rfind('/') + 1) + nom);
+        }
+        // Then the folders the user lists, separated by ':'.
+        const char *dossiers = std::getenv("TESSOR_JOUEURS");
+        std::string liste = dossiers != nullptr ? dossiers : "";
+        for (size_t debut = 0; debut <= liste.size();) {
+            size_t fin = std::min(liste.find(':', debut), liste.size());
+            if (fin > debut)
+                chemins.push_back(liste.substr(debut, fin - debut) + "/" + nom);
+            debut = fin + 1;
+        }
+    }
+    chemins.push_back(nom.find('/') == std::string::npos ? "./" + nom : nom);
+    return chemins;
+}
+
+} // namespace
+
+std::optional<std::string> trouverProgramme(const std::string &nom)
+{
+    for (const std::string &chemin : cheminsPossibles(nom))
+        if (executable(chemin))
+            return chemin;
+    return std::nullopt;
+}
+
+std::string raisonIntrouvable(const std::string &nom)
+{
+    for (const std::string &chemin : cheminsPossibles(nom)) {
+        struct stat s;
+        if (stat(chemin.c_str(), &s) != 0)
+            continue;
+        if (S_ISDIR(s.st_mode))
+            return "« " + nom + " » est un dossier, pas un programme joueur";
+        return "« " + nom + " » n'est pas exécutable (chmod +x " + chemin + ")";
+    }
+    return "programme joueur introuvable « " + nom + " »";
+}
+
+void ouvrirLesDescripteursStandard()
+{
+    // open gives the lowest free descriptor: each closed one in turn.
+    for (int fd = 0; fd <= 2; fd++)
+        if (fcntl(fd, F_GETFD) < 0 && open("/dev/null", O_RDWR) < 0)
+            return;
+}
+
+void resterSurCeProcesseur()
+{
+    int processeur = sched_getcpu();
+    if (processeur < 0 || processeur >= CPU_SETSIZE)
+        return;
+    cpu_set_t un;
+    CPU_ZERO(&un);
+    CPU_SET(processeur, &un);
+    sched_setaffinity(0, sizeof un, &un);
+    relaisSansPreemption(true);
+}
+
+void relaisSansPreemption(bool oui)
+{
+    sched_param p = {};
+    sched_setscheduler(0, oui ? SCHED_BATCH : SCHED_OTHER, &p);
+}
+
+bool attendreLaFinDe(int pid, double delaiSecondes)
+{
+    int fd = descripteurDeProcessus(pid);
+    double limite = maintenant() + delaiSecondes;
+    bool fini = false;
+    for (;;) {
+        siginfo_t info = {};
+        // An error: not (or no longer) our child, nothing to wait for.
+        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+            info.si_pid == pid) {
+            fini = true;
+            break;
+        }
+        double reste = limite - maintenant();
+        if (reste <= 0)
+            break;
+        // Without a process descriptor, look again in a millisecond.
+        pollfd p = {fd, POLLIN, 0};
+        poll(&p, fd >= 0 ? 1 : 0, fd >= 0 ? static_cast<int>(std::ceil(reste * 1000)) : 1);
+    }
+    if (fd >= 0)
+        close(fd);
+    return fini;
+}
+
+} // namespace moteur

@@ -1,0 +1,52 @@
+// System helpers of the engine: clock, paths, terminal, processor, and
+// waiting for a child to end.  Each is a thin wrapper with no state.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace moteur {
+
+double maintenant(); // seconds on a monotonic clock
+int pidMoteur();
+bool sortieEstUnTerminal();
+
+// The seed of a run given none: from the clock and the engine's pid.
+uint32_t graineDeLHorloge();
+// Now in UTC, as a record dates its match or tournament.
+std::string dateUTC();
+
+// The whole of a file (`-`: standard input); nothing, with `erreur` set to
+// an errno value, when it cannot be read (a folder cannot).
+std::optional<std::string> lireFichier(const std::string &chemin, int &erreur);
+
+// The full path of a player program: beside the engine first, then in the
+// folders listed in TESSOR_JOUEURS (separated by ':'), then as a path.
+std::optional<std::string> trouverProgramme(const std::string &nom);
+// Why trouverProgramme found nothing: the name is a folder, a file without
+// the run bit, or nothing at all.
+std::string raisonIntrouvable(const std::string &nom);
+
+// Standard input, output or error closed when the engine starts: /dev/null
+// takes its place, so that no pipe of a player ever gets its number (the
+// player's own standard descriptors would cover it).
+void ouvrirLesDescripteursStandard();
+
+// A match is a relay: at any moment only one of the engine and its players
+// works, the others wait for its record.  Keeping them all on the processor
+// the engine runs on spares a wake-up across processors at every turn, which
+// costs more than the turn itself.  Children started afterwards inherit it.
+void resterSurCeProcesseur();
+// Batch work (SCHED_BATCH), for this thread and the children it starts: in
+// a relay the one woken never preempts the one that woke it, which goes on
+// to wait; the default policy switched there, a switch more per move.  Set
+// by resterSurCeProcesseur; `false` puts the default policy back (a person
+// plays: the terminal's program keeps its ordinary priority).
+void relaisSansPreemption(bool oui);
+
+// Waits up to `delaiSecondes` for our child `pid` to end, without reaping
+// it (its wait status stays for waitpid): true once it has ended.
+bool attendreLaFinDe(int pid, double delaiSecondes);
+
+} // namespace moteur

@@ -1,0 +1,433 @@
+#include "sorties/enregistrement.h"
+
+#include "sorties/format.h"
+#include "tournoi/calendrier.h"
+
+#include "notation.h"
+#include "texte.h"
+
+#include <array>
+#include <climits>
+#include <cstring>
+#include <optional>
+
+namespace moteur {
+namespace {
+
+constexpr size_t LARGEUR_LIGNE = 79;
+
+constexpr std::array<const char *, 8> ETIQUETTES = {
+    "Partie", "Jaune", "Rouge", "Graine", "Depart", "Resultat", "Fin", "Score",
+};
+
+// Lines without their newline, numbered from 1.
+class Lignes {
+public:
+    explicit Lignes(std::string_view texte) : reste_(texte) {}
+    bool fini() const { return reste_.empty(); }
+    int numero() const { return numero_; }
+    std::string_view suivante()
+    {
+        size_t fin = reste_.find('\n');
+        std::string_view l = reste_.substr(0, fin);
+        if (!l.empty() && l.back() == '\r') // a file that went through another system
+            l.remove_suffix(1);
+        reste_ = fin == std::string_view::npos ? std::string_view() : reste_.substr(fin + 1);
+        numero_++;
+        return l;
+    }
+
+private:
+    std::string_view reste_;
+    int numero_ = 0;
+};
+
+struct Refus {
+    int ligne;
+    std::string raison;
+};
+
+// `[Nom "valeur"]` with the expected name; the value, or why not.
+std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_view nom,
+                                              std::string &raison)
+{
+    std::string debut = "[" + std::string(nom) + " \"";
+    if (l.substr(0, debut.size()) != debut || l.size() < debut.size() + 2 ||
+        l.substr(l.size() - 2) != "\"]") {
+        raison = hote::texte("étiquette attendue : [%s \"...\"]", std::string(nom).c_str());
+        return std::nullopt;
+    }
+    std::string_view valeur = l.substr(debut.size(), l.size() - debut.size() - 2);
+    if (valeur.find('"') != std::string_view::npos) {
+        raison = "guillemet en trop dans la valeur de l'étiquette";
+        return std::nullopt;
+    }
+    return valeur;
+}
+
+std::optional<CoupJoue> lireCoup(std::string_view mot)
+{
+    CoupJoue c{};
+    if (!mot.empty() && mot.back() == '*') {
+        c.impose = true;
+        mot.remove_suffix(1);
+    }
+    size_t tiret = mot.find('-');
+    if (tiret == std::string_view::npos)
+        return std::nullopt;
+    std::optional<unsigned> o = lireEntier<unsigned>(mot.substr(0, tiret), 0, UINT_MAX);
+    std::optional<unsigned> d = lireEntier<unsigned>(mot.substr(tiret + 1), 0, UINT_MAX);
+    if (!o || !d || *o >= NBCASES || *d >= NBCASES)
+        return std::nullopt;
+    c.coup = {static_cast<uint8_t>(*o), static_cast<uint8_t>(*d)};
+    return c;
+}
+
+bool coupLegal(const Position &p, Coup c)
+{
+    ListeCoups liste = getCoupsLegaux(p);
+    for (int k = 0; k < liste.nb; k++)
+        if (liste.coups[k].origine == c.origine && liste.coups[k].destination == c.destination)
+            return true;
+    return false;
+}
+
+constexpr std::array<const char *, 7> ETIQUETTES_MATCH = {
+    "Match", "GraineMatch", "Parties", "Ouverture", "Temps", "Strict", "Date",
+};
+
+// A match header from its first tag line, up to its blank line.
+std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere)
+{
+    for (size_t i = 0; i < ETIQUETTES_MATCH.size(); i++) {
+        if (i > 0 && lignes.fini())
+            return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
+        std::string_view l = i == 0 ? premiere : lignes.suivante();
+        std::string raison;
+        std::optional<std::string_view> v = lireEtiquette(l, ETIQUETTES_MATCH[i], raison);
+        if (!v)
+            return Refus{lignes.numero(), raison};
+        bool sain = i == 1 ? lireEntier<uint32_t>(*v, 0, UINT32_MAX).has_value()
+                    : i == 2 || i == 3 ? lireEntier<int>(*v, 0, INT_MAX).has_value()
+                    : i == 5 ? *v == "oui" || *v == "non"
+                             : !v->empty();
+        if (!sain)
+            return Refus{lignes.numero(), hote::texte("valeur invalide pour %s",
+                                                      ETIQUETTES_MATCH[i])};
+    }
+    if (!lignes.fini() && !lignes.suivante().empty())
+        return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
+    return std::nullopt;
+}
+
+// A tournament's header from its first tag line, up to its blank line: its
+// tags as they stand, once found sound.
+std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premiere,
+                                       LectureEnregistrements &lecture)
+{
+    EnTeteLu e;
+    e.ligne = lignes.numero();
+    e.premierePartie = lecture.parties.size();
+    for (std::string_view l = premiere; !l.empty(); l = lignes.fini() ? "" : lignes.suivante()) {
+        size_t blanc = l.find(' ');
+        std::string nom(l.substr(1, blanc == std::string_view::npos ? 0 : blanc - 1));
+        std::string raison;
+        std::optional<std::string_view> v =
+            l[0] == '[' && !nom.empty() ? lireEtiquette(l, nom, raison) : std::nullopt;
+        if (!v)
+            return Refus{lignes.numero(), raison.empty() ? "étiquette attendue" : raison};
+        e.etiquettes.emplace_back(nom, *v);
+    }
+    std::string erreur;
+    if (!reglageDuTournoi(e.etiquettes, erreur))
+        return Refus{e.ligne, erreur};
+    lecture.tournois.push_back(std::move(e));
+    return std::nullopt;
+}
+
+// One game from its first tag line; nothing when it is sound.
+std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Partie &p)
+{
+    std::array<std::string_view, ETIQUETTES.size()> valeurs;
+    std::array<int, ETIQUETTES.size()> numeros{};
+    for (size_t i = 0; i < ETIQUETTES.size(); i++) {
+        if (i > 0 && lignes.fini())
+            return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
+        std::string_view l = i == 0 ? premiere : lignes.suivante();
+        std::string raison;
+        std::optional<std::string_view> v = lireEtiquette(l, ETIQUETTES[i], raison);
+        if (!v)
+            return Refus{lignes.numero(), raison};
+        valeurs[i] = *v;
+        numeros[i] = lignes.numero();
+    }
+    enum { PARTIE, JAUNE_, ROUGE_, GRAINE, DEPART, RESULTAT, FIN, SCORE };
+
+    std::optional<int> numero = lireEntier<int>(valeurs[PARTIE], 0, INT_MAX);
+    if (!numero || *numero < 1)
+        return Refus{numeros[PARTIE], "numéro de partie invalide"};
+    p.numero = *numero;
+    if (valeurs[JAUNE_].empty() || valeurs[ROUGE_].empty())
+        return Refus{numeros[valeurs[JAUNE_].empty() ? JAUNE_ : ROUGE_], "nom de joueur vide"};
+    p.jaune = valeurs[JAUNE_];
+    p.rouge = valeurs[ROUGE_];
+    std::optional<uint32_t> graine = lireEntier<uint32_t>(valeurs[GRAINE], 0, UINT32_MAX);
+    if (!graine)
+        return Refus{numeros[GRAINE], "graine invalide (attendu un entier de 0 à 4294967295)"};
+    p.graine = *graine;
+    hote::LectureNotation depart = hote::lireNotation(valeurs[DEPART]);
+    if (!depart.position)
+        return Refus{numeros[DEPART], depart.erreur};
+    p.depart = *depart.position;
+    std::optional<Resultat> resultat = lireResultat(valeurs[RESULTAT]);
+    if (!resultat)
+        return Refus{numeros[RESULTAT], "résultat invalide (attendu 1-0, 0-1 ou 1/2-1/2)"};
+    std::optional<FinPartie> fin = lireFin(valeurs[FIN]);
+    if (!fin)
+        return Refus{numeros[FIN], hote::texte("fin de partie inconnue « %s »",
+                                               std::string(valeurs[FIN]).c_str())};
+    p.fin = *fin;
+
+    // A tournament's game names its pairing after its score.
+    std::optional<std::string_view> apres;
+    if (!lignes.fini())
+        apres = lignes.suivante();
+    if (apres && apres->substr(0, 12) == "[Rencontre \"") {
+        std::string raison;
+        std::optional<std::string_view> v = lireEtiquette(*apres, "Rencontre", raison);
+        std::optional<int> rencontre = v ? lireEntier<int>(*v, 0, INT_MAX) : std::nullopt;
+        if (!rencontre || *rencontre < 1)
+            return Refus{lignes.numero(), v ? "numéro de rencontre invalide" : raison};
+        p.rencontre = *rencontre;
+        apres.reset();
+        if (!lignes.fini())
+            apres = lignes.suivante();
+    }
+    if (!apres || !apres->empty())
+        return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
+
+    // The moves, replayed as they are read; each pair opens with its number.
+    Position position = p.depart;
+    size_t attendu = 0;     // index of the next move
+    int ligneDuNumero = 0;  // where the number of the pair in progress was read (0: not yet)
+    while (!lignes.fini()) {
+        std::string_view l = lignes.suivante();
+        if (l.empty())
+            break;
+        size_t debut = 0;
+        while (debut < l.size()) {
+            size_t blanc = l.find(' ', debut);
+            if (blanc == std::string_view::npos)
+                blanc = l.size();
+            std::string_view mot = l.substr(debut, blanc - debut);
+            debut = blanc + 1;
+            if (mot.empty())
+                continue;
+            if (mot.back() == '.') {
+                std::optional<size_t> n = lireEntier<size_t>(mot.substr(0, mot.size() - 1), 0, SIZE_MAX);
+                if (attendu % 2 != 0 || ligneDuNumero != 0 || !n || *n != attendu / 2 + 1)
+                    return Refus{lignes.numero(),
+                                 attendu % 2 != 0 || ligneDuNumero != 0
+                                     ? hote::texte("numéro de coup « %s » inattendu (attendu "
+                                                   "un coup)",
+                                                   std::string(mot).c_str())
+                                     : hote::texte("numéro de coup « %s » inattendu (attendu "
+                                                   "%zu.)",
+                                                   std::string(mot).c_str(), attendu / 2 + 1)};
+                ligneDuNumero = lignes.numero();
+                continue;
+            }
+            if (attendu % 2 == 0 && ligneDuNumero == 0)
+                return Refus{lignes.numero(),
+                             hote::texte("numéro de coup attendu avant « %s » (%zu.)",
+                                         std::string(mot).c_str(), attendu / 2 + 1)};
+            std::optional<CoupJoue> c = lireCoup(mot);
+            if (!c)
+                return Refus{lignes.numero(), hote::texte("« %s » n'est pas un coup",
+                                                          std::string(mot).c_str())};
+            if (!coupLegal(position, c->coup))
+                return Refus{lignes.numero(),
+                             hote::texte("coup illégal %d-%d (coup %zu)", c->coup.origine,
+                                         c->coup.destination, attendu + 1)};
+            c->couleur = position.trait == ROUGE ? ROUGE : JAUNE;
+            p.coups.push_back(*c);
+            position = jouerCoup(position, c->coup.origine, c->coup.destination);
+            attendu++;
+            if (attendu % 2 == 0)
+                ligneDuNumero = 0;
+        }
+    }
+    if (attendu % 2 == 0 && ligneDuNumero != 0)
+        return Refus{ligneDuNumero,
+                     hote::texte("le numéro %zu. n'est suivi d'aucun coup", attendu / 2 + 1)};
+
+    p.finale = position;
+    int restants = getCoupsLegaux(position).nb;
+    if (p.fin.issue == Issue::PlusDeCoup && restants > 0)
+        return Refus{numeros[FIN], hote::texte("la partie n'est pas finie : %d coup%s possible%s",
+                                               restants, restants > 1 ? "s" : "",
+                                               restants > 1 ? "s" : "")};
+    p.resultat = resultatDeLaPartie(p.fin, position);
+    if (*resultat != p.resultat)
+        return Refus{numeros[RESULTAT], hote::texte("le résultat devrait être %s",
+                                                    texteResultat(p.resultat))};
+    std::string score = texteScore(evaluerScore(position));
+    if (valeurs[SCORE] != score)
+        return Refus{numeros[SCORE], "le score de la position finale est « " + score + " »"};
+    return std::nullopt;
+}
+
+} // namespace
+
+bool nomEnregistrable(std::string_view nom)
+{
+    if (nom.empty())
+        return false;
+    for (char c : nom)
+        if (c == '"' || c == '\n' || c == '\r')
+            return false;
+    return true;
+}
+
+std::string ecrireEnregistrement(const Partie &p)
+{
+    std::string t;
+    t += hote::texte("[Partie \"%d\"]\n", p.numero);
+    t += "[Jaune \"" + p.jaune + "\"]\n";
+    t += "[Rouge \"" + p.rouge + "\"]\n";
+    t += hote::texte("[Graine \"%u\"]\n", p.graine);
+    t += "[Depart \"" + hote::ecrireNotation(p.depart) + "\"]\n";
+    t += hote::texte("[Resultat \"%s\"]\n", texteResultat(p.resultat));
+    t += "[Fin \"" + texteFin(p.fin) + "\"]\n";
+    t += "[Score \"" + texteScore(evaluerScore(p.finale)) + "\"]\n";
+    if (p.rencontre > 0)
+        t += hote::texte("[Rencontre \"%d\"]\n", p.rencontre);
+    t += "\n";
+
+    std::string ligne;
+    for (size_t i = 0; i < p.coups.size(); i++) {
+        std::string mot = i % 2 == 0 ? hote::texte("%zu. ", i / 2 + 1) : std::string();
+        mot += hote::texte("%d-%d%s", p.coups[i].coup.origine, p.coups[i].coup.destination,
+                           p.coups[i].impose ? "*" : "");
+        // A move stays on the line of its number.
+        if (!ligne.empty() && ligne.size() + 1 + mot.size() > LARGEUR_LIGNE) {
+            t += ligne + "\n";
+            ligne.clear();
+        }
+        ligne += (ligne.empty() ? "" : " ") + mot;
+    }
+    if (!ligne.empty())
+        t += ligne + "\n";
+    t += "\n";
+    return t;
+}
+
+std::string ecrireEnTeteMatch(const EnTeteMatch &m)
+{
+    return hote::texte("[Match \"%s contre %s\"]\n[GraineMatch \"%u\"]\n[Parties \"%d\"]\n"
+                       "[Ouverture \"%d\"]\n[Temps \"%s\"]\n[Strict \"%s\"]\n[Date \"%s\"]\n\n",
+                       m.premier.c_str(), m.second.c_str(), m.graine, m.parties, m.ouverture,
+                       m.temps.texte().c_str(), m.strict ? "oui" : "non", m.date.c_str());
+}
+
+namespace {
+const char *const FORMULE_TOUTES = "toutes les rencontres";
+const char *const FORMULE_DEFI = "défi";
+const char *const SEPARATEUR = ", ";
+} // namespace
+
+std::string ecrireEnTeteTournoi(const ReglageTournoi &r, const std::string &date)
+{
+    std::string joueurs;
+    for (const std::string &j : r.joueurs)
+        joueurs += (joueurs.empty() ? "" : SEPARATEUR) + j;
+    return "[Tournoi \"" + joueurs + "\"]\n" +
+           hote::texte("[Formule \"%s\"]\n[GraineTournoi \"%u\"]\n[Parties \"%d\"]\n"
+                       "[Ouverture \"%d\"]\n[Temps \"%s\"]\n[Strict \"%s\"]\n[Date \"%s\"]\n\n",
+                       r.defi ? FORMULE_DEFI : FORMULE_TOUTES, r.graine, r.parties, r.ouverture,
+                       r.temps.texte().c_str(), r.strict ? "oui" : "non", date.c_str());
+}
+
+std::optional<ReglageTournoi> reglageDuTournoi(const Etiquettes &e, std::string &erreur)
+{
+    const char *const attendues[] = {"Tournoi", "Formule", "GraineTournoi", "Parties",
+                                     "Ouverture", "Temps", "Strict", "Date"};
+    if (e.size() != std::size(attendues)) {
+        erreur = "en-tête de tournoi incomplet";
+        return std::nullopt;
+    }
+    for (size_t i = 0; i < e.size(); i++)
+        if (e[i].first != attendues[i]) {
+            erreur = hote::texte("étiquette attendue : [%s \"...\"]", attendues[i]);
+            return std::nullopt;
+        }
+    ReglageTournoi r;
+    for (size_t debut = 0; debut <= e[0].second.size();) {
+        size_t fin = std::min(e[0].second.find(SEPARATEUR, debut), e[0].second.size());
+        r.joueurs.push_back(e[0].second.substr(debut, fin - debut));
+        debut = fin + std::strlen(SEPARATEUR);
+    }
+    r.defi = e[1].second == FORMULE_DEFI;
+    std::optional<uint32_t> graine = lireEntier<uint32_t>(e[2].second, 0, UINT32_MAX);
+    std::optional<int> parties = lireEntier<int>(e[3].second, 0, INT_MAX);
+    std::optional<int> ouverture = lireEntier<int>(e[4].second, 0, INT_MAX);
+    char *fin = nullptr;
+    double temps = std::strtod(e[5].second.c_str(), &fin);
+    r.temps = Cadence(temps);
+    if (r.joueurs.size() < 2 || (!r.defi && e[1].second != FORMULE_TOUTES) || !graine ||
+        !parties || *parties < 2 || *parties % 2 != 0 || !ouverture ||
+        fin != e[5].second.c_str() + e[5].second.size() || !(temps > 0) ||
+        (e[6].second != "oui" && e[6].second != "non")) {
+        erreur = "en-tête de tournoi invalide";
+        return std::nullopt;
+    }
+    r.graine = *graine;
+    r.parties = *parties;
+    r.ouverture = *ouverture;
+    r.strict = e[6].second == "oui";
+    return r;
+}
+
+
+LectureEnregistrements lireEnregistrements(std::string_view texte)
+{
+    LectureEnregistrements resultat;
+    Lignes lignes(texte);
+    while (!lignes.fini()) {
+        std::string_view l = lignes.suivante();
+        if (l.empty())
+            continue; // blank lines between games
+        if (l.substr(0, 8) == "[Match \"") {
+            if (std::optional<Refus> refus = lireEnTeteMatch(lignes, l)) {
+                resultat.ligneErreur = refus->ligne;
+                resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
+                return resultat;
+            }
+            resultat.matchs++;
+            continue;
+        }
+        if (l.substr(0, 10) == "[Tournoi \"") {
+            if (std::optional<Refus> refus = lireLEnTeteDuTournoi(lignes, l, resultat)) {
+                resultat.ligneErreur = refus->ligne;
+                resultat.erreur = hote::lisible(refus->raison);
+                return resultat;
+            }
+            continue;
+        }
+        Partie p;
+        if (std::optional<Refus> refus = lirePartie(lignes, l, p)) {
+            resultat.ligneErreur = refus->ligne;
+            resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
+            return resultat;
+        }
+        resultat.parties.push_back(std::move(p));
+    }
+    // A match stopped before its first game ended leaves its tags alone.
+    if (resultat.parties.empty() && resultat.matchs == 0 && resultat.tournois.empty()) {
+        resultat.ligneErreur = 1;
+        resultat.erreur = "aucune partie enregistrée";
+    }
+    return resultat;
+}
+
+} // namespace moteur

@@ -1,0 +1,100 @@
+// The output layer, on file: game records, written and read back.
+//
+//     [Partie "1"]
+//     [Jaune "joueur_poids"]
+//     [Rouge "joueur_critique"]
+//     [Graine "1234"]
+//     [Depart "<position notation>"]
+//     [Resultat "1-0"]
+//     [Fin "plus aucun coup possible"]
+//     [Score "J: 12 (3 piles de 5) - R : 10 (2 piles de 5)"]
+//
+//     1. 8-4 9-16 2. 4-3 ...
+//
+// Moves are origin-destination in cell numbers, numbered per pair; a move
+// imposed by the engine carries a trailing `*`.  Every game ends with a
+// blank line, so games simply follow one another in a file.
+//
+// Each match opens with its own tags, then a blank line (records written
+// before them hold games only, and are read the same):
+//
+//     [Match "joueur_poids contre joueur_critique"]
+//     [GraineMatch "1234"]
+//     [Parties "100"]
+//     [Ouverture "4"]
+//     [Temps "10"]
+//     [Strict "non"]
+//     [Date "2025-06-01T14:03:12Z"]
+//
+// A tournament's file opens with the tournament's tags instead (below),
+// and each of its games names its pairing after its score: [Rencontre "3"].
+#pragma once
+
+#include "partie/partie.h"
+#include "tournoi/calendrier.h"
+
+#include <optional>
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace moteur {
+
+std::string ecrireEnregistrement(const Partie &p);
+
+// How the games of a match are made: `temps` is the time for a move in
+// seconds (a person without --temps has none), `date` in UTC, ISO 8601.
+struct EnTeteMatch {
+    std::string premier, second;
+    uint32_t graine = 0;
+    int parties = 1;
+    int ouverture = 0;
+    Cadence temps;
+    bool strict = false;
+    std::string date;
+};
+std::string ecrireEnTeteMatch(const EnTeteMatch &m);
+
+// The header that opens a tournament's record file, and each resumption:
+//
+//     [Tournoi "joueur_poids, joueur_score, joueur_bref"]
+//     [Formule "toutes les rencontres"]      ("défi" with --defi)
+//     [GraineTournoi "11"]
+//     [Parties "100"]                        (games per pairing)
+//     [Ouverture "4"]
+//     [Temps "10"]
+//     [Strict "non"]
+//     [Date "2025-06-01T14:03:12Z"]
+//
+// and each game of it carries `[Rencontre "R"]`, its pairing, after its score.
+std::string ecrireEnTeteTournoi(const ReglageTournoi &r, const std::string &date);
+using Etiquettes = std::vector<std::pair<std::string, std::string>>;
+// The schedule a header read back describes, or why it cannot be one.
+std::optional<ReglageTournoi> reglageDuTournoi(const Etiquettes &etiquettes, std::string &erreur);
+
+// A tournament's header as read.
+struct EnTeteLu {
+    int ligne = 0;
+    std::vector<std::pair<std::string, std::string>> etiquettes; // name, value
+    size_t premierePartie = 0; // the games from this index on follow it
+};
+
+struct LectureEnregistrements {
+    std::vector<Partie> parties;
+    int matchs = 0; // match headers read
+    std::vector<EnTeteLu> tournois;
+    int ligneErreur = 0; // 0: the whole text is sound
+    std::string erreur;
+};
+
+// Reads every game and replays it: the tags must be sound, every move legal
+// from the start position, and the result, the end and the score must be
+// those of the final position.
+LectureEnregistrements lireEnregistrements(std::string_view texte);
+
+// Names that a record can hold as they are.
+bool nomEnregistrable(std::string_view nom);
+
+} // namespace moteur

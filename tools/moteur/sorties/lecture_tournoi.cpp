@@ -1,0 +1,110 @@
+#include "sorties/lecture_tournoi.h"
+
+#include "texte.h"
+
+namespace moteur {
+namespace {
+
+// The byte offset and line of the first line of the file's last block (a
+// line opening with '[' at the start of the file or after a blank line).
+std::pair<size_t, int> dernierBloc(const std::string &t)
+{
+    size_t debut = 0, position = 0;
+    int ligne = 1, ligneDuDebut = 1;
+    bool apresBlanc = true;
+    while (position < t.size()) {
+        size_t fin = t.find('\n', position);
+        size_t longueur = (fin == std::string::npos ? t.size() : fin) - position;
+        if (apresBlanc && longueur > 0 && t[position] == '[') {
+            debut = position;
+            ligneDuDebut = ligne;
+        }
+        apresBlanc = longueur == 0;
+        if (fin == std::string::npos)
+            break;
+        position = fin + 1;
+        ligne++;
+    }
+    return {debut, ligneDuDebut};
+}
+
+} // namespace
+
+LectureTournoi lireTournoi(const std::string &texte, bool tolererCoupure)
+{
+    LectureTournoi l;
+    std::string t = texte;
+    if (t.find_first_not_of("\r\n") == std::string::npos)
+        return l; // empty: nothing played yet
+    LectureEnregistrements e = lireEnregistrements(t);
+    auto [debut, ligneDuDebut] = dernierBloc(t);
+    // A whole block ends with a blank line; a game without moves with two
+    // (its moves' line is empty): only a cut can end it sooner.
+    bool entier = t.size() >= 2 && t.compare(t.size() - 2, 2, "\n\n") == 0;
+    if (entier && e.ligneErreur == 0 && !e.parties.empty() && e.parties.back().coups.empty() &&
+        (e.tournois.empty() || e.tournois.back().premierePartie < e.parties.size()))
+        entier = t.size() >= 3 && t.compare(t.size() - 3, 3, "\n\n\n") == 0;
+    if (tolererCoupure && (!entier || (e.ligneErreur != 0 && e.ligneErreur >= ligneDuDebut))) {
+        t.resize(debut);
+        l.coupee = true;
+        if (t.find_first_not_of("\r\n") == std::string::npos) {
+            l.longueurSaine = 0;
+            return l;
+        }
+        e = lireEnregistrements(t);
+    }
+    if (e.ligneErreur != 0) {
+        l.ligneErreur = e.ligneErreur;
+        l.erreur = e.erreur;
+        return l;
+    }
+    l.longueurSaine = t.size();
+    if (e.matchs > 0 || e.tournois.empty() || e.tournois[0].premierePartie > 0) {
+        l.ligneErreur = 1;
+        l.erreur = "ce n'est pas l'enregistrement d'un tournoi (moteur tournoi --enregistrer)";
+        return l;
+    }
+    for (const EnTeteLu &lu : e.tournois) {
+        std::string erreur;
+        std::optional<ReglageTournoi> r = reglageDuTournoi(lu.etiquettes, erreur);
+        if (!r) {
+            l.ligneErreur = lu.ligne;
+            l.erreur = erreur;
+            return l;
+        }
+        if (l.reglage && !(*l.reglage == *r)) {
+            l.ligneErreur = lu.ligne;
+            l.erreur = "cet en-tête est celui d'un autre tournoi que le premier du fichier";
+            return l;
+        }
+        l.reglage = r;
+    }
+    l.parties = std::move(e.parties);
+    return l;
+}
+
+// What differs between the schedule of a file and that of the command line.
+std::string difference(const ReglageTournoi &fichier, const ReglageTournoi &ici)
+{
+    std::vector<std::string> d;
+    if (fichier.joueurs != ici.joueurs)
+        d.push_back("les joueurs ou leur ordre");
+    if (fichier.graine != ici.graine)
+        d.push_back(hote::texte("la graine (%u dans le fichier)", fichier.graine));
+    if (fichier.parties != ici.parties)
+        d.push_back(hote::texte("--parties (%d dans le fichier)", fichier.parties));
+    if (fichier.ouverture != ici.ouverture)
+        d.push_back(hote::texte("--ouverture (%d dans le fichier)", fichier.ouverture));
+    if (fichier.defi != ici.defi)
+        d.push_back("--defi");
+    if (fichier.strict != ici.strict)
+        d.push_back("--strict");
+    if (!(fichier == ici) && d.empty())
+        d.push_back("--temps (" + fichier.temps.texte() + " dans le fichier)");
+    std::string t;
+    for (size_t k = 0; k < d.size(); k++)
+        t += (k == 0 ? "" : k + 1 == d.size() ? " et " : ", ") + d[k];
+    return t;
+}
+
+} // namespace moteur

@@ -1,0 +1,35 @@
+// The standings of a tournament, from its games alone, whatever order they
+// come in, so that a tournament's end, its slices merged and its resumption
+// rank the same.
+#pragma once
+
+#include "partie/match.h"
+#include "partie/statistiques.h"
+#include "tournoi/calendrier.h"
+
+#include <vector>
+
+namespace moteur {
+
+struct LigneClassement {
+    int joueur = 0; // index in the schedule's players
+    int parties = 0, victoires = 0, nulles = 0, defaites = 0;
+    int demiPoints = 0;
+    int fautes = 0, coupsImposes = 0;
+    Cote cote;
+};
+
+struct Classement {
+    ReglageTournoi reglage;
+    int partiesJouees = 0, partiesPrevues = 0;
+    std::vector<LigneClassement> lignes;  // by rank
+    std::vector<std::vector<int>> demiPoints; // [i][j]: half-points of i against j, by player index
+    std::vector<std::vector<int>> parties;    // [i][j]: games between i and j
+    std::vector<std::vector<int>> victoires;  // [i][j]: wins of i against j
+    std::vector<Paires> paires;               // by pairing: the first player's game pairs
+};
+
+// The standings of these games (each a game of the schedule, once).
+Classement classer(const Calendrier &calendrier, const std::vector<Partie> &parties);
+
+} // namespace moteur
