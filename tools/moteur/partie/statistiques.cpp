@@ -177,14 +177,6 @@ void CompteDePaires::ajouter(int rang, int demiPoints)
     enAttente_ = -1;
 }
 
-int CompteDePaires::nbPaires() const
-{
-    int n = 0;
-    for (int k : paires_)
-        n += k;
-    return n;
-}
-
 BornesSprt bornesSprt(double alpha, double beta)
 {
     return {std::log(beta / (1 - alpha)), std::log((1 - beta) / alpha)};

@@ -65,7 +65,6 @@ public:
     // `demiPoints`: the first player's half-points in game `rang` (1, 2, ...).
     void ajouter(int rang, int demiPoints);
     const Paires &paires() const { return paires_; }
-    int nbPaires() const;
 
 private:
     Paires paires_ = {};

@@ -145,11 +145,17 @@ std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premi
     return std::nullopt;
 }
 
-// One game from its first tag line; nothing when it is sound.
-std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Partie &p)
-{
+// A game's tags, in their order: their values and their lines.
+struct EtiquettesDePartie {
     std::array<std::string_view, ETIQUETTES.size()> valeurs;
     std::array<int, ETIQUETTES.size()> numeros{};
+};
+enum { PARTIE, JAUNE_, ROUGE_, GRAINE, DEPART, RESULTAT, FIN, SCORE };
+
+std::optional<Refus> lireLesEtiquettes(Lignes &lignes, std::string_view premiere, EtiquettesDePartie &e)
+{
+    auto &valeurs = e.valeurs;
+    auto &numeros = e.numeros;
     for (size_t i = 0; i < ETIQUETTES.size(); i++) {
         if (i > 0 && lignes.fini())
             return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
@@ -161,8 +167,14 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
         valeurs[i] = *v;
         numeros[i] = lignes.numero();
     }
-    enum { PARTIE, JAUNE_, ROUGE_, GRAINE, DEPART, RESULTAT, FIN, SCORE };
+    return std::nullopt;
+}
 
+// What the tags say of the game, but its moves and its end.
+std::optional<Refus> interpreter(const EtiquettesDePartie &e, Partie &p)
+{
+    const auto &valeurs = e.valeurs;
+    const auto &numeros = e.numeros;
     std::optional<int> numero = lireEntier<int>(valeurs[PARTIE], 0, INT_MAX);
     if (!numero || *numero < 1)
         return Refus{numeros[PARTIE], "numéro de partie invalide"};
@@ -179,8 +191,7 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
     if (!depart.position)
         return Refus{numeros[DEPART], depart.erreur};
     p.depart = *depart.position;
-    std::optional<Resultat> resultat = lireResultat(valeurs[RESULTAT]);
-    if (!resultat)
+    if (!lireResultat(valeurs[RESULTAT]))
         return Refus{numeros[RESULTAT], "résultat invalide (attendu 1-0, 0-1 ou 1/2-1/2)"};
     std::optional<FinPartie> fin = lireFin(valeurs[FIN]);
     if (!fin)
@@ -188,7 +199,12 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
                                                std::string(valeurs[FIN]).c_str())};
     p.fin = *fin;
 
-    // A tournament's game names its pairing after its score.
+    return std::nullopt;
+}
+
+// A tournament's game names its pairing after its score; then a blank line.
+std::optional<Refus> lireLaRencontre(Lignes &lignes, Partie &p)
+{
     std::optional<std::string_view> apres;
     if (!lignes.fini())
         apres = lignes.suivante();
@@ -206,8 +222,14 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
     if (!apres || !apres->empty())
         return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
 
-    // The moves, replayed as they are read; each pair opens with its number.
-    Position position = p.depart;
+    return std::nullopt;
+}
+
+// The moves, replayed as they are read: the final position, or why not.
+std::optional<Refus> lireLesCoups(Lignes &lignes, Partie &p, Position &position)
+{
+    // Each pair opens with its number.
+    position = p.depart;
     size_t attendu = 0;     // index of the next move
     int ligneDuNumero = 0;  // where the number of the pair in progress was read (0: not yet)
     while (!lignes.fini()) {
@@ -261,6 +283,15 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
         return Refus{ligneDuNumero,
                      hote::texte("le numéro %zu. n'est suivi d'aucun coup", attendu / 2 + 1)};
 
+    return std::nullopt;
+}
+
+// The result, the end and the score must be those of the final position.
+std::optional<Refus> verifierLaFin(const EtiquettesDePartie &e, Partie &p, Position position)
+{
+    const auto &valeurs = e.valeurs;
+    const auto &numeros = e.numeros;
+    Resultat resultat = *lireResultat(valeurs[RESULTAT]);
     p.finale = position;
     int restants = getCoupsLegaux(position).nb;
     if (p.fin.issue == Issue::PlusDeCoup && restants > 0)
@@ -268,13 +299,28 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
                                                restants, restants > 1 ? "s" : "",
                                                restants > 1 ? "s" : "")};
     p.resultat = resultatDeLaPartie(p.fin, position);
-    if (*resultat != p.resultat)
+    if (resultat != p.resultat)
         return Refus{numeros[RESULTAT], hote::texte("le résultat devrait être %s",
                                                     texteResultat(p.resultat))};
     std::string score = texteScore(evaluerScore(position));
     if (valeurs[SCORE] != score)
         return Refus{numeros[SCORE], "le score de la position finale est « " + score + " »"};
     return std::nullopt;
+}
+
+// One game from its first tag line; nothing when it is sound.
+std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Partie &p)
+{
+    EtiquettesDePartie e;
+    Position position;
+    std::optional<Refus> refus = lireLesEtiquettes(lignes, premiere, e);
+    if (!refus)
+        refus = interpreter(e, p);
+    if (!refus)
+        refus = lireLaRencontre(lignes, p);
+    if (!refus)
+        refus = lireLesCoups(lignes, p, position);
+    return refus ? refus : verifierLaFin(e, p, position);
 }
 
 } // namespace
@@ -321,73 +367,6 @@ std::string ecrireEnregistrement(const Partie &p)
     t += "\n";
     return t;
 }
-
-std::string ecrireEnTeteMatch(const EnTeteMatch &m)
-{
-    return hote::texte("[Match \"%s contre %s\"]\n[GraineMatch \"%u\"]\n[Parties \"%d\"]\n"
-                       "[Ouverture \"%d\"]\n[Temps \"%s\"]\n[Strict \"%s\"]\n[Date \"%s\"]\n\n",
-                       m.premier.c_str(), m.second.c_str(), m.graine, m.parties, m.ouverture,
-                       m.temps.texte().c_str(), m.strict ? "oui" : "non", m.date.c_str());
-}
-
-namespace {
-const char *const FORMULE_TOUTES = "toutes les rencontres";
-const char *const FORMULE_DEFI = "défi";
-const char *const SEPARATEUR = ", ";
-} // namespace
-
-std::string ecrireEnTeteTournoi(const ReglageTournoi &r, const std::string &date)
-{
-    std::string joueurs;
-    for (const std::string &j : r.joueurs)
-        joueurs += (joueurs.empty() ? "" : SEPARATEUR) + j;
-    return "[Tournoi \"" + joueurs + "\"]\n" +
-           hote::texte("[Formule \"%s\"]\n[GraineTournoi \"%u\"]\n[Parties \"%d\"]\n"
-                       "[Ouverture \"%d\"]\n[Temps \"%s\"]\n[Strict \"%s\"]\n[Date \"%s\"]\n\n",
-                       r.defi ? FORMULE_DEFI : FORMULE_TOUTES, r.graine, r.parties, r.ouverture,
-                       r.temps.texte().c_str(), r.strict ? "oui" : "non", date.c_str());
-}
-
-std::optional<ReglageTournoi> reglageDuTournoi(const Etiquettes &e, std::string &erreur)
-{
-    const char *const attendues[] = {"Tournoi", "Formule", "GraineTournoi", "Parties",
-                                     "Ouverture", "Temps", "Strict", "Date"};
-    if (e.size() != std::size(attendues)) {
-        erreur = "en-tête de tournoi incomplet";
-        return std::nullopt;
-    }
-    for (size_t i = 0; i < e.size(); i++)
-        if (e[i].first != attendues[i]) {
-            erreur = hote::texte("étiquette attendue : [%s \"...\"]", attendues[i]);
-            return std::nullopt;
-        }
-    ReglageTournoi r;
-    for (size_t debut = 0; debut <= e[0].second.size();) {
-        size_t fin = std::min(e[0].second.find(SEPARATEUR, debut), e[0].second.size());
-        r.joueurs.push_back(e[0].second.substr(debut, fin - debut));
-        debut = fin + std::strlen(SEPARATEUR);
-    }
-    r.defi = e[1].second == FORMULE_DEFI;
-    std::optional<uint32_t> graine = lireEntier<uint32_t>(e[2].second, 0, UINT32_MAX);
-    std::optional<int> parties = lireEntier<int>(e[3].second, 0, INT_MAX);
-    std::optional<int> ouverture = lireEntier<int>(e[4].second, 0, INT_MAX);
-    char *fin = nullptr;
-    double temps = std::strtod(e[5].second.c_str(), &fin);
-    r.temps = Cadence(temps);
-    if (r.joueurs.size() < 2 || (!r.defi && e[1].second != FORMULE_TOUTES) || !graine ||
-        !parties || *parties < 2 || *parties % 2 != 0 || !ouverture ||
-        fin != e[5].second.c_str() + e[5].second.size() || !(temps > 0) ||
-        (e[6].second != "oui" && e[6].second != "non")) {
-        erreur = "en-tête de tournoi invalide";
-        return std::nullopt;
-    }
-    r.graine = *graine;
-    r.parties = *parties;
-    r.ouverture = *ouverture;
-    r.strict = e[6].second == "oui";
-    return r;
-}
-
 
 LectureEnregistrements lireEnregistrements(std::string_view texte)
 {

@@ -3,9 +3,9 @@
 // N workers, each a thread of its own, play games at the same time.  A
 // worker plays one game at a time with its own two player processes, which it
 // keeps from one game to the next while it stays on the same pairing; the
-// process layer waits for a player's answer with a deadline (ppoll), so a
-// blocking call per game is all a worker needs, and a thread per running game
-// keeps every game's code the same as a match's.  Workers take game pairs
+// process layer waits for a player's answer with a deadline (its watcher,
+// guetteur.h), so a blocking call per game is all a worker needs, and a
+// thread per running game keeps every game's code the same as a match's.  Workers take game pairs
 // (the two games of one start), first each a pairing of its own, whole; when
 // none is left untouched, they join the pairing with the most pairs left, so
 // that the last games of a tournament are shared too.
