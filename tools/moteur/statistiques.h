@@ -5,8 +5,8 @@
 // a loss.  Ratings are its maximum a posteriori: besides its games, each
 // player has NULLES_A_PRIORI virtual draws against a reference rated 0.  That
 // prior keeps every rating finite (a run of wins alone would be rated
-// infinitely far) and weighs next to nothing once a player has played tens
-// of games.  Intervals come from the curvature of the posterior.
+// infinitely far) and weighs little once a player has played tens of games.
+// Intervals come from the curvature of the posterior.
 #pragma once
 
 #include <array>
