@@ -1,15 +1,12 @@
-// Tournaments: the statistics against values worked out by hand, the
-// schedule, and `moteur tournoi` / `moteur classement` as real programs
-// (concurrency, resumption after a kill, slices through GNU parallel, faults,
-// Ctrl-C, the sequential test of a match).
+// Tournaments: the schedule, and `moteur tournoi` / `moteur classement` as
+// real programs (concurrency, resumption after a kill, slices through GNU
+// parallel, faults, Ctrl-C, the sequential test of a match).
 #include "tournoi/calendrier.h"
 #include "programme.h"
-#include "partie/statistiques.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <map>
 #include <csignal>
@@ -26,87 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// ---- Statistics, by hand ------------------------------------------------
-
-TEST(Statistiques, EcartsEloDesScores)
-{
-    // 75 %: 400 log10(0.75 / 0.25) = 400 log10 3 = 190.85.  750-0-250:
-    // variance per game 0.75 * 0.25^2 + 0.25 * 0.75^2 = 0.1875, standard
-    // error sqrt(0.1875 / 1000) = 0.013693, 0.75 -+ 1.96 * that = 0.72316 and
-    // 0.77684, i.e. 400 log10(0.72316 / 0.27684) = 166.8 and 216.7.
-    // 30-40-30: 50 %, variance 0.6 * 0.25 = 0.15, 0.5 + 1.96 sqrt(0.0015) =
-    // 0.57591: 400 log10(0.57591 / 0.42409) = 53.16, symmetric.  10-0-0: a
-    // bound, one win as a draw: 400 log10(0.95 / 0.05) = 511.5.
-    struct Cas {
-        int v, n, d;
-        double elo, bas, haut;
-        bool borne;
-    } cas[] = {{750, 0, 250, 190.85, 166.80, 216.68, false},
-               {30, 40, 30, 0, -53.16, 53.16, false},
-               {0, 0, 10, -511.50, -511.50, -511.50, true},
-               {10, 0, 0, 511.50, 511.50, 511.50, true}};
-    for (const Cas &c : cas) {
-        Ecart e = ecartDesParties(c.v, c.n, c.d);
-        EXPECT_NEAR(e.elo, c.elo, 0.01) << c.v;
-        EXPECT_NEAR(e.bas, c.bas, 0.01) << c.v;
-        EXPECT_NEAR(e.haut, c.haut, 0.01) << c.v;
-        EXPECT_EQ(e.borne, c.borne) << c.v;
-    }
-    EXPECT_NEAR(eloDuScore(0.75), 190.85, 0.01);
-    // 0.5 (1 + erf(10 / sqrt(20))) = 0.5 (1 + erf(2.2361)) = 0.99922.
-    EXPECT_NEAR(probabiliteDeSuperiorite(10, 0), 0.99922, 1e-5);
-    EXPECT_EQ(probabiliteDeSuperiorite(7, 7), 0.5);
-    // Pairs all of 1 point: 50 %, and no spread at all.
-    Ecart p = ecartDesPaires({0, 0, 20, 0, 0});
-    EXPECT_EQ(p.elo, 0);
-    EXPECT_EQ(p.bas, 0);
-}
-
-TEST(Statistiques, RapportDeVraisemblanceDesPaires)
-{
-    // Pairs of 0 or 2 points only, 1000 and 3000 (the others weigh 0.001
-    // pair: nothing at this precision): the closest law of mean s puts 1 - s
-    // on 0 and s on 2 points, so the ratio is
-    // 4000 (0.25 ln(0.25 / 0.5) + 0.75 ln(0.75 / 0.5)) = 523.25 for
-    // elo1 = 190.85 (s = 0.75) against elo0 = 0 (s = 0.5).
-    EXPECT_NEAR(rapportDeVraisemblance({1000, 0, 0, 0, 3000}, 0, 400 * std::log10(3.0)), 523.25,
-                0.01);
-    // One pair of 2 points: the laws of mean 0.5 and of mean s1 =
-    // 1 / (1 + 10^(-50/400)) = 0.57146 put about s on 2 points, hence about
-    // ln(0.57146 / 0.5) = 0.1336: far from the bound 2.94, no early stop.
-    EXPECT_NEAR(rapportDeVraisemblance({0, 0, 0, 0, 1}, 0, 50), 0.1336, 0.002);
-    // Symmetric pairs, symmetric hypotheses: no evidence either way.
-    EXPECT_NEAR(rapportDeVraisemblance({1, 2, 4, 2, 1}, -20, 20), 0, 1e-9);
-    BornesSprt b = bornesSprt(0.05, 0.05); // ln(0.05 / 0.95) = -2.944
-    EXPECT_NEAR(b.basse, -2.944, 0.001);
-    EXPECT_NEAR(b.haute, 2.944, 0.001);
-}
-
-TEST(Statistiques, CotesParVraisemblance)
-{
-    // 75 % of 100 games: 190.85 apart, average 0.  Curvature: 100 p (1 - p)
-    // = 18.75 per (ln 10 / 400)^2, so the difference's deviation is
-    // 1 / (0.0057565 sqrt(18.75)) = 40.12 and each rating's half of it:
-    // 1.96 * 20.06 = 39.32.
-    std::vector<Cote> c = cotesParVraisemblance({{0, 75}, {25, 0}}, {{0, 100}, {100, 0}});
-    EXPECT_NEAR(c[0].elo, 95.42, 0.01);
-    EXPECT_NEAR(c[1].elo, -95.42, 0.01);
-    EXPECT_NEAR(c[0].erreur, 39.32, 0.01);
-    EXPECT_FALSE(c[0].borne);
-    // 10-0, and a third player who never played: bounded (one win taken as
-    // a draw: 511.5 apart), finite, and nothing for the third.
-    c = cotesParVraisemblance({{0, 10, 0}, {0, 0, 0}, {0, 0, 0}},
-                              {{0, 10, 0}, {10, 0, 0}, {0, 0, 0}});
-    EXPECT_NEAR(c[0].elo - c[1].elo, 511.50, 0.01);
-    EXPECT_TRUE(c[0].borne && c[1].borne && c[2].aucunePartie);
-    // Two who beat everyone else and draw together: no finite estimate, a
-    // bounded one still.
-    c = cotesParVraisemblance({{0, 1, 2, 2}, {1, 0, 2, 2}, {0, 0, 0, 1}, {0, 0, 1, 0}},
-                              {{0, 2, 2, 2}, {2, 0, 2, 2}, {2, 2, 0, 2}, {2, 2, 2, 0}});
-    for (const Cote &x : c)
-        EXPECT_TRUE(std::isfinite(x.elo) && std::isfinite(x.erreur));
-    EXPECT_TRUE(c[0].borne && c[1].borne);
-}
+// ---- The schedule ---------------------------------------------------------
 
 TEST(Calendrier, RencontresGrainesTranches)
 {
@@ -312,10 +229,11 @@ TEST_F(Tournoi, UnJoueurQuiPlanteToujoursPerdSesPartiesSansArreterLesAutres)
     ASSERT_EQ(b.size(), 12u);
     for (int n = 1; n <= 8; n++)
         EXPECT_NE(b[n].find(" : le programme a planté"), std::string::npos) << b[n];
-    // Only losses: a bounded rating, said so.
+    // Only losses: marked, and the mark explained.
     EXPECT_NE(e.sortie.find("joueur_plante         8  0  0  8       0   0,0 %  ≤-"), std::string::npos)
         << e.sortie;
-    EXPECT_NE(e.sortie.find("la cote est une borne"), std::string::npos);
+    EXPECT_NE(e.sortie.find("≥ ou ≤ : que des victoires ou que des défaites ; sans l'a priori"),
+              std::string::npos);
     EXPECT_TRUE(aucunProcessusRestant());
 }
 

@@ -7,108 +7,22 @@
 namespace moteur {
 namespace {
 
-// A rating never goes further than this from the average of its group.
-constexpr double ELO_LIMITE = 2000;
-// Newton's method on the ratings: steps of at most this much, this many times.
-constexpr double PAS_MAX = 400;
-constexpr int ITERATIONS_MAX = 500;
-constexpr double PRECISION = 1e-9;
+// Newton's method on the log-posterior: at most this many steps, until the
+// longest moves the ratings by less than PRECISION (natural log-odds); each
+// step halved at most DEMI_PAS_MAX times until the posterior does not fall.
+constexpr int ITERATIONS_MAX = 200;
+constexpr double PRECISION = 1e-10;
+constexpr int DEMI_PAS_MAX = 60;
 // What a count of zero pairs weighs in the sequential test.
 constexpr double POIDS_DU_VIDE = 1e-3;
 
 const double K = std::log(10.0) / 400; // d(natural log-odds) / d(Elo)
-
-// Mean and variance of scores x[k] seen n[k] times.
-struct Moments {
-    double total = 0, moyenne = 0, variance = 0;
-};
-
-template <size_t N>
-Moments moments(const std::array<double, N> &x, const std::array<double, N> &n)
-{
-    Moments m;
-    for (size_t k = 0; k < N; k++)
-        m.total += n[k];
-    if (m.total <= 0)
-        return m;
-    for (size_t k = 0; k < N; k++)
-        m.moyenne += n[k] * x[k];
-    m.moyenne /= m.total;
-    for (size_t k = 0; k < N; k++)
-        m.variance += n[k] * (x[k] - m.moyenne) * (x[k] - m.moyenne);
-    m.variance /= m.total;
-    return m;
-}
-
-// The difference and its interval from a mean score over `unites` units of
-// `parUnite` games each: the bounds stay within half a game of 0 and 1.
-Ecart ecartDuScore(const Moments &m, int unites, int parUnite)
-{
-    Ecart e;
-    e.unites = unites;
-    double marge = 0.5 / (static_cast<double>(unites) * parUnite);
-    auto borner = [&](double s) { return std::clamp(s, marge, 1 - marge); };
-    double demi = Z_95 * std::sqrt(m.variance / m.total);
-    e.elo = eloDuScore(borner(m.moyenne));
-    e.bas = eloDuScore(borner(m.moyenne - demi));
-    e.haut = eloDuScore(borner(m.moyenne + demi));
-    return e;
-}
 
 } // namespace
 
 double scoreAttendu(double elo) { return 1 / (1 + std::pow(10.0, -elo / 400)); }
 
 double eloDuScore(double score) { return -400 * std::log10(1 / score - 1); }
-
-Ecart ecartDesParties(int victoires, int nulles, int defaites)
-{
-    int n = victoires + nulles + defaites;
-    if (n == 0)
-        return {};
-    bool borne = nulles == 0 && (victoires == 0 || defaites == 0);
-    if (borne) {
-        // One game of the run taken as a draw: a bound, not an estimate.
-        (victoires > 0 ? victoires : defaites)--;
-        nulles++;
-    }
-    Moments m = moments<3>({1.0, 0.5, 0.0}, {double(victoires), double(nulles), double(defaites)});
-    Ecart e = ecartDuScore(m, n, 1);
-    if (borne) {
-        e.borne = true;
-        e.bas = e.haut = e.elo;
-    }
-    return e;
-}
-
-Ecart ecartDesPaires(const Paires &paires)
-{
-    std::array<double, 5> n;
-    int total = 0;
-    for (size_t k = 0; k < 5; k++) {
-        n[k] = paires[k];
-        total += paires[k];
-    }
-    if (total == 0)
-        return {};
-    bool borne = n[0] == total || n[4] == total;
-    if (borne) { // one pair of the run taken as half a point better, or worse
-        if (n[4] == total) {
-            n[4]--;
-            n[3]++;
-        } else {
-            n[0]--;
-            n[1]++;
-        }
-    }
-    Moments m = moments<5>({0.0, 0.25, 0.5, 0.75, 1.0}, n);
-    Ecart e = ecartDuScore(m, total, 2);
-    if (borne) {
-        e.borne = true;
-        e.bas = e.haut = e.elo;
-    }
-    return e;
-}
 
 double probabiliteDeSuperiorite(int victoires, int defaites)
 {
@@ -221,156 +135,225 @@ bool inverser(Matrice a, Matrice &inverse)
     return true;
 }
 
-// The information matrix of the ratings `r` (natural log-odds units) of a
-// group, plus 1/n everywhere: the likelihood does not move when every rating
-// moves alike, and that term pins the average (its inverse, less 1/n
-// everywhere, is the covariance of ratings of average 0).
-Matrice information(const std::vector<double> &r, const Matrice &n)
+double logistique(double x) { return 1 / (1 + std::exp(-x)); }
+
+// ln logistique(x), with no overflow far from 0.
+double logLogistique(double x)
 {
-    size_t m = r.size();
-    Matrice h(m);
-    for (std::vector<double> &ligne : h)
-        ligne.assign(m, 1.0 / static_cast<double>(m));
-    for (size_t i = 0; i < m; i++)
-        for (size_t j = 0; j < m; j++) {
-            if (i == j || n[i][j] == 0)
-                continue;
-            double p = 1 / (1 + std::exp(r[j] - r[i]));
-            h[i][j] -= n[i][j] * p * (1 - p);
-            h[i][i] += n[i][j] * p * (1 - p);
-        }
-    return h;
+    return x >= 0 ? -std::log1p(std::exp(-x)) : x - std::log1p(std::exp(x));
 }
 
-// Maximum likelihood of one group of players linked by games, in natural
-// log-odds units; s[i][j] points of i against j, n[i][j] games.
-std::vector<Cote> coterLeGroupe(const Matrice &s, const Matrice &n)
+// The games: s[i][j] points of i against j, n[i][j] games between them.
+struct Resultats {
+    Matrice s, n;
+};
+
+// The log-posterior of ratings `r` (natural log-odds): each game, and each
+// player's virtual draws against the reference at 0.
+double logPosterieur(const std::vector<double> &r, const Resultats &g)
 {
-    size_t m = s.size();
-    std::vector<Cote> cotes(m);
-    if (m == 1)
-        return cotes; // alone: nothing to compare with
-    const double limite = ELO_LIMITE * K, pasMax = PAS_MAX * K;
-    std::vector<double> r(m, 0);
+    double l = 0;
+    for (size_t i = 0; i < r.size(); i++) {
+        l += NULLES_A_PRIORI / 2 * (logLogistique(r[i]) + logLogistique(-r[i]));
+        for (size_t j = 0; j < r.size(); j++)
+            if (j != i && g.n[i][j] > 0)
+                l += g.s[i][j] * logLogistique(r[i] - r[j]);
+    }
+    return l;
+}
+
+// The gradient of the log-posterior at `r`, and minus its second derivatives
+// (the information; the prior makes it positive definite).
+void pente(const std::vector<double> &r, const Resultats &g, std::vector<double> &gradient,
+           Matrice &information)
+{
+    size_t m = r.size();
+    gradient.assign(m, 0);
+    information.assign(m, std::vector<double>(m, 0));
+    for (size_t i = 0; i < m; i++) {
+        double p = logistique(r[i]);
+        gradient[i] = NULLES_A_PRIORI * (0.5 - p);
+        information[i][i] = NULLES_A_PRIORI * p * (1 - p);
+        for (size_t j = 0; j < m; j++) {
+            if (j == i || g.n[i][j] == 0)
+                continue;
+            double q = logistique(r[i] - r[j]);
+            gradient[i] += g.s[i][j] - g.n[i][j] * q;
+            information[i][i] += g.n[i][j] * q * (1 - q);
+            information[i][j] -= g.n[i][j] * q * (1 - q);
+        }
+    }
+}
+
+struct Posterieur {
+    std::vector<double> r; // natural log-odds
+    Matrice covariance;    // the inverse of the information at r
+};
+
+// The maximum a posteriori by Newton's method.  The log-posterior is strictly
+// concave; a step that would lower it is halved, so that the steps converge
+// from any start, however lopsided the results.
+Posterieur ajuster(const Resultats &g)
+{
+    size_t m = g.s.size();
+    Posterieur p{std::vector<double>(m, 0), {}};
+    std::vector<double> gradient, essai(m);
+    Matrice information;
     for (int iteration = 0; iteration < ITERATIONS_MAX; iteration++) {
-        // Newton's step: gradient (points won less points expected) and
-        // information, the average held at 0.
-        std::vector<double> gradient(m, 0);
-        for (size_t i = 0; i < m; i++)
-            for (size_t j = 0; j < m; j++)
-                if (i != j && n[i][j] > 0)
-                    gradient[i] += s[i][j] - n[i][j] / (1 + std::exp(r[j] - r[i]));
-        Matrice inverse;
-        if (!inverser(information(r, n), inverse))
+        pente(p.r, g, gradient, information);
+        if (!inverser(information, p.covariance))
             break;
-        double plusGrand = 0;
         std::vector<double> pas(m, 0);
+        double plusGrand = 0, avant = logPosterieur(p.r, g), t = 1;
         for (size_t i = 0; i < m; i++) {
             for (size_t j = 0; j < m; j++)
-                pas[i] += inverse[i][j] * gradient[j];
+                pas[i] += p.covariance[i][j] * gradient[j];
             plusGrand = std::max(plusGrand, std::fabs(pas[i]));
         }
-        double facteur = plusGrand > pasMax ? pasMax / plusGrand : 1;
-        double moyenne = 0;
-        for (size_t i = 0; i < m; i++) {
-            r[i] = std::clamp(r[i] + facteur * pas[i], -limite, limite);
-            moyenne += r[i] / static_cast<double>(m);
+        for (int k = 0; k < DEMI_PAS_MAX; k++, t /= 2) {
+            for (size_t i = 0; i < m; i++)
+                essai[i] = p.r[i] + t * pas[i];
+            if (logPosterieur(essai, g) >= avant)
+                break;
         }
-        for (double &x : r)
-            x -= moyenne;
-        if (plusGrand < PRECISION)
+        p.r = essai;
+        if (t * plusGrand < PRECISION)
             break;
     }
-    Matrice inverse;
-    bool inversible = inverser(information(r, n), inverse);
-    for (size_t i = 0; i < m; i++) {
-        cotes[i].elo = r[i] / K;
-        double variance = inversible ? inverse[i][i] - 1.0 / static_cast<double>(m) : -1;
-        cotes[i].erreur = variance > 0 && std::isfinite(variance) ? Z_95 * std::sqrt(variance) / K
-                                                                  : 0;
-        // At the limit: the likelihood still grows beyond it.
-        if (std::fabs(r[i]) >= limite * 0.999 || !std::isfinite(cotes[i].elo)) {
-            cotes[i].borne = true;
-            cotes[i].elo = std::isfinite(cotes[i].elo) ? cotes[i].elo : 0;
+    pente(p.r, g, gradient, information);
+    inverser(information, p.covariance);
+    return p;
+}
+
+// Groups of players linked by games; a player who never played is in none.
+std::vector<std::vector<size_t>> groupes(const Matrice &n)
+{
+    std::vector<std::vector<size_t>> liste;
+    std::vector<bool> vu(n.size(), false);
+    for (size_t depart = 0; depart < n.size(); depart++) {
+        bool joue = std::any_of(n[depart].begin(), n[depart].end(), [](double x) { return x > 0; });
+        if (vu[depart] || !joue)
+            continue;
+        std::vector<size_t> pile = {depart}, membres;
+        vu[depart] = true;
+        while (!pile.empty()) {
+            size_t i = pile.back();
+            pile.pop_back();
+            membres.push_back(i);
+            for (size_t j = 0; j < n.size(); j++)
+                if (n[i][j] > 0 && !vu[j]) {
+                    vu[j] = true;
+                    pile.push_back(j);
+                }
         }
+        liste.push_back(membres);
     }
-    return cotes;
+    return liste;
+}
+
+// Each member's rating less the group's average, with the variance of that
+// difference: c_ii - 2/m sum_j c_ij + 1/m^2 sum_jk c_jk over the members.
+void coterLeGroupe(const Posterieur &p, const std::vector<size_t> &membres,
+                   std::vector<Cote> &cotes)
+{
+    double m = static_cast<double>(membres.size()), moyenne = 0, toutes = 0;
+    std::vector<double> ligne(membres.size(), 0);
+    for (size_t a = 0; a < membres.size(); a++) {
+        moyenne += p.r[membres[a]] / m;
+        for (size_t b : membres)
+            ligne[a] += p.covariance[membres[a]][b];
+        toutes += ligne[a];
+    }
+    for (size_t a = 0; a < membres.size(); a++) {
+        size_t i = membres[a];
+        double variance = p.covariance[i][i] - 2 * ligne[a] / m + toutes / (m * m);
+        cotes[i].elo = (p.r[i] - moyenne) / K;
+        cotes[i].erreur = Z_95 * std::sqrt(std::max(variance, 0.0)) / K;
+    }
+}
+
+// The difference of two players' ratings (natural log-odds), the first with
+// `points` in `parties` games, and its variance.
+struct Difference {
+    double d, variance;
+};
+
+Difference difference(double points, double parties)
+{
+    Posterieur p = ajuster({{{0, points}, {parties - points, 0}}, {{0, parties}, {parties, 0}}});
+    return {p.r[0] - p.r[1], p.covariance[0][0] + p.covariance[1][1] - 2 * p.covariance[0][1]};
+}
+
+Ecart ecartAutour(double d, double variance, int unites)
+{
+    Ecart e;
+    e.unites = unites;
+    e.elo = d / K;
+    double demi = Z_95 * std::sqrt(variance) / K;
+    e.bas = e.elo - demi;
+    e.haut = e.elo + demi;
+    return e;
 }
 
 } // namespace
+
+Ecart ecartDesParties(int victoires, int nulles, int defaites)
+{
+    int n = victoires + nulles + defaites;
+    if (n == 0)
+        return {};
+    Difference x = difference(victoires + nulles / 2.0, n);
+    Ecart e = ecartAutour(x.d, x.variance, n);
+    e.borne = nulles == 0 && (victoires == 0 || defaites == 0);
+    return e;
+}
+
+Ecart ecartDesPaires(const Paires &paires)
+{
+    int n = 0;
+    double points = 0;
+    for (size_t k = 0; k < paires.size(); k++) {
+        n += paires[k];
+        points += paires[k] * (k / 2.0);
+    }
+    if (n == 0)
+        return {};
+    Difference x = difference(points, 2.0 * n);
+    // The estimate moves by its variance times the points' departure from
+    // what the model expects (a Newton step): its variance is the model's
+    // squared times n pairs' spread about 2p, the prior's pairs included.
+    double p = logistique(x.d), ecarts = PAIRES_A_PRIORI * 2 * p * (1 - p);
+    for (size_t k = 0; k < paires.size(); k++)
+        ecarts += paires[k] * (k / 2.0 - 2 * p) * (k / 2.0 - 2 * p);
+    double etalement = ecarts / (n + PAIRES_A_PRIORI);
+    Ecart e = ecartAutour(x.d, x.variance * x.variance * n * etalement, n);
+    e.borne = paires[0] == n || paires[4] == n;
+    return e;
+}
 
 std::vector<Cote> cotesParVraisemblance(const std::vector<std::vector<double>> &points,
                                         const std::vector<std::vector<int>> &parties)
 {
     size_t n = points.size();
+    Resultats g{Matrice(n, std::vector<double>(n, 0)), Matrice(n, std::vector<double>(n, 0))};
     std::vector<Cote> cotes(n);
-    Matrice s(n, std::vector<double>(n, 0)), g(n, std::vector<double>(n, 0));
-    std::vector<double> total(n, 0), joues(n, 0);
-    for (size_t i = 0; i < n; i++)
-        for (size_t j = 0; j < n; j++)
-            if (i != j) {
-                s[i][j] = points[i][j];
-                g[i][j] = parties[i][j];
-                total[i] += points[i][j];
-                joues[i] += parties[i][j];
-            }
-    // Only wins, or only losses: one of its games, against its first
-    // opponent, is counted as a draw, so that the rating is finite (a bound).
-    // (Its opponent may have had only losses: it has a finite rating then.)
-    std::vector<bool> borne(n, false);
     for (size_t i = 0; i < n; i++) {
-        borne[i] = joues[i] > 0 && (total[i] == 0 || total[i] == joues[i]);
-        double encore = 0;
+        double total = 0, joues = 0;
         for (size_t j = 0; j < n; j++)
-            encore += i != j ? s[i][j] : 0;
-        if (!borne[i] || (encore > 0 && encore < joues[i]))
-            continue;
-        for (size_t j = 0; j < n; j++)
-            if (g[i][j] > 0) {
-                double demi = encore > 0 ? -0.5 : 0.5;
-                s[i][j] += demi;
-                s[j][i] -= demi;
-                break;
+            if (i != j && parties[i][j] > 0) {
+                g.s[i][j] = points[i][j];
+                g.n[i][j] = parties[i][j];
+                total += points[i][j];
+                joues += parties[i][j];
             }
+        cotes[i].aucunePartie = joues == 0;
+        cotes[i].borne = joues > 0 && (total == 0 || total == joues);
     }
-    // Groups of players linked by games, each rated on its own.
-    std::vector<int> groupe(n, -1);
-    int groupes = 0;
-    for (size_t depart = 0; depart < n; depart++) {
-        if (groupe[depart] >= 0 || joues[depart] == 0)
-            continue;
-        std::vector<size_t> pile = {depart};
-        groupe[depart] = groupes;
-        while (!pile.empty()) {
-            size_t i = pile.back();
-            pile.pop_back();
-            for (size_t j = 0; j < n; j++)
-                if (g[i][j] > 0 && groupe[j] < 0) {
-                    groupe[j] = groupes;
-                    pile.push_back(j);
-                }
-        }
-        groupes++;
-    }
-    for (int k = 0; k < groupes; k++) {
-        std::vector<size_t> membres;
-        for (size_t i = 0; i < n; i++)
-            if (groupe[i] == k)
-                membres.push_back(i);
-        Matrice sg(membres.size(), std::vector<double>(membres.size(), 0)), ng = sg;
-        for (size_t a = 0; a < membres.size(); a++)
-            for (size_t b = 0; b < membres.size(); b++) {
-                sg[a][b] = s[membres[a]][membres[b]];
-                ng[a][b] = g[membres[a]][membres[b]];
-            }
-        std::vector<Cote> c = coterLeGroupe(sg, ng);
-        for (size_t a = 0; a < membres.size(); a++) {
-            cotes[membres[a]] = c[a];
-            cotes[membres[a]].borne = c[a].borne || borne[membres[a]];
-        }
-    }
-    for (size_t i = 0; i < n; i++)
-        cotes[i].aucunePartie = joues[i] == 0;
+    // The prior is each player's own: the posterior of one group does not
+    // depend on the others, and one fit rates them all.
+    Posterieur p = ajuster(g);
+    for (const std::vector<size_t> &membres : groupes(g.n))
+        coterLeGroupe(p, membres, cotes);
     return cotes;
 }
 

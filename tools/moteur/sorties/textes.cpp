@@ -30,6 +30,8 @@ std::string tableau(const std::vector<std::vector<std::string>> &lignes,
     return t;
 }
 
+// A rating; marked when the games alone would set it without limit (only
+// wins or only losses), the prior holding it where it is.
 std::string texteCote(const Cote &c, int demiPoints)
 {
     if (c.aucunePartie)
@@ -37,6 +39,17 @@ std::string texteCote(const Cote &c, int demiPoints)
     if (!c.borne)
         return texteElo(c.elo);
     return (demiPoints > 0 ? "≥" : "≤") + texteElo(c.elo);
+}
+
+// "+190,6 [+165,8 ; +215,4] à 95 %", and whether it rests on only wins (or
+// only losses), where the prior alone holds it.
+std::string texteEcart(const Ecart &e, bool victoires)
+{
+    std::string t = hote::texte("%s [%s ; %s] à 95 %%", texteElo(e.elo).c_str(),
+                                texteElo(e.bas).c_str(), texteElo(e.haut).c_str());
+    if (e.borne)
+        t += victoires ? " (que des victoires)" : " (que des défaites)";
+    return t;
 }
 
 } // namespace
@@ -47,25 +60,15 @@ std::string texteEcartMatch(const std::string &premier, const std::string &secon
     Ecart e = ecartDesParties(t.victoires, t.nulles, t.defaites);
     if (e.unites == 0)
         return "";
-    std::string s = hote::texte("  Écart Elo de %s sur %s : ", premier.c_str(), second.c_str());
-    if (e.borne)
-        s += hote::texte("%s %s (que des %s)", t.victoires > 0 ? "au moins" : "au plus",
-                         texteElo(e.elo).c_str(), t.victoires > 0 ? "victoires" : "défaites");
-    else
-        s += hote::texte("%s [%s ; %s] à 95 %%", texteElo(e.elo).c_str(),
-                         texteElo(e.bas).c_str(), texteElo(e.haut).c_str());
+    std::string s = hote::texte("  Écart Elo de %s sur %s : %s", premier.c_str(),
+                                second.c_str(), texteEcart(e, t.victoires > 0).c_str());
     s += hote::texte(", probabilité d'être le plus fort : %s %%\n",
                      decimal(100 * probabiliteDeSuperiorite(t.victoires, t.defaites), 1).c_str());
     Ecart p = ecartDesPaires(paires);
     if (avecPaires && p.unites > 0) {
         s += hote::texte("  Paires de parties (%s : 0, ½, 1, 1½, 2 points) : %d, %d, %d, %d, %d ; ",
                          premier.c_str(), paires[0], paires[1], paires[2], paires[3], paires[4]);
-        if (p.borne)
-            s += hote::texte("écart %s %s\n", paires[4] > 0 ? "au moins" : "au plus",
-                             texteElo(p.elo).c_str());
-        else
-            s += hote::texte("écart %s [%s ; %s] à 95 %%\n", texteElo(p.elo).c_str(),
-                             texteElo(p.bas).c_str(), texteElo(p.haut).c_str());
+        s += "écart " + texteEcart(p, paires[4] > 0) + "\n";
     }
     return s;
 }
@@ -129,8 +132,10 @@ std::string texteClassement(const Classement &c)
     t += tableau(lignes, {false, true, false, false, false, false, false, false, false, false,
                           false, false});
     if (bornes)
-        t += "≥ ou ≤ : que des victoires ou que des défaites, la cote est une borne (une de\n"
-             "ses parties comptée nulle), l'estimation est au-delà.\n";
+        t += hote::texte("≥ ou ≤ : que des victoires ou que des défaites ; sans l'a priori "
+                         "(%s nulles\nvirtuelles contre une cote 0), la cote irait sans limite "
+                         "plus haut ou plus bas.\n",
+                         nombre(NULLES_A_PRIORI).c_str());
 
     // Crosstable, in the order of the standings.
     t += "\nTableau croisé (points du joueur de la ligne contre celui de la colonne) :\n\n";
