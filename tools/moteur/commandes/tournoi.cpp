@@ -165,6 +165,26 @@ void annoncer(const Options &o, const Calendrier &calendrier, const TravailTourn
     std::fflush(stdout);
 }
 
+// The games of the run that the record does not hold yet, and who plays.
+TravailTournoi travailDe(const Options &o, const Calendrier &calendrier,
+                         const std::vector<DescriptionJoueur> &joueurs, Etendue e,
+                         const std::vector<Partie> &anciennes)
+{
+    std::set<int> dejaJouees;
+    for (const Partie &p : anciennes)
+        dejaJouees.insert(p.numero);
+    TravailTournoi travail;
+    travail.calendrier = &calendrier;
+    travail.joueurs = joueurs;
+    travail.strict = o.strict;
+    travail.concurrence =
+        o.concurrence.value_or(std::max<int>(1, static_cast<int>(processeursPermis().size())));
+    for (int n = e.premiere; n <= e.derniere; n++)
+        if (dejaJouees.count(n) == 0)
+            travail.aJouer.push_back(n);
+    return travail;
+}
+
 // Every game as it ends: recorded, counted for the leader, shown.
 class Suivi {
 public:
@@ -271,19 +291,7 @@ int commandeTournoi(const Options &o, Registre &registre)
     if (o.reprendre)
         if (std::optional<int> statut = lireLaReprise(o, calendrier, e, anciennes))
             return *statut;
-    std::set<int> dejaJouees;
-    for (const Partie &p : anciennes)
-        dejaJouees.insert(p.numero);
-
-    TravailTournoi travail;
-    travail.calendrier = &calendrier;
-    travail.joueurs = joueurs;
-    travail.strict = o.strict;
-    travail.concurrence =
-        o.concurrence.value_or(std::max<int>(1, static_cast<int>(processeursPermis().size())));
-    for (int n = e.premiere; n <= e.derniere; n++)
-        if (dejaJouees.count(n) == 0)
-            travail.aJouer.push_back(n);
+    TravailTournoi travail = travailDe(o, calendrier, joueurs, e, anciennes);
 
     std::FILE *enregistrement = nullptr;
     if (!o.enregistrer.empty()) {

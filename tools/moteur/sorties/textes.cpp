@@ -104,14 +104,11 @@ std::string texteStatistiquesMatch(const BilanMatch &bilan, const std::string &p
     return t;
 }
 
-std::string texteClassement(const Classement &c)
+// The standings table, with the note on bounds when one is shown.
+static std::string tableDuClassement(const Classement &c)
 {
     const ReglageTournoi &r = c.reglage;
-    std::string t = hote::texte(
-        "Classement après %d partie%s sur %d (graine %u, %d parties par rencontre, "
-        "ouverture %d%s%s) :\n\n",
-        c.partiesJouees, c.partiesJouees > 1 ? "s" : "", c.partiesPrevues, r.graine, r.parties,
-        r.ouverture, r.defi ? ", défi" : "", r.strict ? ", strict" : "");
+    std::string t;
     std::vector<std::vector<std::string>> lignes = {{"Rang", "Joueur", "Parties", "V", "N", "D",
                                                      "Points", "Score", "Elo", "± 95 %",
                                                      "Fautes", "Imposés"}};
@@ -136,8 +133,14 @@ std::string texteClassement(const Classement &c)
                          "(%s nulles\nvirtuelles contre une cote 0), la cote irait sans limite "
                          "plus haut ou plus bas.\n",
                          nombre(NULLES_A_PRIORI).c_str());
+    return t;
+}
 
-    // Crosstable, in the order of the standings.
+// The crosstable, in the order of the standings.
+static std::string tableauCroise(const Classement &c)
+{
+    const ReglageTournoi &r = c.reglage;
+    std::string t;
     t += "\nTableau croisé (points du joueur de la ligne contre celui de la colonne) :\n\n";
     std::vector<std::vector<std::string>> croise = {{"", ""}};
     std::vector<bool> aGauche = {false, true};
@@ -155,6 +158,19 @@ std::string texteClassement(const Classement &c)
         croise.push_back(ligne);
     }
     t += tableau(croise, aGauche);
+    return t;
+}
+
+std::string texteClassement(const Classement &c)
+{
+    const ReglageTournoi &r = c.reglage;
+    std::string t = hote::texte(
+        "Classement après %d partie%s sur %d (graine %u, %d parties par rencontre, "
+        "ouverture %d%s%s) :\n\n",
+        c.partiesJouees, c.partiesJouees > 1 ? "s" : "", c.partiesPrevues, r.graine, r.parties,
+        r.ouverture, r.defi ? ", défi" : "", r.strict ? ", strict" : "");
+    t += tableDuClassement(c);
+    t += tableauCroise(c);
 
     // A challenge's pairings (or the one pairing of two players) are matches.
     if (r.defi || r.joueurs.size() == 2) {
