@@ -1,6 +1,6 @@
 // The engine's process layer inside the test: any number of players at
 // once, the greeting of a person's program, the stop path.
-#include "partie/participant.h"
+#include "partie/programme.h"
 #include "processus/processus.h"
 #include "programme.h"
 #include "protocole.h"

@@ -4,7 +4,7 @@
 
 #include "partie/match.h"
 #include "partie/ouverture_longue.h"
-#include "partie/participant.h"
+#include "partie/programme.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/affichage.h"
@@ -140,7 +140,7 @@ int commandeMatch(const Options &o, Registre &registre)
     // play the first game.  A person thinks for seconds: it changes nothing.
     if (o.personnes.empty())
         resterSurCeProcesseur();
-    Participant premier(descriptions[0], registre), second(descriptions[1], registre);
+    Programme premier(descriptions[0], registre), second(descriptions[1], registre);
     if (std::string refus = saluerLesJoueurs(premier, second); !refus.empty()) {
         if (enregistrement != nullptr)
             std::fclose(enregistrement);

@@ -3,7 +3,7 @@
 #include "commandes/commun.h"
 
 #include "partie/ouverture_longue.h"
-#include "partie/participant.h"
+#include "partie/programme.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/lecture_tournoi.h"

@@ -1,12 +1,10 @@
-// The player layer: one player program of a match, spoken to through the
-// engine protocol (protocole.h) over its process.
+// The player layer: what the game loop knows of a player, whatever kind of
+// player it is.
 #pragma once
 
 #include "partie/cadence.h"
 #include "partie/issue.h"
-#include "processus/processus.h"
 
-#include "protocole.h"
 #include "tessor.h"
 
 #include <cstdint>
@@ -54,66 +52,34 @@ struct Salut {
     // Why it is no player, e.g. "le programme a planté (SIGSEGV)".
     std::string refus() const;
 };
-// A program must greet the engine this fast, whatever the time for a move.
-constexpr double DELAI_BONJOUR = 10.0;
-// Starts `l` on `processus` and reads its greeting; a process that failed
-// it, or speaks another version, is ended.
-Salut accueillir(Processus &processus, const Lancement &l);
-
-// The program at `chemin` started once as a player, without the terminal
-// or a trace, asked and ended: before a match or a tournament, so that a
-// person's program gets the terminal from its start and a program that is
-// no player is refused before any game rather than losing every one.
-Salut saluer(Registre &registre, const std::string &chemin);
-inline bool annonceUnePersonne(Registre &registre, const std::string &chemin)
-{
-    return saluer(registre, chemin).personne;
-}
-
-// How a process that failed a request or its answer failed: out of time,
-// crashed (`signal` set), exited, or closed its pipe and kept running.  The
-// process is ended.
-Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal);
-
-// The engine's requests, each built in one place.
-protocole::Demande demandePartie(uint32_t graine, bool viderSortie);
-protocole::Demande demandeTour(const Position &position);
-protocole::Demande demandeFin();
-
+// One side of a game as the game loop sees it: a player program spoken to
+// over the engine protocol (programme.h), or any other kind of player.
 class Participant {
 public:
-    Participant(DescriptionJoueur description, Registre &registre)
-        : d_(std::move(description)), registre_(registre), processus_(registre) {}
+    virtual ~Participant() = default;
+    Participant(const Participant &) = delete;
+    Participant &operator=(const Participant &) = delete;
 
     const DescriptionJoueur &description() const { return d_; }
     // Its time for a move: the user's, or a program's default, or none for
     // a person.
     Cadence cadence() const;
 
-    // Starts the program if it is not running (first game, or after a fault)
-    // and tells it a new game begins.
-    std::optional<Issue> commencerPartie(uint32_t graine);
-    ReponseTour jouer(const Position &position);
-    // End of the match: the program is asked to leave, then ended.
-    void finir();
-    // Before the match, what `saluer` says, from this participant's own
-    // process: started as a program (no terminal, its trace file if any), it
-    // is kept for the first game, which spares a second start.  When the
-    // greeting says a person plays through it, the participant becomes one:
-    // the terminal, no trace file, no time limit unless the user gave one;
-    // its process is ended then (it needs the terminal from its start), and
-    // so is one of another version (its first game says why).
-    Salut saluer();
+    // Before the match: whether it is a player at all, and whether a person
+    // plays through it (it then becomes one: no trace, the terminal, no
+    // time limit unless the user gave one).
+    virtual Salut saluer() = 0;
+    // A new game begins: nothing, or the fault that loses it.
+    virtual std::optional<Issue> commencerPartie(uint32_t graine) = 0;
+    virtual ReponseTour jouer(const Position &position) = 0;
+    // End of the match.
+    virtual void finir() = 0;
     // The signal of its last crash (Issue::Plantage), 0 if none.
     int signalDuPlantage() const { return signalDuPlantage_; }
 
-private:
-    std::optional<Issue> demarrer();
-    Lancement lancement() const;
+protected:
+    explicit Participant(DescriptionJoueur description) : d_(std::move(description)) {}
     DescriptionJoueur d_;
-    Registre &registre_;
-    Processus processus_;
-    bool versionDite_ = false; // a program of another version is told once
     int signalDuPlantage_ = 0;
 };
 

@@ -17,7 +17,7 @@
 
 #include "tournoi/calendrier.h"
 #include "processus/orphelins.h"
-#include "partie/participant.h"
+#include "partie/programme.h"
 
 #include <functional>
 #include <vector>

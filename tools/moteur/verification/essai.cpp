@@ -1,6 +1,6 @@
 #include "verification/essai.h"
 
-#include "partie/participant.h"
+#include "partie/programme.h"
 #include "processus/orphelins.h"
 #include "processus/systeme.h"
 #include "texte.h"

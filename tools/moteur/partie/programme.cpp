@@ -1,0 +1,235 @@
+#include "partie/programme.h"
+
+#include "processus/systeme.h"
+#include "texte.h"
+
+#include <csignal>
+#include <cstdio>
+
+namespace moteur {
+namespace {
+
+// After its pipe closes, a process that crashed or exited is gone this fast.
+constexpr double DELAI_DISPARITION = 1.0;
+// At the end of a match, a player leaves on its own this fast, or is killed.
+constexpr double DELAI_DEPART = 1.0;
+// Exit status of a child that could not execute the program.
+constexpr int STATUT_EXEC_IMPOSSIBLE = 127;
+
+bool estUnBonjour(const protocole::Reponse &r)
+{
+    return r.magie == protocole::MAGIE && r.sorte == protocole::BONJOUR;
+}
+
+// The greeting that did not come: how the process ended, if it did.
+void classerLaFin(Processus &processus, Salut &s)
+{
+    std::optional<FinProcessus> fin = processus.attendre(DELAI_DISPARITION);
+    if (!fin)
+        s.echec = EchecSalut::Fermeture;
+    else if (fin->signal)
+        s.echec = EchecSalut::Plantage;
+    else
+        s.echec = fin->code == STATUT_EXEC_IMPOSSIBLE ? EchecSalut::Lancement : EchecSalut::Arret;
+    s.code = fin ? fin->code : 0;
+}
+
+} // namespace
+
+bool Salut::memeVersion() const
+{
+    return joueur() && version == static_cast<int32_t>(protocole::VERSION);
+}
+
+std::string Salut::refus() const
+{
+    switch (echec) {
+    case EchecSalut::Aucun: return "";
+    case EchecSalut::Lancement: return texteIssue(Issue::Lancement);
+    case EchecSalut::Delai: return hote::texte("il n'a pas salué le moteur en %.0f s", DELAI_BONJOUR);
+    case EchecSalut::Plantage:
+        return hote::texte("%s (%s)", texteIssue(Issue::Plantage), nomDuSignal(code).c_str());
+    case EchecSalut::Arret: return hote::texte("il s'est arrêté sans saluer le moteur (statut %d)", code);
+    case EchecSalut::Fermeture: return "il a fermé son tube de réponses sans saluer le moteur";
+    case EchecSalut::PasUnSalut: return "sa première réponse n'est pas le salut d'un joueur";
+    }
+    return "";
+}
+
+Salut accueillir(Processus &processus, const Lancement &l)
+{
+    Salut s;
+    if (processus.lancer(l) != Etat::Ok) {
+        s.echec = EchecSalut::Lancement;
+        return s;
+    }
+    protocole::Reponse r = {};
+    Etat e = processus.recevoir(&r, sizeof r, DELAI_BONJOUR);
+    if (e == Etat::Delai)
+        s.echec = EchecSalut::Delai;
+    else if (e != Etat::Ok)
+        classerLaFin(processus, s);
+    else if (!estUnBonjour(r))
+        s.echec = EchecSalut::PasUnSalut;
+    s.version = s.joueur() ? r.valeur : 0;
+    s.personne = s.memeVersion() && (r.drapeaux & protocole::PERSONNE) != 0;
+    if (!s.memeVersion())
+        processus.tuer();
+    return s;
+}
+
+Salut saluer(Registre &registre, const std::string &chemin)
+{
+    Processus processus(registre);
+    Lancement l;
+    l.chemin = chemin;
+    l.arguments = {protocole::OPTION};
+    return accueillir(processus, l);
+}
+
+protocole::Demande demandePartie(uint32_t graine, bool viderSortie)
+{
+    protocole::Demande d = {};
+    d.magie = protocole::MAGIE;
+    d.sorte = protocole::PARTIE;
+    d.graine = graine;
+    d.pidMoteur = pidMoteur();
+    d.reglages = viderSortie ? protocole::VIDER_SORTIE : 0;
+    return d;
+}
+
+protocole::Demande demandeTour(const Position &position)
+{
+    protocole::Demande d = {};
+    d.magie = protocole::MAGIE;
+    d.sorte = protocole::TOUR;
+    d.position = position;
+    return d;
+}
+
+protocole::Demande demandeFin()
+{
+    protocole::Demande d = {};
+    d.magie = protocole::MAGIE;
+    d.sorte = protocole::FIN;
+    return d;
+}
+
+Lancement Programme::lancement() const
+{
+    Lancement l;
+    l.chemin = d_.chemin;
+    l.arguments = {protocole::OPTION};
+    l.terminal = d_.personne;
+    l.fichierTrace = d_.personne ? "" : d_.fichierTrace;
+    return l;
+}
+
+Salut Programme::saluer()
+{
+    Lancement l = lancement();
+    l.terminal = false;
+    Salut s = accueillir(processus_, l);
+    if (s.personne)
+        d_.personne = true;
+    if (d_.personne) {
+        d_.fichierTrace.clear();
+        processus_.tuer();
+    }
+    return s;
+}
+
+Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal)
+{
+    signal = 0;
+    if (etat == Etat::Delai) {
+        processus.tuer();
+        return Issue::Temps;
+    }
+    // The pipe ended: the process left, or is about to.
+    std::optional<FinProcessus> fin = processus.attendre(DELAI_DISPARITION);
+    processus.tuer();
+    if (!fin)
+        return Issue::Protocole; // it closed its pipe but kept running
+    signal = fin->signal ? fin->code : 0;
+    return fin->signal ? Issue::Plantage : Issue::Arret;
+}
+
+std::optional<Issue> Programme::demarrer()
+{
+    Salut s = accueillir(processus_, lancement());
+    switch (s.echec) {
+    case EchecSalut::Aucun: break;
+    case EchecSalut::Lancement: return Issue::Lancement;
+    case EchecSalut::Plantage: signalDuPlantage_ = s.code; return Issue::Plantage;
+    case EchecSalut::Arret: signalDuPlantage_ = 0; return Issue::Arret;
+    default: return Issue::Protocole; // not a player program of the kit
+    }
+    if (s.memeVersion())
+        return std::nullopt;
+    // Built with another kit's libjoueur: the record only says "protocol",
+    // the user needs to know what to do about it.
+    if (!versionDite_) {
+        versionDite_ = true;
+        std::fprintf(stderr,
+                     "moteur : « %s » parle la version %d du protocole des joueurs et ce "
+                     "moteur la version %u : reconstruisez ce programme avec la "
+                     "bibliothèque libjoueur de ce kit\n",
+                     d_.nom.c_str(), s.version, protocole::VERSION);
+    }
+    return Issue::Protocole;
+}
+
+std::optional<Issue> Programme::commencerPartie(uint32_t graine)
+{
+    registre_.ramasserLesOrphelins();
+    if (!processus_.lance() || !processus_.vivant()) {
+        processus_.tuer();
+        if (std::optional<Issue> faute = demarrer())
+            return faute;
+    }
+    protocole::Demande d = demandePartie(graine, d_.personne || !d_.fichierTrace.empty());
+    Etat e = processus_.envoyer(&d, sizeof d);
+    if (e != Etat::Ok)
+        return fauteDeProcessus(processus_, e, signalDuPlantage_);
+    return std::nullopt;
+}
+
+ReponseTour Programme::jouer(const Position &position)
+{
+    ReponseTour t;
+    protocole::Demande d = demandeTour(position);
+    double debut = maintenant();
+    Etat e = processus_.envoyer(&d, sizeof d);
+    protocole::Reponse r = {};
+    if (e == Etat::Ok)
+        e = processus_.recevoir(&r, sizeof r, cadence().secondes());
+    t.duree = maintenant() - debut;
+    if (e != Etat::Ok) {
+        t.faute = fauteDeProcessus(processus_, e, signalDuPlantage_);
+        return t;
+    }
+    if (r.magie != protocole::MAGIE || r.sorte != protocole::COUP || r.nbIndices < 0) {
+        processus_.tuer();
+        t.faute = Issue::Protocole;
+        return t;
+    }
+    t.nbIndices = r.nbIndices;
+    t.indexRemis = r.nbIndices > 0;
+    t.index = r.valeur;
+    t.entreeFinie = (r.drapeaux & protocole::ENTREE_FINIE) != 0;
+    if (std::optional<double> date = processus_.signalDepuis(debut))
+        t.reflexion = *date - debut;
+    return t;
+}
+
+void Programme::finir()
+{
+    if (!processus_.lance())
+        return;
+    protocole::Demande d = demandeFin();
+    processus_.envoyer(&d, sizeof d);
+    processus_.terminer(DELAI_DEPART);
+}
+
+} // namespace moteur
