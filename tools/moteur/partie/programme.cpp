@@ -125,11 +125,16 @@ Lancement Programme::lancement() const
     return l;
 }
 
-Salut Programme::saluer()
+Salut Programme::lancer()
 {
     Lancement l = lancement();
     l.terminal = false;
-    Salut s = accueillir(processus_, l);
+    return accueillir(processus_, l);
+}
+
+Salut Programme::saluer()
+{
+    Salut s = lancer();
     if (s.personne)
         d_.personne = true;
     if (d_.personne) {
@@ -188,11 +193,25 @@ std::optional<Issue> Programme::commencerPartie(uint32_t graine)
         if (std::optional<Issue> faute = demarrer())
             return faute;
     }
+    return annoncerPartie(graine);
+}
+
+std::optional<Issue> Programme::annoncerPartie(uint32_t graine)
+{
     protocole::Demande d = demandePartie(graine, d_.personne || !d_.fichierTrace.empty());
     Etat e = processus_.envoyer(&d, sizeof d);
     if (e != Etat::Ok)
         return fauteDeProcessus(processus_, e, signalDuPlantage_);
     return std::nullopt;
+}
+
+bool Programme::partir(double delai)
+{
+    if (!processus_.lance())
+        return true;
+    protocole::Demande d = demandeFin();
+    processus_.envoyer(&d, sizeof d);
+    return processus_.attendre(delai).has_value();
 }
 
 ReponseTour Programme::jouer(const Position &position)

@@ -55,6 +55,18 @@ public:
     // so is one of another version (its first game says why).
     Salut saluer() override;
 
+    // What the checker needs besides a match's steps, on the same process:
+    // start it as a program (never a person's), kept when it greets the
+    // engine in this version; whether it runs; a new game told without
+    // starting it again; asked to leave, whether it left within `delai`
+    // (its pipes left open, its process kept); its process id; its end.
+    Salut lancer();
+    bool enMarche() const { return processus_.lance(); }
+    std::optional<Issue> annoncerPartie(uint32_t graine);
+    bool partir(double delai);
+    int pid() const { return processus_.pid(); }
+    void tuer() { processus_.tuer(); }
+
 private:
     std::optional<Issue> demarrer();
     Lancement lancement() const;

@@ -85,28 +85,28 @@ bool LecteurUtf8::lire(std::string_view morceau)
 }
 
 Essai::Essai(Registre &registre, std::string chemin, Cadence cadence)
-    : processus_(registre), chemin_(std::move(chemin)), cadence_(cadence)
 {
     sortie_ = memfd_create("sortie-du-joueur", MFD_CLOEXEC);
+    DescriptionJoueur d;
+    d.nom = chemin;
+    d.chemin = std::move(chemin);
+    d.temps = cadence;
     if (sortie_ >= 0)
-        trace_ = hote::texte("/proc/%d/fd/%d", static_cast<int>(getpid()), sortie_);
+        d.fichierTrace = hote::texte("/proc/%d/fd/%d", static_cast<int>(getpid()), sortie_);
+    programme_ = std::make_unique<Programme>(d, registre);
 }
 
 Essai::~Essai()
 {
-    processus_.tuer();
+    programme_->tuer();
     if (sortie_ >= 0)
         close(sortie_);
 }
 
 std::string Essai::demarrer()
 {
-    Lancement l;
-    l.chemin = chemin_;
-    l.arguments = {protocole::OPTION};
-    l.fichierTrace = trace_;
     utf8_.reprendre();
-    Salut s = accueillir(processus_, l);
+    Salut s = programme_->lancer();
     if (s.memeVersion()) {
         personne_ = s.personne;
         return {};
@@ -121,30 +121,25 @@ std::string Essai::demarrer()
 Tour Essai::jouer(const Position &position, uint32_t graine)
 {
     Tour t;
-    if (!processus_.lance() && !demarrer().empty()) {
+    // Started again only after a fault, as in a match; a program that left
+    // on its own is told the next game all the same, and fails it.
+    if (!programme_->enMarche() && !demarrer().empty()) {
         t.fin = Fin::Relance;
         lireSortie(t);
         return t;
     }
-    protocole::Demande partie = demandePartie(graine, true);
-    protocole::Demande tour = demandeTour(position);
-    Etat e = processus_.envoyer(&partie, sizeof partie);
-    double debut = maintenant();
-    if (e == Etat::Ok)
-        e = processus_.envoyer(&tour, sizeof tour);
-    protocole::Reponse r = {};
-    if (e == Etat::Ok)
-        e = processus_.recevoir(&r, sizeof r, cadence_.secondes());
-    t.secondes = maintenant() - debut;
-    int signal = 0;
-    if (e != Etat::Ok) {
-        t.fin = finDeLaFaute(fauteDeProcessus(processus_, e, signal));
-    } else if (r.magie != protocole::MAGIE || r.sorte != protocole::COUP || r.nbIndices < 0) {
-        processus_.tuer();
-        t.fin = Fin::Protocole;
+    std::optional<Issue> faute = programme_->annoncerPartie(graine);
+    ReponseTour r;
+    if (!faute) {
+        r = programme_->jouer(position);
+        faute = r.faute;
+    }
+    t.secondes = r.duree;
+    if (faute) {
+        t.fin = finDeLaFaute(*faute);
     } else {
         t.nbIndices = r.nbIndices;
-        t.dernier = r.valeur;
+        t.dernier = r.index;
     }
     lireSortie(t);
     return t;
@@ -152,11 +147,7 @@ Tour Essai::jouer(const Position &position, uint32_t graine)
 
 bool Essai::finir(Tour &t)
 {
-    if (!processus_.lance())
-        return true;
-    protocole::Demande d = demandeFin();
-    processus_.envoyer(&d, sizeof d);
-    bool parti = processus_.attendre(DELAI_DEPART).has_value();
+    bool parti = programme_->partir(DELAI_DEPART);
     lireSortie(t);
     if (parti && !utf8_.complet())
         t.sortieValide = false;
@@ -180,7 +171,7 @@ void Essai::lireSortie(Tour &t)
     }
     if (ftruncate(sortie_, 0) != 0)
         t.sortieValide = false;
-    if (!processus_.lance())
+    if (!programme_->enMarche())
         utf8_.reprendre();
 }
 

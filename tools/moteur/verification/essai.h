@@ -1,14 +1,16 @@
-// One process of the program `moteur verifier` checks, run as a match runs
-// it: its greeting, one position at a time as a game of one turn, its
-// output kept in a file of memory that is read and emptied after each turn.
+// One process of the program `moteur verifier` checks, run by the same
+// participant as in a match: its greeting, one position at a time as a game
+// of one turn, its output kept in a file of memory that is read and emptied
+// after each turn.
 #pragma once
 
 #include "partie/cadence.h"
-#include "processus/processus.h"
+#include "partie/programme.h"
 
 #include "tessor.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,18 +61,15 @@ public:
     // Asks the program to leave, as at the end of a match: whether it left
     // in time.  What it wrote meanwhile goes into `t`.
     bool finir(Tour &t);
-    void tuer() { processus_.tuer(); }
-    int pid() const { return processus_.pid(); }
+    void tuer() { programme_->tuer(); }
+    int pid() const { return programme_->pid(); }
 
 private:
     void lireSortie(Tour &t);
     std::string debutDeSortie();
 
-    Processus processus_;
-    std::string chemin_;
-    Cadence cadence_;
     int sortie_ = -1;
-    std::string trace_;
+    std::unique_ptr<Programme> programme_; // its trace is the file of memory
     LecteurUtf8 utf8_;
     bool personne_ = false;
 };
