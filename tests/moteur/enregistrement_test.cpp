@@ -1,5 +1,4 @@
-// Records: the outcome texts, the score line, writing, and `moteur rejouer`
-// on sound and tampered files.
+// Records: writing, and `moteur rejouer` on sound and tampered files.
 #include "capture.h"
 #include "programme.h"
 
@@ -18,62 +17,6 @@ namespace {
 using namespace moteur;
 namespace fs = std::filesystem;
 
-Score score(uint8_t j, uint8_t j5, uint8_t r, uint8_t r5) { return Score{j, j5, r, r5}; }
-
-TEST(Issue, LesColonnesPuisLesColonnesDeCinqDecident)
-{
-    struct Cas {
-        Score s;
-        Resultat attendu;
-    };
-    const Cas cas[] = {
-        {score(12, 3, 10, 2), Resultat::Jaune}, {score(9, 4, 10, 0), Resultat::Rouge},
-        {score(10, 3, 10, 2), Resultat::Jaune}, {score(10, 1, 10, 2), Resultat::Rouge},
-        {score(10, 2, 10, 2), Resultat::Nulle}, {score(0, 0, 0, 0), Resultat::Nulle},
-    };
-    for (const Cas &c : cas)
-        EXPECT_EQ(resultatAuScore(c.s), c.attendu) << texteScore(c.s);
-}
-
-TEST(Issue, UneFauteFaitPerdreQuelQueSoitLeScore)
-{
-    Position finale = getPositionInitiale(); // 24 columns each: a draw on the board
-    EXPECT_EQ(resultatDeLaPartie({Issue::PlusDeCoup, VIDE}, finale), Resultat::Nulle);
-    EXPECT_EQ(resultatDeLaPartie({Issue::Temps, JAUNE}, finale), Resultat::Rouge);
-    EXPECT_EQ(resultatDeLaPartie({Issue::Plantage, ROUGE}, finale), Resultat::Jaune);
-}
-
-TEST(Issue, ChaqueFinSeRelitTelleQuElleSEcrit)
-{
-    const Issue fautes[] = {Issue::Plantage, Issue::Arret,      Issue::Temps,
-                            Issue::Protocole, Issue::Lancement, Issue::AucunIndex,
-                            Issue::HorsListe, Issue::Abandon};
-    EXPECT_EQ(texteFin({Issue::PlusDeCoup, VIDE}), "plus aucun coup possible");
-    EXPECT_EQ(texteFin({Issue::Temps, ROUGE}), "rouge : temps dépassé");
-    for (Issue i : fautes)
-        for (uint8_t c : {JAUNE, ROUGE}) {
-            std::optional<FinPartie> f = lireFin(texteFin({i, c}));
-            ASSERT_TRUE(f) << texteFin({i, c});
-            EXPECT_EQ(f->issue, i);
-            EXPECT_EQ(f->fautif, c);
-        }
-    // A crash names its signal, and reads back with it.
-    EXPECT_EQ(texteFin({Issue::Plantage, JAUNE, SIGSEGV}), "jaune : le programme a planté (SIGSEGV)");
-    EXPECT_EQ(lireFin("rouge : le programme a planté (SIGKILL)")->signal, SIGKILL);
-    for (const char *faux : {"", "temps dépassé", "vert : temps dépassé", "jaune : ",
-                             "jaune : plus aucun coup possible", "rouge : temps"})
-        EXPECT_FALSE(lireFin(faux)) << faux;
-}
-
-TEST(Issue, LeScoreSEcritCommeAfficherScore)
-{
-    for (Score s : {score(24, 0, 24, 0), score(12, 3, 10, 2), score(1, 1, 0, 0)}) {
-        essai::CaptureSortie capture;
-        afficherScore(s);
-        EXPECT_EQ(texteScore(s) + "\n", capture.lire());
-    }
-    EXPECT_EQ(texteScore(score(12, 3, 10, 2)), "J: 12 (3 piles de 5) - R : 10 (2 piles de 5)");
-}
 
 // A game worked out by hand: only cells 0 (red) and 1 (yellow) hold a piece;
 // yellow plays 0-1, which leaves one red column of two and no move.
@@ -306,43 +249,6 @@ TEST_F(Rejouer, UnFichierVideOuTronqueEstRefuse)
     essai::Execution dossier = essai::executer(essai::programme("moteur"), {"rejouer", "/tmp"});
     EXPECT_EQ(dossier.statut, 1);
     EXPECT_EQ(dossier.erreurs, "moteur : impossible de lire « /tmp » : Is a directory\n");
-}
-
-} // namespace
-
-namespace {
-
-TEST(Affichage, LePlateauMarqueLeDernierCoupEtLesColonnesDeCinq)
-{
-    Position p = jouerCoup(getPositionInitiale(), 0, 1);
-    p.cols[46] = {5, JAUNE};
-    std::vector<std::string> l = essai::lignes(moteur::texteGrille(p, false, Coup{0, 1}));
-    ASSERT_EQ(l.size(), 9u);
-    EXPECT_EQ(l[0], "              [ 0: .][ 1:2r]");
-    EXPECT_EQ(l[3], "        12:1r  13:1j  14:1r  15:1j  16:1r  17:1j  18:1r  19:1j");
-    EXPECT_EQ(l[4], " 20:1r  21:1j  22:1r  23:1j         24:1j  25:1r  26:1j  27:1r");
-    EXPECT_EQ(l[8], "                                    46:5J  47:1r");
-    std::string couleurs = moteur::texteGrille(p, true, Coup{0, 1});
-    EXPECT_EQ(essai::lignes(couleurs)[0], "              [ 0: .][ 1:\033[1;31m2r\033[0m]");
-    EXPECT_NE(couleurs.find("46:\033[1;7;33m5J\033[0m"), std::string::npos);
-    EXPECT_NE(couleurs.find("47:\033[1;31m1r\033[0m"), std::string::npos);
-}
-
-TEST(Affichage, LesCouleursSeulementSurUnTerminalQuiLesMontre)
-{
-    struct Cas {
-        bool terminal;
-        const char *term, *noColor;
-        bool couleurs;
-    };
-    const Cas cas[] = {
-        {true, "xterm", nullptr, true}, {false, "xterm", nullptr, false},
-        {true, "dumb", nullptr, false}, {true, nullptr, nullptr, false},
-        {true, "xterm", "1", false},    {true, "xterm", "", true},
-    };
-    for (const Cas &c : cas)
-        EXPECT_EQ(moteur::couleursVoulues(c.terminal, c.term, c.noColor), c.couleurs)
-            << c.terminal << " " << (c.term ? c.term : "-") << " " << (c.noColor ? c.noColor : "-");
 }
 
 } // namespace
