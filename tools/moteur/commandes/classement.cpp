@@ -23,13 +23,9 @@ int commandeClassement(const Options &o, Registre &)
         return refuser(o.commande,
                        "classement attend un ou plusieurs fichiers d'enregistrement de tournoi");
     for (const std::string &fichier : o.noms) {
-        int erreur = 0;
-        std::optional<std::string> texte = lireFichier(fichier, erreur);
-        if (!texte) {
-            std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
-                         std::strerror(erreur));
+        std::optional<std::string> texte = contenuDe(fichier);
+        if (!texte)
             return ECHEC;
-        }
         LectureTournoi l = lireTournoi(*texte, false);
         if (l.ligneErreur == 0 && !l.reglage) {
             l.ligneErreur = 1;

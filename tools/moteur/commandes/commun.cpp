@@ -1,5 +1,6 @@
 #include "commandes/commun.h"
 
+#include "processus/systeme.h"
 #include "sorties/textes.h"
 
 #include <cerrno>
@@ -16,6 +17,29 @@ int refuser(Commande c, const std::string &erreur)
         std::fprintf(stderr, "moteur : %s\nEssayez « moteur %s--help ».\n", erreur.c_str(),
                      c == Commande::Page ? "page " : "");
     return USAGE;
+}
+
+std::optional<std::string> contenuDe(const std::string &fichier)
+{
+    int erreur = 0;
+    std::optional<std::string> contenu = lireFichier(fichier, erreur);
+    if (!contenu)
+        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
+                     std::strerror(erreur));
+    return contenu;
+}
+
+std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichier)
+{
+    std::optional<std::string> contenu = contenuDe(fichier);
+    if (!contenu)
+        return std::nullopt;
+    LectureEnregistrements l = lireEnregistrements(*contenu);
+    if (l.ligneErreur != 0) {
+        std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
+        return std::nullopt;
+    }
+    return l;
 }
 
 std::string nomDeBase(const std::string &nom)

@@ -4,8 +4,10 @@
 
 #include "commandes/options.h"
 #include "processus/orphelins.h"
+#include "sorties/enregistrement.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace moteur {
@@ -18,6 +20,13 @@ enum Statut : int { SUCCES = 0, ECHEC = 1, USAGE = 2 };
 int refuser(Commande c, const std::string &erreur);
 // The text of `moteur --help`, `moteur verifier --help`, `moteur page --help`.
 std::string texteAide(Commande c);
+
+// The whole of a file (`-`: standard input); nothing, with the reason said,
+// when it cannot be read.
+std::optional<std::string> contenuDe(const std::string &fichier);
+// The games of a record file, every move checked; nothing, with the file,
+// the line and the reason said, when it cannot be read or is not sound.
+std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichier);
 
 // The file name of a player given by its path.
 std::string nomDeBase(const std::string &nom);

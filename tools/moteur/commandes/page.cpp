@@ -4,6 +4,7 @@
 
 #include "processus/systeme.h"
 #include "sorties/enregistrement.h"
+#include "sorties/lecture_tournoi.h"
 #include "sorties/page.h"
 #include "texte.h"
 
@@ -74,17 +75,12 @@ std::optional<Classement> classementDuTournoi(LectureEnregistrements &l, const s
 {
     if (l.tournois.empty() || l.matchs > 0 || l.tournois[0].premierePartie > 0)
         return std::nullopt;
-    std::optional<ReglageTournoi> reglage;
-    for (const EnTeteLu &lu : l.tournois) {
-        std::string erreur;
-        std::optional<ReglageTournoi> r = reglageDuTournoi(lu.etiquettes, erreur);
-        if (r && reglage && !(*reglage == *r))
-            erreur = "cet en-tête est celui d'un autre tournoi que le premier du fichier";
-        if (!r || !erreur.empty()) {
-            refus = hote::texte("%s:%d: %s", fichier.c_str(), lu.ligne, erreur.c_str());
-            return std::nullopt;
-        }
-        reglage = reglage ? reglage : r;
+    int ligne = 0;
+    std::string erreur;
+    std::optional<ReglageTournoi> reglage = tournoiDesEnTetes(l.tournois, ligne, erreur);
+    if (!reglage) {
+        refus = hote::texte("%s:%d: %s", fichier.c_str(), ligne, erreur.c_str());
+        return std::nullopt;
     }
     Calendrier calendrier(*reglage);
     std::set<int> numeros;
@@ -114,18 +110,10 @@ int commandePage(const Options &o, Registre &)
     const std::string &fichier = o.noms[0];
     std::string sortie = o.sortie.value_or(sortieParDefaut(fichier));
 
-    int erreur = 0;
-    std::optional<std::string> contenu = lireFichier(fichier, erreur);
-    if (!contenu) {
-        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
-                     std::strerror(erreur));
+    std::optional<LectureEnregistrements> lu = enregistrementsDe(fichier);
+    if (!lu)
         return ECHEC;
-    }
-    LectureEnregistrements l = lireEnregistrements(*contenu);
-    if (l.ligneErreur != 0) {
-        std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
-        return ECHEC;
-    }
+    LectureEnregistrements &l = *lu;
     std::error_code e;
     if (sortie != "-" && std::filesystem::equivalent(fichier, sortie, e)) {
         std::fprintf(stderr, "moteur : la page remplacerait l'enregistrement « %s »\n",

@@ -33,18 +33,10 @@ int commandeRejouer(const Options &o, Registre &)
     if (o.noms.size() != 1)
         return refuser(o.commande, "rejouer attend un seul fichier d'enregistrement");
     const std::string &fichier = o.noms[0];
-    int erreur = 0;
-    std::optional<std::string> contenu = lireFichier(fichier, erreur);
-    if (!contenu) {
-        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
-                     std::strerror(erreur));
+    std::optional<LectureEnregistrements> lu = enregistrementsDe(fichier);
+    if (!lu)
         return ECHEC;
-    }
-    LectureEnregistrements l = lireEnregistrements(*contenu);
-    if (l.ligneErreur != 0) {
-        std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
-        return ECHEC;
-    }
+    LectureEnregistrements &l = *lu;
     Affichage affichage(stdout, o.silencieux, couleursDuTerminal());
     for (const Partie &p : l.parties) {
         if (std::ferror(stdout) != 0)

@@ -126,6 +126,7 @@ std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premi
                                        LectureEnregistrements &lecture)
 {
     EnTeteLu e;
+    Etiquettes etiquettes;
     e.ligne = lignes.numero();
     e.premierePartie = lecture.parties.size();
     for (std::string_view l = premiere; !l.empty(); l = lignes.fini() ? "" : lignes.suivante()) {
@@ -136,11 +137,13 @@ std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premi
             l[0] == '[' && !nom.empty() ? lireEtiquette(l, nom, raison) : std::nullopt;
         if (!v)
             return Refus{lignes.numero(), raison.empty() ? "étiquette attendue" : raison};
-        e.etiquettes.emplace_back(nom, *v);
+        etiquettes.emplace_back(nom, *v);
     }
     std::string erreur;
-    if (!reglageDuTournoi(e.etiquettes, erreur))
+    std::optional<ReglageTournoi> reglage = reglageDuTournoi(etiquettes, erreur);
+    if (!reglage)
         return Refus{e.ligne, erreur};
+    e.reglage = *reglage;
     lecture.tournois.push_back(std::move(e));
     return std::nullopt;
 }

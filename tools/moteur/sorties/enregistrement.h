@@ -77,7 +77,7 @@ std::optional<ReglageTournoi> reglageDuTournoi(const Etiquettes &etiquettes, std
 // A tournament's header as read.
 struct EnTeteLu {
     int ligne = 0;
-    std::vector<std::pair<std::string, std::string>> etiquettes; // name, value
+    ReglageTournoi reglage;    // the schedule it describes
     size_t premierePartie = 0; // the games from this index on follow it
 };
 

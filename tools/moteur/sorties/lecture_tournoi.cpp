@@ -64,23 +64,25 @@ LectureTournoi lireTournoi(const std::string &texte, bool tolererCoupure)
         l.erreur = "ce n'est pas l'enregistrement d'un tournoi (moteur tournoi --enregistrer)";
         return l;
     }
-    for (const EnTeteLu &lu : e.tournois) {
-        std::string erreur;
-        std::optional<ReglageTournoi> r = reglageDuTournoi(lu.etiquettes, erreur);
-        if (!r) {
-            l.ligneErreur = lu.ligne;
-            l.erreur = erreur;
-            return l;
-        }
-        if (l.reglage && !(*l.reglage == *r)) {
-            l.ligneErreur = lu.ligne;
-            l.erreur = "cet en-tête est celui d'un autre tournoi que le premier du fichier";
-            return l;
-        }
-        l.reglage = r;
-    }
+    l.reglage = tournoiDesEnTetes(e.tournois, l.ligneErreur, l.erreur);
+    if (l.ligneErreur != 0)
+        return l;
     l.parties = std::move(e.parties);
     return l;
+}
+
+std::optional<ReglageTournoi> tournoiDesEnTetes(const std::vector<EnTeteLu> &tetes, int &ligne,
+                                               std::string &erreur)
+{
+    for (const EnTeteLu &lu : tetes)
+        if (!(lu.reglage == tetes[0].reglage)) {
+            ligne = lu.ligne;
+            erreur = "cet en-tête est celui d'un autre tournoi que le premier du fichier";
+            return std::nullopt;
+        }
+    if (tetes.empty())
+        return std::nullopt;
+    return tetes[0].reglage;
 }
 
 // What differs between the schedule of a file and that of the command line.

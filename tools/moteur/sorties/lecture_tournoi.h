@@ -25,6 +25,12 @@ struct LectureTournoi {
 // left out rather than refused.
 LectureTournoi lireTournoi(const std::string &texte, bool tolererCoupure);
 
+// The one tournament the headers of a record describe (every resumption
+// opens with its header again); nothing, with the line and the reason, when
+// one describes another, and nothing without a header.
+std::optional<ReglageTournoi> tournoiDesEnTetes(const std::vector<EnTeteLu> &tetes, int &ligne,
+                                               std::string &erreur);
+
 // What differs between the schedule of a file and that of the command line,
 // e.g. "la graine (3 dans le fichier) et --strict".
 std::string difference(const ReglageTournoi &fichier, const ReglageTournoi &ici);
