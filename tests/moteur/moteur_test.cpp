@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <map>
 #include <sstream>
 #include <csignal>
@@ -151,6 +153,18 @@ TEST_F(Moteur, LAideEstLeTexteConvenu)
         EXPECT_EQ(e.sortie, attendu);
         EXPECT_EQ(e.erreurs, "");
     }
+    // Each subcommand has its own, listing its options only.
+    const std::pair<const char *, const char *> sous[] = {
+        {"rejouer", "usage : moteur rejouer [-q] FICHIER\n"},
+        {"tournoi", "usage : moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"},
+        {"classement", "usage : moteur classement [--resultats FICHIER] FICHIER...\n"},
+    };
+    for (const auto &[commande, debut] : sous) {
+        essai::Execution e = essai::executer(essai::programme("moteur"), {commande, "--help"});
+        EXPECT_EQ(e.statut, 0);
+        EXPECT_EQ(e.sortie.rfind(debut, 0), 0u) << e.sortie;
+        EXPECT_EQ(e.sortie.find("--personne"), std::string::npos) << commande;
+    }
 }
 
 TEST_F(Moteur, UneLigneDeCommandeFausseEstRefuseeAvecLeStatut2)
@@ -207,6 +221,11 @@ TEST_F(Moteur, UnFichierDEnregistrementImpossibleAEcrireEstUnEchec)
 TEST_F(Moteur, DesResultatsQuiNAtteignentPasLaSortieSontUnEchec)
 {
     // A full disk: the boards and results are lost, so the status says so.
+    // /dev/full is that disk only where it is the kernel's device (1, 7).
+    struct stat s;
+    if (stat("/dev/full", &s) != 0 || !S_ISCHR(s.st_mode) || major(s.st_rdev) != 1 ||
+        minor(s.st_rdev) != 7)
+        GTEST_SKIP() << "/dev/full n'est pas le périphérique du noyau";
     Match m = jouer({"-q", "--graine", "1", "joueur_premier", "joueur_premier"});
     ASSERT_EQ(m.execution.statut, 0);
     const std::string moteur = essai::programme("moteur");
@@ -360,6 +379,12 @@ TEST_F(Moteur, UnProgrammeQuiNeRepondPlusEstArreteAuBoutDeSonTemps)
     ASSERT_EQ(m.parties.size(), 4u);
     for (const PartieEnregistree &p : m.parties)
         EXPECT_EQ(p.tags.at("Fin"), "jaune : temps dépassé");
+    EXPECT_LT(m.secondes, 3.0);
+    // A person's time is --temps-personne, never a program's --temps.
+    m = jouer({"-q", "--temps", "60", "--temps-personne", "0.2", "--personne", "joueur_bloque",
+               "joueur_bloque", "joueur_premier"});
+    ASSERT_EQ(m.parties.size(), 1u);
+    EXPECT_EQ(m.parties[0].tags.at("Fin"), "jaune : temps dépassé");
     EXPECT_LT(m.secondes, 3.0);
 }
 

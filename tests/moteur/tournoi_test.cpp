@@ -195,6 +195,15 @@ TEST_F(Tournoi, UnTournoiTueSeReprendEtFinitCommeSansInterruption)
     EXPECT_EQ(autre.statut, 2);
     EXPECT_NE(autre.erreurs.find("autre tournoi (la graine (5 dans le fichier))"), std::string::npos)
         << autre.erreurs;
+    // Played again without --reprendre, it would be a second copy: refused,
+    // and the record is left as it is.
+    a.erase(a.begin() + 1);
+    a[3] = "5";
+    essai::Execution copie = moteur(a);
+    EXPECT_EQ(copie.statut, 2);
+    EXPECT_NE(copie.erreurs.find("il contient déjà la partie 1 de ce tournoi"), std::string::npos)
+        << copie.erreurs;
+    EXPECT_EQ(blocs(lire(f)).size(), 120u);
     EXPECT_TRUE(aucunProcessusRestant());
 }
 
@@ -271,6 +280,11 @@ TEST_F(Tournoi, UnDefiNeJoueQueLesRencontresDuPremierEtDonneLeursEcarts)
           "  Écart Elo de joueur_critique sur joueur_premier : ",
           "  Paires de parties (joueur_critique : 0, ½, 1, 1½, 2 points) : "})
         EXPECT_NE(e.sortie.find(attendu), std::string::npos) << attendu << "\n" << e.sortie;
+    // Without --parties, two games a pairing.
+    e = moteur({"tournoi", "-q", "--graine", "2", "joueur_tirage", "joueur_premier"});
+    EXPECT_EQ(e.statut, 0) << e.erreurs;
+    EXPECT_NE(e.sortie.find("Classement après 2 parties sur 2 (graine 2, 2 parties par rencontre"),
+              std::string::npos) << e.sortie;
 }
 
 TEST_F(Tournoi, LeTestSequentielArreteLeMatchQuandIlConclut)

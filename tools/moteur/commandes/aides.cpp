@@ -33,7 +33,7 @@ std::string aideGenerale()
         "(ses tranches réunies).\n"
         "\n"
         "Options :\n";
-    t += lignesDAide();
+    t += lignesDAide({Commande::Match, Commande::Rejouer, Commande::Tournoi, Commande::Classement});
     t += "\n"
          "Un coup absent ou hors de la liste est remplacé par un coup tiré au hasard,\n"
          "compté au joueur (marqué * dans l'enregistrement) ; celui d'une personne\n"
@@ -99,6 +99,37 @@ const char *const AIDE_PAGE =
     "  -o, --sortie SORTIE.html  fichier de la page\n"
     "  -h, --help                affiche cette aide\n";
 
+const char *const AIDE_REJOUER =
+    "usage : moteur rejouer [-q] FICHIER\n"
+    "\n"
+    "Rejoue les parties enregistrées dans FICHIER (- : l'entrée standard) en\n"
+    "vérifiant chaque coup depuis la position de départ, puis le résultat, la fin\n"
+    "et le score de la position finale. Statut de sortie : 0 si tout est sain,\n"
+    "1 sinon (la ligne fautive est donnée), 2 si la ligne de commande est fausse.\n"
+    "\n"
+    "Options :\n";
+
+const char *const AIDE_TOURNOI =
+    "usage : moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"
+    "\n"
+    "Chaque joueur contre chacun des autres (avec --defi : le premier contre chacun\n"
+    "des autres), --parties N par rencontre (2 par défaut, N pair : une partie de\n"
+    "chaque couleur depuis chaque départ), plusieurs parties à la fois, puis le\n"
+    "classement avec les cotes Elo et le tableau croisé. Avec --enregistrer, chaque\n"
+    "partie est écrite dès sa fin ; --reprendre joue ce qui manque au fichier ;\n"
+    "--tranche K/M n'en joue qu'une part, que moteur classement réunit.\n"
+    "\n"
+    "Options :\n";
+
+const char *const AIDE_CLASSEMENT =
+    "usage : moteur classement [--resultats FICHIER] FICHIER...\n"
+    "\n"
+    "Le classement des parties enregistrées d'un tournoi (moteur tournoi\n"
+    "--enregistrer), ses tranches réunies : chaque partie une fois, toutes du même\n"
+    "tournoi.\n"
+    "\n"
+    "Options :\n";
+
 } // namespace
 
 std::string texteAide(Commande c)
@@ -106,8 +137,12 @@ std::string texteAide(Commande c)
     switch (c) {
     case Commande::Verifier: return AIDE_VERIFIER;
     case Commande::Page: return AIDE_PAGE;
-    default: return aideGenerale();
+    case Commande::Rejouer: return AIDE_REJOUER + lignesDAide({c});
+    case Commande::Tournoi: return AIDE_TOURNOI + lignesDAide({c});
+    case Commande::Classement: return AIDE_CLASSEMENT + lignesDAide({c});
+    case Commande::Match: break;
     }
+    return aideGenerale();
 }
 
 } // namespace moteur

@@ -42,6 +42,7 @@ std::string decrireLesJoueurs(const Options &o, const std::vector<std::string> &
         for (const std::string &p : o.personnes)
             d.personne = d.personne || designe(p, d.nom);
         d.temps = o.temps;
+        d.tempsPersonne = o.tempsPersonne;
         if (!o.traces.empty() && !d.personne)
             d.fichierTrace = o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
         descriptions.push_back(d);

@@ -85,9 +85,9 @@ struct Declaration {
     unsigned commandes;
 };
 
-const std::array<Declaration, 18> &declarations()
+const std::array<Declaration, 19> &declarations()
 {
-    static const std::array<Declaration, 18> table = {{
+    static const std::array<Declaration, 19> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 1, PARTIES_MAX);
@@ -118,13 +118,21 @@ const std::array<Declaration, 18> &declarations()
          },
          M | T},
         {nullptr, "--temps", "SECONDES",
-         "temps par coup (10 ; sans limite pour une personne)",
+         "temps par coup d'un programme (10 par défaut)",
          [](Options &o, const std::string &v) {
              o.temps = Cadence::lire(v);
              return o.temps ? "" : std::string("--temps attend un nombre de secondes positif, "
                                                "par exemple 0.5");
          },
          M | T | V},
+        {nullptr, "--temps-personne", "SECONDES",
+         "temps par coup d'une personne (sans limite par défaut)",
+         [](Options &o, const std::string &v) {
+             o.tempsPersonne = Cadence::lire(v);
+             return o.tempsPersonne ? "" : std::string("--temps-personne attend un nombre de "
+                                                       "secondes positif, par exemple 30");
+         },
+         M},
         {nullptr, "--strict", nullptr,
          "coup absent ou hors de la liste : partie perdue",
          [](Options &o, const std::string &) {
@@ -348,18 +356,24 @@ LectureOptions lireOptions(const std::vector<std::string> &arguments)
     return l;
 }
 
-std::string lignesDAide()
+std::string lignesDAide(std::initializer_list<Commande> commandes)
 {
+    unsigned masque = 0;
+    for (Commande c : commandes)
+        masque |= bit(c);
+    // The names of an option, and the widest of them: its help starts there.
+    auto noms = [](const Declaration &d) {
+        std::string n = d.court != nullptr ? std::string(d.court) + ", " + d.longue
+                                           : std::string("    ") + d.longue;
+        return d.valeur != nullptr ? n + " " + d.valeur : n;
+    };
+    size_t largeur = 0;
+    for (const Declaration &d : declarations())
+        largeur = std::max(largeur, noms(d).size());
     std::string t;
-    for (const Declaration &d : declarations()) {
-        if ((d.commandes & (M | R | T | C)) == 0)
-            continue; // verifier and page have their own help
-        std::string noms = d.court != nullptr ? std::string(d.court) + ", " + d.longue
-                                              : std::string("    ") + d.longue;
-        if (d.valeur != nullptr)
-            noms += std::string(" ") + d.valeur;
-        t += hote::texte("  %-25s %s\n", noms.c_str(), d.aide);
-    }
+    for (const Declaration &d : declarations())
+        if ((d.commandes & masque) != 0)
+            t += hote::texte("  %-*s %s\n", static_cast<int>(largeur), noms(d).c_str(), d.aide);
     return t;
 }
 

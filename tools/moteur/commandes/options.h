@@ -6,6 +6,7 @@
 #include "partie/statistiques.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,7 +25,8 @@ struct Options {
     std::optional<uint32_t> graine;
     int ouverture = 0;
     std::string enregistrer;
-    std::optional<Cadence> temps;
+    std::optional<Cadence> temps;         // a program's time for a move
+    std::optional<Cadence> tempsPersonne; // a person's
     bool strict = false;
     bool silencieux = false;
     std::string traces;                 // folder of the programs' output files
@@ -49,8 +51,7 @@ struct LectureOptions {
 // the options, each checked against what that subcommand takes.
 LectureOptions lireOptions(const std::vector<std::string> &arguments);
 
-// The help lines of the options of a match, a replay, a tournament and the
-// standings, as `moteur --help` lists them.
-std::string lignesDAide();
+// The help lines of the options of these subcommands, in the table's order.
+std::string lignesDAide(std::initializer_list<Commande> commandes);
 
 } // namespace moteur

@@ -67,7 +67,7 @@ std::string ligneFausse(const Options &o)
 {
     if (o.noms.size() < 2)
         return "tournoi attend au moins deux joueurs";
-    if (o.parties % 2 != 0)
+    if (o.partiesDonnees && o.parties % 2 != 0)
         return "un tournoi joue les parties par paires (une de chaque couleur) : "
                "--parties attend un nombre pair";
     if (o.reprendre && o.enregistrer.empty())
@@ -144,6 +144,35 @@ std::optional<int> lireLaReprise(const Options &o, const Calendrier &calendrier,
     }
     anciennes = std::move(l.parties);
     return std::nullopt;
+}
+
+// Without --reprendre, a record that already holds games of this run (or
+// another tournament) is not written again: a second copy of its games
+// would make it unreadable.  Another slice's games may share the file.
+std::optional<int> refuserUneSecondeCopie(const Options &o, const Calendrier &calendrier,
+                                          Etendue e)
+{
+    int erreur = 0;
+    std::optional<std::string> texte = lireFichier(o.enregistrer, erreur);
+    if (!texte || texte->find_first_not_of("\r\n") == std::string::npos)
+        return std::nullopt;
+    LectureTournoi l = lireTournoi(*texte, true);
+    std::string raison = l.ligneErreur != 0 ? l.erreur
+                         : l.reglage && !(*l.reglage == calendrier.reglage())
+                             ? "il contient un autre tournoi (" +
+                                   difference(*l.reglage, calendrier.reglage()) +
+                                   ") : écrivez dans un autre fichier"
+                             : "";
+    for (const Partie &p : l.parties)
+        if (raison.empty() && p.numero >= e.premiere && p.numero <= e.derniere)
+            raison = hote::texte("il contient déjà la partie %d de ce tournoi : reprenez-le "
+                                 "avec --reprendre, ou écrivez dans un autre fichier",
+                                 p.numero);
+    if (raison.empty())
+        return std::nullopt;
+    std::fprintf(stderr, "moteur : « %s » : %s\n", o.enregistrer.c_str(),
+                 raison.c_str());
+    return USAGE;
 }
 
 void annoncer(const Options &o, const Calendrier &calendrier, const TravailTournoi &travail,
@@ -288,9 +317,13 @@ int commandeTournoi(const Options &o, Registre &registre)
     if (o.tranche)
         std::tie(e.premiere, e.derniere) = calendrier.tranche(o.tranche->first, o.tranche->second);
     std::vector<Partie> anciennes;
+    std::optional<int> refus;
     if (o.reprendre)
-        if (std::optional<int> statut = lireLaReprise(o, calendrier, e, anciennes))
-            return *statut;
+        refus = lireLaReprise(o, calendrier, e, anciennes);
+    else if (!o.enregistrer.empty())
+        refus = refuserUneSecondeCopie(o, calendrier, e);
+    if (refus)
+        return *refus;
     TravailTournoi travail = travailDe(o, calendrier, joueurs, e, anciennes);
 
     std::FILE *enregistrement = nullptr;

@@ -4,7 +4,9 @@ namespace moteur {
 
 Cadence Participant::cadence() const
 {
-    return d_.temps ? *d_.temps : d_.personne ? Cadence::sansLimite() : Cadence();
+    if (d_.personne)
+        return d_.tempsPersonne.value_or(Cadence::sansLimite());
+    return d_.temps.value_or(Cadence());
 }
 
 } // namespace moteur

@@ -17,7 +17,8 @@ struct DescriptionJoueur {
     std::string nom;              // as the user gave it: shown and recorded
     std::string chemin;           // the program found
     bool personne = false;        // a person plays through it, at our terminal
-    std::optional<Cadence> temps; // given by the user; none: the default (cadence.h)
+    std::optional<Cadence> temps; // a program's, given by the user; none: the default
+    std::optional<Cadence> tempsPersonne; // a person's, given by the user; none: no limit
     std::string fichierTrace;     // for a program: where its output goes (empty: nowhere)
 };
 
@@ -61,8 +62,8 @@ public:
     Participant &operator=(const Participant &) = delete;
 
     const DescriptionJoueur &description() const { return d_; }
-    // Its time for a move: the user's, or a program's default, or none for
-    // a person.
+    // Its time for a move: for a program, --temps or the default; for a
+    // person, --temps-personne or no limit (--temps is a program's only).
     Cadence cadence() const;
 
     // Before the match: whether it is a player at all, and whether a person
