@@ -138,7 +138,7 @@ TEST_F(Rejouer, UnEnregistrementSainEstRejoueCoupParCoup)
     EXPECT_EQ(l[1], "                0:1r   1:1j");
     EXPECT_EQ(l[11], "Coup 1 : a (jaune) joue 0-1");
     EXPECT_EQ(l[12], "              [ 0: .][ 1:2r]");
-    EXPECT_EQ(l[22], "J: 0 (0 piles de 5) - R : 1 (0 piles de 5)");
+    EXPECT_EQ(l[22], "J : 0 (0 pile de 5) - R : 1 (0 pile de 5)");
     EXPECT_EQ(l[23], "Résultat : 0-1, b (rouge) gagne (plus aucun coup possible)");
     EXPECT_EQ(l.back(), "2 parties rejouées, tous les coups sont légaux.");
 
@@ -169,13 +169,18 @@ TEST_F(Rejouer, UnEnregistrementFauxEstRefuseAvecSaLigneEtSaRaison)
         {"\"0-1\"", "\"2-0\"", "6: résultat invalide (attendu 1-0, 0-1 ou 1/2-1/2)"},
         {"R : 1 (0", "R : 2 (0",
          "8: le score de la position finale est « J: 0 (0 piles de 5) - R : 1 (0 piles de 5) »"},
-        {"plus aucun coup possible", "rouge : temps dépassé", "6: le résultat devrait être 1-0"},
+        {"plus aucun coup possible", "rouge : temps dépassé",
+         "7: la partie est finie : plus aucun coup possible"},
         {"plus aucun coup possible", "fini", "7: fin de partie inconnue « fini »"},
         {"[Graine \"5\"]", "[Graine \"-5\"]",
          "4: graine invalide (attendu un entier de 0 à 4294967295)"},
         {"[Rouge \"b\"]\n", "", "3: étiquette attendue : [Rouge \"...\"]"},
         {"[Partie \"1\"]", "[Partie \"0\"]", "1: numéro de partie invalide"},
         {"[Jaune \"a\"]", "[Jaune \"a\"b\"]", "2: guillemet en trop dans la valeur de l'étiquette"},
+        {"[Jaune \"a\"]", std::string("[Jaune \"a\0b\"]", 13),
+         "2: la valeur de l'étiquette n'est pas du texte (UTF-8 invalide ou caractère nul)"},
+        {"[Rouge \"b\"]", "[Rouge \"b\xC3\"]",
+         "3: la valeur de l'étiquette n'est pas du texte (UTF-8 invalide ou caractère nul)"},
         {"0.0. j\"]", "0.0. x\"]", "5: notation invalide : trait « x » (attendu j ou r)"},
         {"(0 piles de 5)\"]\n\n", "(0 piles de 5)\"]\n", "9: ligne vide attendue après les étiquettes"},
     };

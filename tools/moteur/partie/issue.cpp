@@ -109,4 +109,11 @@ std::string texteScore(Score s)
                        s.nbR5);
 }
 
+std::string scoreLisible(Score s)
+{
+    auto piles = [](int n) { return hote::texte("%d pile%s de 5", n, n > 1 ? "s" : ""); };
+    return hote::texte("J : %d (%s) - R : %d (%s)", s.nbJ, piles(s.nbJ5).c_str(), s.nbR,
+                       piles(s.nbR5).c_str());
+}
+
 } // namespace moteur

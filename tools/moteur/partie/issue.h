@@ -52,6 +52,8 @@ std::optional<Resultat> lireResultat(std::string_view texte);
 
 // "J: 12 (3 piles de 5) - R : 10 (2 piles de 5)", as afficherScore prints it.
 std::string texteScore(Score score);
+// The same for people: "J : 12 (3 piles de 5) - R : 10 (1 pile de 5)".
+std::string scoreLisible(Score score);
 
 const char *nomCouleur(uint8_t couleur); // "jaune" or "rouge"
 

@@ -125,7 +125,7 @@ void Affichage::apresCoup(const Partie &p, const Position &position)
     if (c.impose)
         ligne += " (coup imposé par le moteur)";
     if (c.reflexion)
-        ligne += hote::texte(", réflexion %.1f s", *c.reflexion);
+        ligne += ", réflexion " + decimal(*c.reflexion, 1) + " s";
     std::fprintf(sortie_, "%s\n%s\n", ligne.c_str(),
                  texteGrille(position, couleurs_, c.coup).c_str());
     std::fflush(sortie_);
@@ -165,7 +165,7 @@ void Affichage::finPartie(const Partie &p)
         std::fprintf(sortie_, "Partie %d : %s - %s : %s\n", p.numero, p.jaune.c_str(),
                      p.rouge.c_str(), texteResultatPartie(p).c_str());
     } else {
-        std::fprintf(sortie_, "%s\nRésultat : %s\n\n", texteScore(evaluerScore(p.finale)).c_str(),
+        std::fprintf(sortie_, "%s\nRésultat : %s\n\n", scoreLisible(evaluerScore(p.finale)).c_str(),
                      texteResultatPartie(p).c_str());
     }
     std::fflush(sortie_);

@@ -62,6 +62,10 @@ std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_vi
         raison = "guillemet en trop dans la valeur de l'étiquette";
         return std::nullopt;
     }
+    if (!texteSain(valeur)) {
+        raison = "la valeur de l'étiquette n'est pas du texte (UTF-8 invalide ou caractère nul)";
+        return std::nullopt;
+    }
     return valeur;
 }
 
@@ -301,6 +305,10 @@ std::optional<Refus> verifierLaFin(const EtiquettesDePartie &e, Partie &p, Posit
         return Refus{numeros[FIN], hote::texte("la partie n'est pas finie : %d coup%s possible%s",
                                                restants, restants > 1 ? "s" : "",
                                                restants > 1 ? "s" : "")};
+    // A fault happens on a turn, and there is no turn without a move; only
+    // a program that failed to start may lose at a start with none.
+    if (p.fin.issue != Issue::PlusDeCoup && restants == 0 && !p.coups.empty())
+        return Refus{numeros[FIN], "la partie est finie : plus aucun coup possible"};
     p.resultat = resultatDeLaPartie(p.fin, position);
     if (resultat != p.resultat)
         return Refus{numeros[RESULTAT], hote::texte("le résultat devrait être %s",

@@ -83,4 +83,46 @@ std::string chaineJson(std::string_view t)
 
 std::string nombreJson(double x) { return std::isfinite(x) ? hote::texte("%.6g", x) : "null"; }
 
+bool LecteurUtf8::lire(std::string_view morceau)
+{
+    bool valide = true;
+    for (char signe : morceau) {
+        auto c = static_cast<unsigned char>(signe);
+        if (reste_ > 0) {
+            if (c >= bas_ && c <= haut_) {
+                reste_--;
+                bas_ = 0x80;
+                haut_ = 0xBF;
+                continue;
+            }
+            valide = false; // a sequence cut short: the byte starts anew
+            reste_ = 0;
+            bas_ = 0x80;
+            haut_ = 0xBF;
+        }
+        if (c < 0x80)
+            continue;
+        if (c >= 0xC2 && c <= 0xDF) {
+            reste_ = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            reste_ = 2;
+            bas_ = c == 0xE0 ? 0xA0 : 0x80; // no overlong form
+            haut_ = c == 0xED ? 0x9F : 0xBF; // no surrogate
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            reste_ = 3;
+            bas_ = c == 0xF0 ? 0x90 : 0x80;
+            haut_ = c == 0xF4 ? 0x8F : 0xBF; // nothing past U+10FFFF
+        } else {
+            valide = false;
+        }
+    }
+    return valide;
+}
+
+bool texteSain(std::string_view t)
+{
+    LecteurUtf8 u;
+    return t.find('\0') == std::string_view::npos && u.lire(t) && u.complet();
+}
+
 } // namespace moteur

@@ -34,6 +34,23 @@ std::string chaineJson(std::string_view t);
 // A JSON number; null for a value that has none.
 std::string nombreJson(double x);
 
+// UTF-8 read in pieces, a sequence possibly cut between two of them.
+class LecteurUtf8 {
+public:
+    // False when the piece holds a byte that no valid text could hold there.
+    bool lire(std::string_view morceau);
+    // No sequence left unfinished.
+    bool complet() const { return reste_ == 0; }
+    void reprendre() { reste_ = 0; }
+
+private:
+    int reste_ = 0; // continuation bytes still expected
+    unsigned char bas_ = 0x80, haut_ = 0xBF; // the range of the next one
+};
+
+// Valid UTF-8 with no NUL byte: text a record can hold.
+bool texteSain(std::string_view t);
+
 // A whole number, all of `t`, within [min, max]: digits only, no sign.
 template <typename Entier>
 std::optional<Entier> lireEntier(std::string_view t, Entier min, Entier max)

@@ -80,7 +80,7 @@ std::string donneesJson(const std::vector<Partie> &parties)
              chaineJson(texteResultat(p.resultat)) + ",\"fin\":" + chaineJson(texteFin(p.fin)) +
              ",\"fautif\":" +
              chaineJson(p.fin.issue == Issue::PlusDeCoup ? "" : nomCouleur(p.fin.fautif)) +
-             ",\"score\":" + chaineJson(texteScore(evaluerScore(p.finale))) +
+             ",\"score\":" + chaineJson(scoreLisible(evaluerScore(p.finale))) +
              ",\"c\":" + chaineJson(texteCoups(p)) + "}";
     }
     return t + "\n]";

@@ -48,7 +48,10 @@ void noterTour(Bilan &b, int i, int nbCoups, const Tour &t, bool strict,
     b.tours++;
     switch (t.fin) {
     case Fin::Reponse: break;
-    case Fin::Temps: b.temps.echouer(i); return;
+    case Fin::Temps: // its time counts among the worst
+        b.temps.echouer(i);
+        b.durees.push_back(t.secondes);
+        return;
     case Fin::Plantage: b.plantages++; b.reponses.echouer(i); return;
     case Fin::Arret: b.arrets++; b.reponses.echouer(i); return;
     case Fin::Protocole: b.ruptures++; b.reponses.echouer(i); return;
@@ -78,18 +81,18 @@ T mediane(std::vector<T> v)
 
 static std::string texteDuree(double s)
 {
-    return s < 1 ? hote::texte("%.2f ms", s * 1000) : hote::texte("%.2f s", s);
+    return s < 1 ? decimal(s * 1000, 2) + " ms" : decimal(s, 2) + " s";
 }
 
-std::string texteLimite(Cadence c) { return c.texte() + " s"; }
+std::string texteLimite(Cadence c) { return nombre(c.secondes()) + " s"; }
 
 static std::string texteVolume(uint64_t o)
 {
     if (o < 1024)
         return hote::texte("%u o", static_cast<unsigned>(o));
     if (o < 1024 * 1024)
-        return hote::texte("%.1f Kio", static_cast<double>(o) / 1024);
-    return hote::texte("%.1f Mio", static_cast<double>(o) / (1024 * 1024));
+        return decimal(static_cast<double>(o) / 1024, 1) + " Kio";
+    return decimal(static_cast<double>(o) / (1024 * 1024), 1) + " Mio";
 }
 
 void afficherLigne(const Controle &c, const std::vector<Position> &positions,
@@ -109,11 +112,16 @@ void afficherLigne(const Controle &c, const std::vector<Position> &positions,
 // The details of the turns: answers, time, indices, seed.
 static void detaillerLesTours(Bilan &b, Cadence limite, bool strict)
 {
-    b.reponses.detail = b.reponses.echecs == 0
-                            ? hote::texte("%d tours, une réponse à chacun", b.tours)
-                            : hote::texte("%d tours sans réponse sur %d : ", b.reponses.echecs,
-                                          b.tours) +
-                                  sansReponse(b.plantages, b.arrets, b.ruptures, b.relances);
+    // A turn out of time had no answer: the line says so, and leaves the
+    // failure to the line of the time.
+    b.reponses.detail =
+        b.reponses.echecs > 0
+            ? hote::texte("%d tours sans réponse sur %d : ", b.reponses.echecs, b.tours) +
+                  sansReponse(b.plantages, b.arrets, b.ruptures, b.relances)
+        : b.temps.echecs > 0
+            ? hote::texte("%d tours, une réponse à chacun de ceux finis dans le temps (%s)",
+                          b.tours, compte(b.temps.echecs, "hors du temps", "hors du temps").c_str())
+            : hote::texte("%d tours, une réponse à chacun", b.tours);
 
     std::string durees = b.durees.empty()
                              ? std::string("aucun tour à temps")

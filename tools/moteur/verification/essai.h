@@ -6,6 +6,7 @@
 
 #include "partie/cadence.h"
 #include "partie/programme.h"
+#include "sorties/format.h"
 
 #include "tessor.h"
 
@@ -16,20 +17,6 @@
 #include <vector>
 
 namespace moteur {
-
-// UTF-8 read in pieces, a sequence possibly cut between two of them.
-class LecteurUtf8 {
-public:
-    // False when the piece holds a byte that no valid text could hold there.
-    bool lire(std::string_view morceau);
-    // No sequence left unfinished.
-    bool complet() const { return reste_ == 0; }
-    void reprendre() { reste_ = 0; }
-
-private:
-    int reste_ = 0; // continuation bytes still expected
-    unsigned char bas_ = 0x80, haut_ = 0xBF; // the range of the next one
-};
 
 enum class Fin { Reponse, Temps, Plantage, Arret, Protocole, Relance };
 
