@@ -9,7 +9,7 @@
 #
 #   bench/bench_coup.sh [BIN] [PARTIES] [JAUNE ROUGE]
 set -eu
-bin=${1:-build/bin}
+bin=${1:-$([ -d build-essais/bin ] && echo build-essais/bin || echo build/bin)}
 parties=${2:-2000}
 jaune=${3:-joueur_critique}
 rouge=${4:-joueur_critique3}

@@ -13,14 +13,14 @@
 #
 #   bench/bench_fort.sh [BIN] [PARTIES] [GRAINE[,GRAINE...]] [ADVERSAIRE ...]
 #
-# BIN is the folder of the built programs (build/bin by default); without
+# BIN is the folder of the built programs (build-essais/bin, the test build, by default, else build/bin); without
 # ADVERSAIRE, every automatic player of the kit found in BIN plays.  With
 # several seeds, each opponent plays PARTIES games on each, and the line
 # gives every seed's points and their total: one seed's 100 games move a
 # score of 97 % by about 2 points either way, so several seeds tell a
 # player's level where one may not.
 set -eu
-bin=${1:-build/bin}
+bin=${1:-$([ -d build-essais/bin ] && echo build-essais/bin || echo build/bin)}
 parties=${2:-100}
 graine=${3:-1}
 shift $(($# < 3 ? $# : 3))

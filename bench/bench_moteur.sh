@@ -5,9 +5,9 @@
 #
 #   bench/bench_moteur.sh [BIN] [PARTIES] [JAUNE ROUGE]
 #
-# BIN is the folder of the built programs (build/bin by default).
+# BIN is the folder of the built programs (build-essais/bin, the test build, by default, else build/bin).
 set -eu
-bin=${1:-build/bin}
+bin=${1:-$([ -d build-essais/bin ] && echo build-essais/bin || echo build/bin)}
 parties=${2:-5000}
 jaune=${3:-joueur_critique}
 rouge=${4:-joueur_critique3}

@@ -5,9 +5,9 @@
 #
 #   bench/bench_page.sh [BIN] [PARTIES]
 #
-# BIN is the folder of the built programs (build/bin by default).
+# BIN is the folder of the built programs (build-essais/bin, the test build, by default, else build/bin).
 set -eu
-bin=${1:-build/bin}
+bin=${1:-$([ -d build-essais/bin ] && echo build-essais/bin || echo build/bin)}
 parties=${2:-1000}
 dossier=$(mktemp -d /tmp/bench_page.XXXXXX)
 trap 'rm -rf "$dossier"' EXIT

@@ -10,7 +10,7 @@
 #
 #   [TOURS=N] bench/bench_tournoi.sh [BIN] [PARTIES] [JOUEUR...]
 #
-# BIN is the folder of the built programs (build/bin by default); without
+# BIN is the folder of the built programs (build-essais/bin, the test build, by default, else build/bin); without
 # players, the kit's 24 automatic players (the target bench_tournoi names
 # every automatic player registered).  The load of a shared machine moves
 # from one minute to the next, enough to swing one ratio from 1.4 to 2.2:
@@ -18,7 +18,7 @@
 # default, about 7 minutes here; TOURS=1 for a quick look), and the medians
 # of the ratios close the report.
 set -eu
-bin=${1:-build/bin}
+bin=${1:-$([ -d build-essais/bin ] && echo build-essais/bin || echo build/bin)}
 parties=${2:-100}
 tours=${TOURS:-3}
 [ $# -gt 2 ] && shift 2 || set --

@@ -20,10 +20,19 @@ cmake --install "$travail/exemple" --prefix "$travail/prefixe" >/dev/null
 cc -o "$travail/prefixe/bin/premier_coup_pc" "$sources/examples/premier_coup/premier_coup.c" \
   $(PKG_CONFIG_PATH="$travail/prefixe/lib/pkgconfig" pkg-config --cflags --libs tessor)
 
+# The same from a Makefile, as the README writes it.
+printf '%s\n' 'CFLAGS += $(shell pkg-config --cflags tessor)' \
+  'LDLIBS += $(shell pkg-config --libs-only-L --libs-only-l tessor)' \
+  "LDFLAGS += -Wl,-rpath,'\$\$ORIGIN/../lib'" > "$travail/Makefile"
+PKG_CONFIG_PATH="$travail/prefixe/lib/pkgconfig" make -s -C "$travail" -f Makefile \
+  VPATH="$sources/examples/premier_coup" premier_coup >/dev/null
+mv "$travail/premier_coup" "$travail/prefixe/bin/premier_coup_mk"
+
 # A relative run path: the libraries are found wherever the prefix goes.
 mv "$travail/prefixe" "$travail/ailleurs"
 initiale="1r1j/1r1j1r1j/1j1r1j1r1j1r/1r1j1r1j1r1j1r1j/1r1j1r1j1j1r1j1r/1j1r1j1r1j1r1j1r/1r1j1r1j1r1j/1j1r1j1r/1j1r j"
-for programme in "$travail/ailleurs/bin/premier_coup" "$travail/ailleurs/bin/premier_coup_pc"; do
+for programme in "$travail/ailleurs/bin/premier_coup" "$travail/ailleurs/bin/premier_coup_pc" \
+  "$travail/ailleurs/bin/premier_coup_mk"; do
   sortie=$("$programme" --position "$initiale" 2>"$travail/erreurs")
   # Yellow's first own-onto-opponent move: cell 1 (yellow) onto cell 0 (red), index 4.
   [ "$sortie" = $'Ma couleur : jaune\nJe joue 1 -> 0' ] || { echo "sortie : $sortie"; exit 1; }
