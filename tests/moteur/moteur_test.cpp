@@ -372,6 +372,28 @@ TEST_F(Moteur, UnProgrammeEnFauteJoueSonPremierCoupPuisPerdChaquePartie)
     }
 }
 
+TEST_F(Moteur, UnJoueurSeNommeOuSAppelleDuNomDeSonFichier)
+{
+    // nom=programme names it; a path alone shows its file name when that is
+    // unique, and the whole path when two players would share it.
+    const struct {
+        std::vector<std::string> joueurs;
+        std::string jaune, rouge;
+    } cas[] = {
+        {{"mon=joueur_premier", essai::programme("joueur_tirage")}, "mon", "joueur_tirage"},
+        {{essai::programme("joueur_premier"), "joueur_premier"}, essai::programme("joueur_premier"),
+         "joueur_premier"},
+    };
+    for (const auto &c : cas) {
+        std::vector<std::string> a = {"-q", "--graine", "1"};
+        a.insert(a.end(), c.joueurs.begin(), c.joueurs.end());
+        Match m = jouer(a);
+        ASSERT_EQ(m.parties.size(), 1u) << m.execution.erreurs;
+        EXPECT_EQ(m.parties[0].tags.at("Jaune"), c.jaune);
+        EXPECT_EQ(m.parties[0].tags.at("Rouge"), c.rouge);
+    }
+}
+
 TEST_F(Moteur, UnProgrammeQuiNeRepondPlusEstArreteAuBoutDeSonTemps)
 {
     Match m = jouer({"-q", "--parties", "4", "--temps", "0.2", "joueur_bloque", "joueur_bloque"});

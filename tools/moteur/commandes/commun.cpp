@@ -3,6 +3,7 @@
 #include "processus/systeme.h"
 #include "sorties/textes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -46,6 +47,27 @@ std::string nomDeBase(const std::string &nom)
 {
     size_t slash = nom.rfind('/');
     return slash == std::string::npos ? nom : nom.substr(slash + 1);
+}
+
+std::vector<JoueurNomme> nommerLesJoueurs(const std::vector<std::string> &arguments)
+{
+    std::vector<JoueurNomme> joueurs;
+    for (const std::string &a : arguments) {
+        size_t egal = a.find('=');
+        bool nomme = egal != std::string::npos && egal > 0 && egal + 1 < a.size() &&
+                     a.find('/') > egal;
+        joueurs.push_back(nomme ? JoueurNomme{a.substr(0, egal), a.substr(egal + 1)}
+                                : JoueurNomme{a, a});
+    }
+    for (JoueurNomme &j : joueurs) {
+        std::string court = nomDeBase(j.nom);
+        bool unique = std::count_if(joueurs.begin(), joueurs.end(), [&](const JoueurNomme &k) {
+                          return k.nom == court || nomDeBase(k.nom) == court;
+                      }) == 1;
+        if (court != j.nom && !court.empty() && unique)
+            j.nom = court;
+    }
+    return joueurs;
 }
 
 bool ecrireTout(std::FILE *f, const std::string &t)

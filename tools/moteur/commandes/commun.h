@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace moteur {
 
@@ -30,6 +31,14 @@ std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichi
 
 // The file name of a player given by its path.
 std::string nomDeBase(const std::string &nom);
+
+// A player as the command line gives it: the name shown and recorded, and
+// the program (a name or a path).  `nom=programme` names it; a path alone
+// is shown by its file name when no other player has that name.
+struct JoueurNomme {
+    std::string nom, programme;
+};
+std::vector<JoueurNomme> nommerLesJoueurs(const std::vector<std::string> &arguments);
 // The whole text, flushed; false when it did not all reach the file.
 bool ecrireTout(std::FILE *f, const std::string &t);
 // A record opened for appending (not inherited by players); nothing, with

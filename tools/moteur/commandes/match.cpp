@@ -23,24 +23,27 @@ constexpr const char *DEMONSTRATION_JAUNE = "joueur_poids";
 constexpr const char *DEMONSTRATION_ROUGE = "joueur_critique";
 
 // Whether `p`, given to --personne, names that player.
-bool designe(const std::string &p, const std::string &nom) { return p == nom || p == nomDeBase(nom); }
+bool designe(const std::string &p, const JoueurNomme &j)
+{
+    return p == j.nom || p == j.programme || p == nomDeBase(j.programme);
+}
 
 // The two players as named, found, with who a person plays through; an
 // error text when the command line cannot be played.
-std::string decrireLesJoueurs(const Options &o, const std::vector<std::string> &noms,
+std::string decrireLesJoueurs(const Options &o, const std::vector<JoueurNomme> &joueurs,
                               std::vector<DescriptionJoueur> &descriptions)
 {
-    for (size_t i = 0; i < noms.size(); i++) {
+    for (size_t i = 0; i < joueurs.size(); i++) {
         DescriptionJoueur d;
-        d.nom = noms[i];
+        d.nom = joueurs[i].nom;
         if (!nomEnregistrable(d.nom))
             return "nom de joueur invalide « " + d.nom + " »";
-        std::optional<std::string> chemin = trouverProgramme(d.nom);
+        std::optional<std::string> chemin = trouverProgramme(joueurs[i].programme);
         if (!chemin)
-            return raisonIntrouvable(d.nom);
+            return raisonIntrouvable(joueurs[i].programme);
         d.chemin = *chemin;
         for (const std::string &p : o.personnes)
-            d.personne = d.personne || designe(p, d.nom);
+            d.personne = d.personne || designe(p, joueurs[i]);
         d.temps = o.temps;
         d.tempsPersonne = o.tempsPersonne;
         if (!o.traces.empty() && !d.personne)
@@ -48,7 +51,7 @@ std::string decrireLesJoueurs(const Options &o, const std::vector<std::string> &
         descriptions.push_back(d);
     }
     for (const std::string &p : o.personnes)
-        if (!designe(p, noms[0]) && !designe(p, noms[1]))
+        if (!designe(p, joueurs[0]) && !designe(p, joueurs[1]))
             return "--personne : « " + p + " » n'est pas l'un des joueurs";
     return "";
 }
@@ -66,13 +69,15 @@ bool creerLeDossierDesTraces(const std::string &dossier)
 }
 
 // Each player greets the engine (and says whether a person plays through
-// it); an error text for one that is no player.
-std::string saluerLesJoueurs(Participant &premier, Participant &second)
+// it); an error text, naming the program as given, for one that is no player.
+std::string saluerLesJoueurs(Participant &premier, Participant &second,
+                             const std::vector<JoueurNomme> &joueurs)
 {
-    for (Participant *p : {&premier, &second}) {
-        Salut salut = p->saluer();
+    Participant *participants[] = {&premier, &second};
+    for (size_t i = 0; i < 2; i++) {
+        Salut salut = participants[i]->saluer();
         if (!salut.joueur())
-            return "« " + p->description().nom + " » n'est pas un joueur : " + salut.refus();
+            return "« " + joueurs[i].programme + " » n'est pas un joueur : " + salut.refus();
     }
     return "";
 }
@@ -119,12 +124,14 @@ int commandeMatch(const Options &o, Registre &registre)
                        hote::texte("deux joueurs attendus (JAUNE ROUGE), ou aucun pour la "
                                    "démonstration ; %zu donné%s",
                                    o.noms.size(), o.noms.size() > 1 ? "s" : ""));
-    std::vector<std::string> noms = o.noms;
-    if (noms.empty())
-        noms = {DEMONSTRATION_JAUNE, DEMONSTRATION_ROUGE};
+    std::vector<JoueurNomme> joueurs =
+        nommerLesJoueurs(o.noms.empty() ? std::vector<std::string>{DEMONSTRATION_JAUNE,
+                                                                   DEMONSTRATION_ROUGE}
+                                        : o.noms);
     std::vector<DescriptionJoueur> descriptions;
-    if (std::string refus = decrireLesJoueurs(o, noms, descriptions); !refus.empty())
+    if (std::string refus = decrireLesJoueurs(o, joueurs, descriptions); !refus.empty())
         return refuser(o.commande, refus);
+    const std::vector<std::string> noms = {joueurs[0].nom, joueurs[1].nom};
     AvisOuverture avis = jugerOuverture(o.ouverture);
     if (!avis.refus.empty())
         return refuser(o.commande, avis.refus);
@@ -142,7 +149,7 @@ int commandeMatch(const Options &o, Registre &registre)
     if (o.personnes.empty())
         resterSurCeProcesseur();
     Programme premier(descriptions[0], registre), second(descriptions[1], registre);
-    if (std::string refus = saluerLesJoueurs(premier, second); !refus.empty()) {
+    if (std::string refus = saluerLesJoueurs(premier, second, joueurs); !refus.empty()) {
         if (enregistrement != nullptr)
             std::fclose(enregistrement);
         return refuser(o.commande, refus);

@@ -36,27 +36,29 @@ std::optional<std::string> preparerJoueurs(const Options &o, Registre &registre,
                                            std::vector<DescriptionJoueur> &joueurs)
 {
     std::set<std::string> vus;
-    for (const std::string &nom : o.noms) {
+    for (const JoueurNomme &j : nommerLesJoueurs(o.noms)) {
+        const std::string &nom = j.nom;
         if (!nomEnregistrable(nom) || nom.find(", ") != std::string::npos)
             return "nom de joueur invalide pour un tournoi « " + hote::lisible(nom) +
                    " » (ni guillemet, ni « , », ni fin de ligne)";
         if (!vus.insert(nom).second)
             return "le joueur « " + nom + " » est nommé deux fois";
-        std::optional<std::string> chemin = trouverProgramme(nom);
+        std::optional<std::string> chemin = trouverProgramme(j.programme);
         if (!chemin)
-            return raisonIntrouvable(nom);
+            return raisonIntrouvable(j.programme);
         DescriptionJoueur d;
         d.nom = nom;
         d.chemin = *chemin;
         d.temps = o.temps.value_or(Cadence());
         joueurs.push_back(d);
     }
-    for (const DescriptionJoueur &d : joueurs) {
-        Salut salut = saluer(registre, d.chemin);
+    for (size_t i = 0; i < joueurs.size(); i++) {
+        const std::string &programme = nommerLesJoueurs(o.noms)[i].programme;
+        Salut salut = saluer(registre, joueurs[i].chemin);
         if (!salut.joueur())
-            return "« " + d.nom + " » n'est pas un joueur : " + salut.refus();
+            return "« " + programme + " » n'est pas un joueur : " + salut.refus();
         if (salut.personne)
-            return "« " + d.nom + " » fait jouer une personne : un tournoi ne se joue "
+            return "« " + programme + " » fait jouer une personne : un tournoi ne se joue "
                    "qu'entre programmes";
     }
     return std::nullopt;
@@ -75,10 +77,11 @@ std::string ligneFausse(const Options &o)
     return "";
 }
 
-ReglageTournoi reglageDe(const Options &o)
+ReglageTournoi reglageDe(const Options &o, const std::vector<DescriptionJoueur> &joueurs)
 {
     ReglageTournoi r;
-    r.joueurs = o.noms;
+    for (const DescriptionJoueur &d : joueurs)
+        r.joueurs.push_back(d.nom);
     r.defi = o.defi;
     r.parties = o.partiesDonnees ? o.parties : 2;
     r.ouverture = o.ouverture;
@@ -312,7 +315,7 @@ int commandeTournoi(const Options &o, Registre &registre)
     if (!avis.avertissement.empty())
         std::fprintf(stderr, "moteur : attention, %s\n", avis.avertissement.c_str());
 
-    Calendrier calendrier(reglageDe(o));
+    Calendrier calendrier(reglageDe(o, joueurs));
     Etendue e = {1, calendrier.nbParties()};
     if (o.tranche)
         std::tie(e.premiere, e.derniere) = calendrier.tranche(o.tranche->first, o.tranche->second);
