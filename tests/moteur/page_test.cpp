@@ -201,10 +201,13 @@ TEST_F(Page, UnTournoiOuvreSurSonClassementEtLieChaquePartie)
                   e.sortie.substr(n, e.sortie.find('<', n) - n) + " ";
     }
     EXPECT_EQ(vu, attendu) << classement.sortie;
-    // Each of the 6 games twice in the crosstable (once for each side), one
-    // rating bar per player.
-    EXPECT_EQ(compter(e.sortie, "class=\"lien-partie\" href=\"#partie="), 12);
+    // One cell per pairing and side in the crosstable, one rating bar per
+    // player; a cell opens the two games of its pairing.
+    EXPECT_EQ(compter(e.sortie, "class=\"lien-rencontre\" href=\"#rencontre="), 6);
+    EXPECT_EQ(compter(e.sortie, "class=\"lien-partie\" href=\"#partie="), 0);
     EXPECT_EQ(compter(e.sortie, "<span class=\"barre\" title=\""), 3);
+    e = navigateur("rencontre=1-2", {"--dump-dom"}, "t.html");
+    EXPECT_EQ(compter(e.sortie, "class=\"lien-partie\" href=\"#partie="), 2) << e.sortie;
 }
 
 TEST(PageSansNavigateur, LaPageNeChargeRienEtNeLaissePasSortirUnNomDeSonScript)

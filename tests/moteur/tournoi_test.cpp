@@ -287,6 +287,26 @@ TEST_F(Tournoi, UnDefiNeJoueQueLesRencontresDuPremierEtDonneLeursEcarts)
               std::string::npos) << e.sortie;
 }
 
+TEST_F(Tournoi, LeTableauCroiseNeSAfficheQueSIlTientDansLeTerminal)
+{
+    if (access("/usr/bin/script", X_OK) != 0)
+        GTEST_SKIP() << "script (paquet bsdutils) absent : pas de terminal pour l'essai";
+    fs::path f = dossier / "t.txt";
+    ASSERT_EQ(moteur(tournoi({"--enregistrer", f.string()}, "2")).statut, 0);
+    // 27 columns: rank 1, name 15 (joueur_critique), three cells of 1, and
+    // four gaps of 2.
+    const std::pair<int, const char *> cas[] = {
+        {20, "Tableau croisé : 27 colonnes, plus large que ce terminal (20)"},
+        {200, "Tableau croisé (points du joueur de la ligne contre celui de la colonne)"},
+    };
+    for (const auto &[colonnes, attendu] : cas) {
+        std::string commande = "stty cols " + std::to_string(colonnes) + " && " +
+                               essai::programme("moteur") + " classement " + f.string();
+        essai::Execution e = essai::executer("/usr/bin/script", {"-qec", commande, "/dev/null"});
+        EXPECT_NE(e.sortie.find(attendu), std::string::npos) << e.sortie << e.erreurs;
+    }
+}
+
 TEST_F(Tournoi, LeTestSequentielArreteLeMatchQuandIlConclut)
 {
     essai::Execution e = moteur({"-q", "--graine", "2", "--parties", "400", "--sprt", "elo0=0",

@@ -86,7 +86,7 @@ std::FILE *ouvrirEnregistrement(const std::string &chemin)
 
 bool publierClassement(const Classement &c, const std::string &resultats)
 {
-    std::fputs(texteClassement(c).c_str(), stdout);
+    std::fputs(texteClassement(c, largeurDuTerminal()).c_str(), stdout);
     if (resultats.empty())
         return true;
     std::FILE *f = std::fopen(resultats.c_str(), "we");

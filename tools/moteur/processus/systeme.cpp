@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -55,6 +56,12 @@ double maintenant()
 int pidMoteur() { return static_cast<int>(getpid()); }
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
+
+size_t largeurDuTerminal()
+{
+    winsize w = {};
+    return ioctl(STDOUT_FILENO, TIOCGWINSZ, &w) == 0 ? w.ws_col : 0;
+}
 
 uint32_t graineDeLHorloge()
 {

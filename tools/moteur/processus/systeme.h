@@ -2,6 +2,7 @@
 // waiting for a child to end.  Each is a thin wrapper with no state.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,8 @@ namespace moteur {
 double maintenant(); // seconds on a monotonic clock
 int pidMoteur();
 bool sortieEstUnTerminal();
+// The width of the terminal of standard output; 0 when it is none.
+size_t largeurDuTerminal();
 
 // The seed of a run given none: from the clock and the engine's pid.
 uint32_t graineDeLHorloge();

@@ -9,7 +9,6 @@
 #include "texte.h"
 
 #include <cstdio>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <string>
@@ -61,10 +60,8 @@ private:
     // in place.  The last column stays free for the cursor.
     static std::string couper(const std::string &l)
     {
-        winsize w = {};
-        if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &w) != 0 || w.ws_col < 2)
-            return l;
-        return std::string(debutDeLargeur(l, w.ws_col - 1u));
+        size_t colonnes = largeurDuTerminal();
+        return colonnes < 2 ? l : std::string(debutDeLargeur(l, colonnes - 1));
     }
 
     std::string ligne(double t) const

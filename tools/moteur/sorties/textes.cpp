@@ -137,11 +137,10 @@ static std::string tableDuClassement(const Classement &c)
 }
 
 // The crosstable, in the order of the standings.
-static std::string tableauCroise(const Classement &c)
+static std::string tableauCroise(const Classement &c, size_t largeurMax)
 {
     const ReglageTournoi &r = c.reglage;
     std::string t;
-    t += "\nTableau croisé (points du joueur de la ligne contre celui de la colonne) :\n\n";
     std::vector<std::vector<std::string>> croise = {{"", ""}};
     std::vector<bool> aGauche = {false, true};
     for (size_t k = 0; k < c.lignes.size(); k++) {
@@ -157,11 +156,19 @@ static std::string tableauCroise(const Classement &c)
         }
         croise.push_back(ligne);
     }
-    t += tableau(croise, aGauche);
-    return t;
+    std::string table = tableau(croise, aGauche);
+    size_t plusLarge = 0;
+    for (size_t debut = 0; debut < table.size(); debut = table.find('\n', debut) + 1)
+        plusLarge = std::max(plusLarge, largeur(std::string_view(table).substr(
+                                            debut, table.find('\n', debut) - debut)));
+    if (largeurMax > 0 && plusLarge > largeurMax)
+        return hote::texte("\nTableau croisé : %zu colonnes, plus large que ce terminal (%zu) ; "
+                           "moteur page FICHIER\nle montre, ou moteur classement FICHIER | less -S.\n",
+                           plusLarge, largeurMax);
+    return "\nTableau croisé (points du joueur de la ligne contre celui de la colonne) :\n\n" + table;
 }
 
-std::string texteClassement(const Classement &c)
+std::string texteClassement(const Classement &c, size_t largeurMax)
 {
     const ReglageTournoi &r = c.reglage;
     std::string t = hote::texte(
@@ -170,7 +177,7 @@ std::string texteClassement(const Classement &c)
         c.partiesJouees, c.partiesJouees > 1 ? "s" : "", c.partiesPrevues, r.graine, r.parties,
         r.ouverture, r.defi ? ", défi" : "", r.strict ? ", strict" : "");
     t += tableDuClassement(c);
-    t += tableauCroise(c);
+    t += tableauCroise(c, largeurMax);
 
     // A challenge's pairings (or the one pairing of two players) are matches.
     if (r.defi || r.joueurs.size() == 2) {

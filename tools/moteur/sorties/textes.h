@@ -13,7 +13,9 @@ namespace moteur {
 
 // The standings table, the crosstable, and for a challenge (or two players)
 // the statistics of each pairing.
-std::string texteClassement(const Classement &c);
+// `largeurMax`: the terminal's width, when the text goes to one; a
+// crosstable wider than that is left out, with a line saying how to see it.
+std::string texteClassement(const Classement &c, size_t largeurMax = 0);
 // The same for scripts, as JSON.
 std::string jsonClassement(const Classement &c);
 

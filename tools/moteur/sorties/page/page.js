@@ -168,7 +168,11 @@
     const classement = Boolean(donnees.tournoi) && !f.has("partie");
     $("tournoi").hidden = !classement;
     $("jeu").hidden = classement;
-    if (classement) return;
+    if (classement) {
+      const [r, c] = (f.get("rencontre") || "").split("-").map(Number);
+      montrerRencontre(r, c);
+      return;
+    }
     const index = entier(f.get("partie"), 1, parties.length, 1) - 1;
     choisirPartie(index);
     coupAffiche = entier(f.get("coup"), 0, partie.coups.length, 0);
@@ -259,12 +263,13 @@
           html += '<td class="soi"></td>';
           return;
         }
-        html += '<td><span class="total">' + nombre(rencontre.points) + "</span> " +
-          rencontre.parties.map((k) => lienPartie(k, points(k, j.nom))).join("") + "</td>";
+        html += '<td><a class="lien-rencontre" href="#rencontre=' + (r + 1) + "-" + (c + 1) + '">' +
+          nombre(rencontre.points) + "</a></td>";
       });
       html += "<td>" + nombre(j.points) + "</td></tr>";
     });
     $("croisee").innerHTML = html + "</tbody></table>";
+    tournoi = { t, points };
 
     // The bars run from 0 to the rating, the black line over the interval;
     // a bound (only wins or only losses: the rating lies beyond) is hatched.
@@ -281,7 +286,24 @@
         x(j.elo - j.erreur) + ";width:" + largeur(j.elo - j.erreur, j.elo + j.erreur) + '"></span>') + "</span><span>" + texte + "</span>";
     }).join("") + "</div>" +
       '<p class="note">Échelle Elo, moyenne 0 ; le trait noir couvre l’intervalle de confiance à 95 %. ' +
-      "≥ ou ≤ : que des victoires ou que des défaites, la cote est une borne (barre hachurée).</p>";
+      "≥ ou ≤ : que des victoires ou que des défaites ; sans l’a priori du modèle, la cote irait sans limite (barre hachurée).</p>";
+  }
+  // One pairing of the crosstable, rows `r` and `c` (from 1): its score
+  // and each of its games, its result seen from the row's player.
+  let tournoi = null;
+  function montrerRencontre(r, c) {
+    const boite = $("rencontre"), t = tournoi && tournoi.t;
+    const cellule = t && t.croisee[r - 1] && t.croisee[r - 1][c - 1];
+    boite.hidden = !cellule;
+    if (!cellule) return;
+    const a = t.joueurs[r - 1].nom, b = t.joueurs[c - 1].nom;
+    boite.innerHTML = "<h3>" + echapper(a) + " contre " + echapper(b) + " : " + nombre(cellule.points) + " à " +
+      nombre(t.croisee[c - 1][r - 1].points) + "</h3><ul>" +
+      cellule.parties.map((k) => "<li>" + lienPartie(k, "partie " + parties[k].n) + " : " + echapper(a) + " avec les " +
+        (parties[k].j === a ? "jaunes" : "rouges") + ", " + points(k, a) + " point</li>").join("") + "</ul>";
+  }
+  function points(k, nom) {
+    return tournoi.points(k, nom);
   }
   function lienPartie(k, texte) {
     return '<a class="lien-partie" href="#partie=' + (k + 1) + '&amp;coup=0" title="partie ' + parties[k].n + " : " +
