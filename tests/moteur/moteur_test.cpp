@@ -238,6 +238,56 @@ TEST_F(Moteur, DesResultatsQuiNAtteignentPasLaSortieSontUnEchec)
     }
 }
 
+TEST_F(Moteur, UnSecondMoteurSurLeMemeEnregistrementEstRefuse)
+{
+    fs::path f = dossier.chemin / "m.txt";
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int nul = open("/dev/null", O_WRONLY);
+        dup2(nul, 1);
+        std::string moteur = essai::programme("moteur");
+        execl(moteur.c_str(), moteur.c_str(), "-q", "--parties", "4", "--temps", "0.3",
+              "--enregistrer", f.c_str(), "joueur_bloque", "joueur_bloque",
+              static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    for (int i = 0; i < 500 && lireFichier(f).empty(); i++)
+        usleep(2000);
+    essai::Execution e = essai::executer(
+        essai::programme("moteur"), {"-q", "--enregistrer", f.string(), "joueur_premier", "joueur_premier"});
+    EXPECT_EQ(e.statut, 1);
+    EXPECT_EQ(e.erreurs, "moteur : impossible d'écrire dans « " + f.string() +
+                             " » : un autre moteur y écrit déjà\n");
+    int etat = 0;
+    waitpid(pid, &etat, 0);
+    EXPECT_TRUE(WIFEXITED(etat) && WEXITSTATUS(etat) == 0);
+    EXPECT_EQ(lireParties(lireFichier(f)).size(), 4u); // the first engine's games, whole
+}
+
+TEST_F(Moteur, UnDisquePleinGardeLesPartiesEntieresEtLeBilanLesCompte)
+{
+    fs::path petit = dossier.chemin / "petit";
+    fs::create_directory(petit);
+    if (std::system(("mount -t tmpfs -o size=12k tmpfs " + petit.string() + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "pas le droit de monter un petit système de fichiers";
+    fs::path f = petit / "m.txt";
+    essai::Execution e = essai::executer(essai::programme("moteur"),
+                                         {"-q", "--parties", "30", "--graine", "1", "--enregistrer",
+                                          f.string(), "joueur_poids", "joueur_bref"});
+    size_t gardees = lireParties(lireFichier(f)).size();
+    essai::Execution r = essai::executer(essai::programme("moteur"), {"rejouer", "-q", f.string()});
+    std::system(("umount " + petit.string()).c_str());
+    EXPECT_EQ(e.statut, 1);
+    EXPECT_EQ(e.erreurs, "moteur : l'écriture dans « " + f.string() +
+                             " » a échoué : No space left on device\n");
+    ASSERT_GT(gardees, 0u);
+    EXPECT_LT(gardees, 30u);
+    EXPECT_NE(e.sortie.find("Bilan : " + std::to_string(gardees) + " parties"), std::string::npos)
+        << e.sortie;
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+}
+
 TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
 {
     // joueur_fourche's second turn starts a process of its own, then hangs

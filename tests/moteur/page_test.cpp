@@ -12,6 +12,8 @@
 #include <cctype>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #ifdef TESSOR_PNG
 #include <png.h>
@@ -229,6 +231,48 @@ TEST(PageSansNavigateur, LaPageNeChargeRienEtNeLaissePasSortirUnNomDeSonScript)
               std::string::npos);
     EXPECT_EQ(e.sortie.find("<b>"), std::string::npos);
     fs::remove_all(dossier);
+}
+
+TEST(PageSansNavigateur, LaPageRemplaceUnFichierOrdinaireEtRienDAutre)
+{
+    char modele[] = "/tmp/tessor-page-XXXXXX";
+    fs::path d = mkdtemp(modele), record = d / "r.txt";
+    std::string moteur = essai::programme("moteur");
+    ASSERT_EQ(essai::executer(moteur, {"-q", "--enregistrer", record.string(), "joueur_premier",
+                                       "joueur_premier"}).statut, 0);
+    std::ofstream(d / "ancien.html") << "ancien";
+    fs::permissions(d / "ancien.html", fs::perms::owner_read | fs::perms::owner_write |
+                                           fs::perms::group_read);
+    fs::create_hard_link(d / "ancien.html", d / "autre_nom.html");
+    fs::create_symlink("cible.html", d / "lien.html");
+    mkfifo((d / "tube").c_str(), 0600);
+    bool racine = mknod((d / "nul").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const struct { const char *sortie; int statut; } cas[] = {
+        {"ancien.html", 0}, // in place: its other name and its mode follow
+        {"lien.html", 0},   // through the link, to its target
+        {"tube", 1},        // never blocked, never replaced
+        {"nul", 1},         // a device stays a device
+    };
+    for (const auto &c : cas) {
+        if (std::string(c.sortie) == "nul" && !racine)
+            continue; // mknod needs root
+        essai::Execution e = essai::executer(moteur, {"page", record.string(), "-o",
+                                                      (d / c.sortie).string()});
+        EXPECT_EQ(e.statut, c.statut) << c.sortie << e.erreurs;
+        if (c.statut != 0) {
+            EXPECT_NE(e.erreurs.find("ce n'est pas un fichier ordinaire"), std::string::npos);
+        }
+    }
+    EXPECT_NE(lireFichier(d / "autre_nom.html").find("<!DOCTYPE html>"), std::string::npos);
+    EXPECT_EQ(fs::status(d / "ancien.html").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_TRUE(fs::is_symlink(d / "lien.html"));
+    EXPECT_NE(lireFichier(d / "cible.html").find("<!DOCTYPE html>"), std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(d / "tube"));
+    if (racine) {
+        EXPECT_TRUE(fs::is_character_file(d / "nul"));
+    }
+    fs::remove_all(d);
 }
 
 TEST(PageSansNavigateur, UneCommandeFausseOuUnFichierIllisibleEstRefuse)

@@ -1,5 +1,6 @@
 #include "commandes/commun.h"
 
+#include "processus/fichiers.h"
 #include "processus/systeme.h"
 #include "sorties/textes.h"
 
@@ -70,34 +71,25 @@ std::vector<JoueurNomme> nommerLesJoueurs(const std::vector<std::string> &argume
     return joueurs;
 }
 
-bool ecrireTout(std::FILE *f, const std::string &t)
-{
-    return std::fwrite(t.data(), 1, t.size(), f) == t.size() && std::fflush(f) == 0;
-}
-
 std::FILE *ouvrirEnregistrement(const std::string &chemin)
 {
-    std::FILE *f = std::fopen(chemin.c_str(), "ae");
+    std::string erreur;
+    std::FILE *f = ouvrirPourAjouter(chemin, erreur);
     if (f == nullptr)
         std::fprintf(stderr, "moteur : impossible d'écrire dans « %s » : %s\n", chemin.c_str(),
-                     std::strerror(errno));
+                     erreur.c_str());
     return f;
 }
-
 bool publierClassement(const Classement &c, const std::string &resultats)
 {
     std::fputs(texteClassement(c, largeurDuTerminal()).c_str(), stdout);
     if (resultats.empty())
         return true;
-    std::FILE *f = std::fopen(resultats.c_str(), "we");
-    bool ecrit = f != nullptr && ecrireTout(f, jsonClassement(c));
-    if (f != nullptr && std::fclose(f) != 0)
-        ecrit = false;
-    if (!ecrit)
+    std::string erreur = ecrireFichierEntier(resultats, jsonClassement(c));
+    if (!erreur.empty())
         std::fprintf(stderr, "moteur : impossible d'écrire le classement dans « %s » : %s\n",
-                     resultats.c_str(), std::strerror(errno));
-    return ecrit;
+                     resultats.c_str(), erreur.c_str());
+    return erreur.empty();
 }
-
 
 } // namespace moteur

@@ -39,10 +39,8 @@ struct JoueurNomme {
     std::string nom, programme;
 };
 std::vector<JoueurNomme> nommerLesJoueurs(const std::vector<std::string> &arguments);
-// The whole text, flushed; false when it did not all reach the file.
-bool ecrireTout(std::FILE *f, const std::string &t);
-// A record opened for appending (not inherited by players); nothing, with
-// the message said, when it cannot be.
+// A record opened for appending, locked against another engine
+// (processus/fichiers.h); nothing, with the message said, when it cannot be.
 std::FILE *ouvrirEnregistrement(const std::string &chemin);
 
 struct Classement;

@@ -5,6 +5,7 @@
 #include "partie/match.h"
 #include "partie/ouverture_longue.h"
 #include "partie/programme.h"
+#include "processus/fichiers.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/affichage.h"
@@ -13,6 +14,7 @@
 
 #include "texte.h"
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -93,26 +95,26 @@ ReglageMatch reglageDuMatch(const Options &o)
     return r;
 }
 
-// The games, each recorded as it ends; the summary once they are over.
-// Whether every record reached its file.
-bool jouerEtResumer(const Options &o, const std::vector<std::string> &noms,
-                    const ReglageMatch &reglage, Participant &premier, Participant &second,
-                    std::FILE *enregistrement)
+// The games, each recorded as it ends; the summary once they are over, of
+// the games the record holds.  Why a record failed, or nothing.
+std::string jouerEtResumer(const Options &o, const std::vector<std::string> &noms,
+                           const ReglageMatch &reglage, Participant &premier, Participant &second,
+                           std::FILE *enregistrement)
 {
     Affichage affichage(stdout, o.silencieux, couleursDuTerminal());
-    bool ecritureRatee = false;
+    std::string erreur;
     gererLArret(true); // Ctrl-C: the summary of the games played, then the end
     BilanMatch bilan = jouerMatch(reglage, premier, second, affichage, [&](const Partie &p) {
-        if (enregistrement != nullptr && !ecrireTout(enregistrement, ecrireEnregistrement(p)))
-            ecritureRatee = true;
+        if (enregistrement != nullptr && !ajouter(enregistrement, ecrireEnregistrement(p), erreur))
+            return Suite::Ecarter;
         // Nobody reads us any more (`moteur ... | head`): no use going on.
-        return !ecritureRatee && std::ferror(stdout) == 0;
+        return std::ferror(stdout) == 0 ? Suite::Continuer : Suite::Arreter;
     });
     if (arretEnCours())
         std::printf("\n"); // a person's prompt may wait on its line
     std::printf("%s", texteBilan(bilan, noms[0], noms[1], reglage.graine).c_str());
     std::printf("%s", texteStatistiquesMatch(bilan, noms[0], noms[1], reglage).c_str());
-    return !ecritureRatee;
+    return erreur;
 }
 
 } // namespace
@@ -161,22 +163,26 @@ int commandeMatch(const Options &o, Registre &registre)
     if (!o.silencieux)
         std::printf("Jaune : %s, rouge : %s (les couleurs alternent), graine du match %u\n\n",
                     noms[0].c_str(), noms[1].c_str(), reglage.graine);
+    std::string erreur;
     if (enregistrement != nullptr) {
         EnTeteMatch m = {noms[0], noms[1], reglage.graine, o.parties, o.ouverture,
                          o.temps.value_or(Cadence()), o.strict, dateUTC()};
-        if (!ecrireTout(enregistrement, ecrireEnTeteMatch(m))) {
-            std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n", o.enregistrer.c_str());
+        if (!ajouter(enregistrement, ecrireEnTeteMatch(m), erreur)) {
+            std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
+                         o.enregistrer.c_str(), erreur.c_str());
+            std::fclose(enregistrement);
             return ECHEC;
         }
     }
-    bool ecrit = jouerEtResumer(o, noms, reglage, premier, second, enregistrement);
-    if (enregistrement != nullptr && std::fclose(enregistrement) != 0)
-        ecrit = false;
-    if (!ecrit)
-        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n", o.enregistrer.c_str());
+    erreur = jouerEtResumer(o, noms, reglage, premier, second, enregistrement);
+    if (enregistrement != nullptr && std::fclose(enregistrement) != 0 && erreur.empty())
+        erreur = std::strerror(errno);
+    if (!erreur.empty())
+        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
+                     o.enregistrer.c_str(), erreur.c_str());
     std::fflush(stdout);
     finirSiArrete(); // stopped by a signal: the engine ends by it
-    return ecrit ? SUCCES : ECHEC;
+    return erreur.empty() ? SUCCES : ECHEC;
 }
 
 } // namespace moteur

@@ -2,6 +2,7 @@
 // beside it by default, or on standard output.
 #include "commandes/commun.h"
 
+#include "processus/fichiers.h"
 #include "processus/systeme.h"
 #include "sorties/enregistrement.h"
 #include "sorties/lecture_tournoi.h"
@@ -27,43 +28,6 @@ std::string sortieParDefaut(const std::string &fichier)
     if (s == p)
         s += ".html";
     return s.string();
-}
-
-// Written beside its place, then renamed over it: a reader never sees half a page.
-bool ecrireFichier(const std::string &chemin, const std::string &texte, std::string &erreur)
-{
-    std::filesystem::path cible(chemin);
-    std::filesystem::path dossier = cible.parent_path().empty() ? "." : cible.parent_path();
-    std::string modele = (dossier / ".page-XXXXXX").string();
-    int fd = mkstemp(modele.data());
-    if (fd < 0) {
-        erreur = std::strerror(errno);
-        return false;
-    }
-    int errEcriture = 0;
-    size_t ecrit = 0;
-    while (ecrit < texte.size() && errEcriture == 0) {
-        ssize_t n = write(fd, texte.data() + ecrit, texte.size() - ecrit);
-        if (n > 0)
-            ecrit += static_cast<size_t>(n);
-        else if (n == 0 || errno != EINTR)
-            errEcriture = n == 0 ? ENOSPC : errno;
-    }
-    if (close(fd) != 0 && errEcriture == 0)
-        errEcriture = errno;
-    if (errEcriture == 0) {
-        mode_t masque = umask(0);
-        umask(masque);
-        chmod(modele.c_str(), 0666 & ~masque); // as an ordinary new file
-        if (std::rename(modele.c_str(), chemin.c_str()) != 0)
-            errEcriture = errno;
-    }
-    if (errEcriture != 0) {
-        std::remove(modele.c_str());
-        erreur = std::strerror(errEcriture);
-        return false;
-    }
-    return true;
 }
 
 // A tournament's record (its header first, no match in it): its standings
@@ -133,8 +97,7 @@ int commandePage(const Options &o, Registre &)
         std::fwrite(page.data(), 1, page.size(), stdout);
         return SUCCES; // main says whether it reached its reader
     }
-    std::string raison;
-    if (!ecrireFichier(sortie, page, raison)) {
+    if (std::string raison = ecrireFichierEntier(sortie, page); !raison.empty()) {
         std::fprintf(stderr, "moteur : impossible d'écrire « %s » : %s\n", sortie.c_str(),
                      raison.c_str());
         return ECHEC;

@@ -4,6 +4,7 @@
 
 #include "partie/ouverture_longue.h"
 #include "partie/programme.h"
+#include "processus/fichiers.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/lecture_tournoi.h"
@@ -231,18 +232,20 @@ public:
     }
 
     // Called by the worker that played it, under the lock: whether to go on.
+    // A game its record could not keep is not counted either.
     bool partieFinie(const Partie &p)
     {
-        if (enregistrement_ != nullptr && !ecrireTout(enregistrement_, ecrireEnregistrement(p)))
-            ecritureRatee_ = true;
+        if (enregistrement_ != nullptr && !ajouter(enregistrement_, ecrireEnregistrement(p), erreur_))
+            return false;
         parties_.push_back(p);
         compterPartie(p);
         progression_.partieFinie(texteMeneur(calendrier_.reglage(), demiPoints_, joues_));
-        return !ecritureRatee_;
+        return true;
     }
 
     Progression &progression() { return progression_; }
-    bool ecritureRatee() const { return ecritureRatee_; }
+    // Why the record failed; empty when it did not.
+    const std::string &erreur() const { return erreur_; }
     // The games, in the order of their numbers.
     std::vector<Partie> parties()
     {
@@ -269,7 +272,7 @@ private:
     std::FILE *enregistrement_;
     std::vector<int> demiPoints_, joues_;
     Progression progression_;
-    bool ecritureRatee_ = false;
+    std::string erreur_;
 };
 
 // The scheduler's workers play; this thread draws the status line until
@@ -319,27 +322,30 @@ int commandeTournoi(const Options &o, Registre &registre)
     Etendue e = {1, calendrier.nbParties()};
     if (o.tranche)
         std::tie(e.premiere, e.derniere) = calendrier.tranche(o.tranche->first, o.tranche->second);
+    // The record is locked before it is read: two engines never resume it
+    // at once.
+    std::FILE *enregistrement = nullptr;
+    if (!o.enregistrer.empty() && (enregistrement = ouvrirEnregistrement(o.enregistrer)) == nullptr)
+        return ECHEC;
     std::vector<Partie> anciennes;
     std::optional<int> refus;
     if (o.reprendre)
         refus = lireLaReprise(o, calendrier, e, anciennes);
     else if (!o.enregistrer.empty())
         refus = refuserUneSecondeCopie(o, calendrier, e);
-    if (refus)
-        return *refus;
     TravailTournoi travail = travailDe(o, calendrier, joueurs, e, anciennes);
-
-    std::FILE *enregistrement = nullptr;
-    if (!o.enregistrer.empty()) {
-        enregistrement = ouvrirEnregistrement(o.enregistrer);
-        if (enregistrement == nullptr)
-            return ECHEC;
-        if (!ecrireTout(enregistrement, ecrireEnTeteTournoi(calendrier.reglage(), dateUTC()))) {
-            std::fprintf(stderr, "moteur : impossible d'écrire dans « %s » : %s\n",
-                         o.enregistrer.c_str(), std::strerror(errno));
+    // Its header opens each run that plays something.
+    std::string erreur;
+    if (!refus && enregistrement != nullptr && !travail.aJouer.empty() &&
+        !ajouter(enregistrement, ecrireEnTeteTournoi(calendrier.reglage(), dateUTC()), erreur)) {
+        std::fprintf(stderr, "moteur : impossible d'écrire dans « %s » : %s\n",
+                     o.enregistrer.c_str(), erreur.c_str());
+        refus = ECHEC;
+    }
+    if (refus) {
+        if (enregistrement != nullptr)
             std::fclose(enregistrement);
-            return ECHEC;
-        }
+        return *refus;
     }
     annoncer(o, calendrier, travail, e, anciennes.size());
     Suivi suivi(calendrier, std::move(anciennes), enregistrement,
@@ -351,12 +357,15 @@ int commandeTournoi(const Options &o, Registre &registre)
     if (!o.silencieux)
         std::printf("\n");
     bool publie = publierClassement(classer(calendrier, suivi.parties()), o.resultats);
-    bool ecrit = !suivi.ecritureRatee() && (enregistrement == nullptr || std::fclose(enregistrement) == 0);
-    if (!ecrit)
-        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué\n", o.enregistrer.c_str());
+    erreur = suivi.erreur();
+    if (enregistrement != nullptr && std::fclose(enregistrement) != 0 && erreur.empty())
+        erreur = std::strerror(errno);
+    if (!erreur.empty())
+        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
+                     o.enregistrer.c_str(), erreur.c_str());
     std::fflush(stdout);
     finirSiArrete(); // stopped by a signal: the engine ends by it
-    return ecrit && publie ? SUCCES : ECHEC;
+    return erreur.empty() && publie ? SUCCES : ECHEC;
 }
 
 } // namespace moteur

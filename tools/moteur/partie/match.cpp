@@ -48,7 +48,7 @@ void compter(Decompte &t, const Partie &p, uint8_t couleur)
 }
 
 BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
-                      SuiviPartie &suivi, const std::function<bool(const Partie &)> &partieFinie)
+                      SuiviPartie &suivi, const std::function<Suite(const Partie &)> &partieFinie)
 {
     BilanMatch bilan;
     CompteDePaires paires;
@@ -70,6 +70,11 @@ BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Partici
             break;
         }
 
+        Suite suiteDuMatch = partieFinie(p);
+        if (suiteDuMatch == Suite::Ecarter) { // not kept: not counted either
+            bilan.interrompu = true;
+            break;
+        }
         bilan.partiesJouees++;
         compter(bilan.premier, p, premierEnJaune ? JAUNE : ROUGE);
         compter(bilan.second, p, premierEnJaune ? ROUGE : JAUNE);
@@ -77,8 +82,7 @@ BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Partici
         compter(t, p, premierEnJaune ? JAUNE : ROUGE);
         paires.ajouter(n, t.demiPoints());
         bilan.paires = paires.paires();
-        bool continuer = partieFinie(p);
-        if (!continuer || p.fin.issue == Issue::Abandon) {
+        if (suiteDuMatch == Suite::Arreter || p.fin.issue == Issue::Abandon) {
             bilan.interrompu = n < reglage.parties;
             break;
         }

@@ -64,13 +64,17 @@ struct BilanMatch {
     enum class Hypothese { Aucune, H0, H1 } acceptee = Hypothese::Aucune;
 };
 
+// What a match does after a game: go on, stop, or stop without counting
+// that game (it could not be kept: its record failed).
+enum class Suite { Continuer, Arreter, Ecarter };
+
 // Colours swap every game: the first player is yellow in odd games.  With an
 // opening, games go in pairs from one start position, once each way round.
 // `partieFinie` is called after each game (records, summaries) and says
-// whether the match can go on.  With a sequential test, the match stops at
+// what follows.  With a sequential test, the match stops at
 // the pair that decides it, `parties` being only its longest length.
 BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
-                      SuiviPartie &suivi, const std::function<bool(const Partie &)> &partieFinie);
+                      SuiviPartie &suivi, const std::function<Suite(const Partie &)> &partieFinie);
 
 // Adds one game to the tally of the player who had `couleur`.
 void compter(Decompte &t, const Partie &p, uint8_t couleur);
