@@ -254,6 +254,11 @@ TEST_F(Rejouer, UnFichierVideOuTronqueEstRefuse)
     essai::Execution dossier = essai::executer(essai::programme("moteur"), {"rejouer", "/tmp"});
     EXPECT_EQ(dossier.statut, 1);
     EXPECT_EQ(dossier.erreurs, "moteur : impossible de lire « /tmp » : Is a directory\n");
+    // A device that never ends is not read at all.
+    essai::Execution hasard =
+        essai::executer(essai::programme("moteur"), {"rejouer", "/dev/urandom"});
+    EXPECT_EQ(hasard.statut, 1);
+    EXPECT_EQ(hasard.erreurs, "moteur : impossible de lire « /dev/urandom » : ce n'est pas un fichier\n");
 }
 
 } // namespace

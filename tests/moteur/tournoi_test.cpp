@@ -307,6 +307,27 @@ TEST_F(Tournoi, LeTableauCroiseNeSAfficheQueSIlTientDansLeTerminal)
     }
 }
 
+TEST_F(Tournoi, ChaqueLecteurPrendUneDernierePartieCoupeePourCeQuElleEst)
+{
+    fs::path f = dossier / "t.txt";
+    ASSERT_EQ(moteur(tournoi({"--enregistrer", f.string()}, "2")).statut, 0);
+    std::string texte = lire(f);
+    size_t derniere = texte.rfind("[Partie ");
+    std::ofstream(f) << texte.substr(0, texte.find("[Fin", derniere)); // cut in its tags
+    const std::pair<std::vector<std::string>, const char *> cas[] = {
+        {{"rejouer", "-q", f.string()}, "5 parties rejouées"},
+        {{"classement", f.string()}, "Classement après 5 parties sur 6"},
+        {{"page", f.string(), "-o", (dossier / "t.html").string()}, "5 parties dans"},
+    };
+    for (const auto &[arguments, attendu] : cas) {
+        essai::Execution e = moteur(arguments);
+        EXPECT_EQ(e.statut, 0) << e.erreurs;
+        EXPECT_NE(e.sortie.find(attendu), std::string::npos) << e.sortie;
+        EXPECT_NE(e.erreurs.find(": attention, la dernière partie est coupée"), std::string::npos)
+            << e.erreurs;
+    }
+}
+
 TEST_F(Tournoi, LeTestSequentielArreteLeMatchQuandIlConclut)
 {
     essai::Execution e = moteur({"-q", "--graine", "2", "--parties", "400", "--sprt", "elo0=0",

@@ -26,7 +26,11 @@ int commandeClassement(const Options &o, Registre &)
         std::optional<std::string> texte = contenuDe(fichier);
         if (!texte)
             return ECHEC;
-        LectureTournoi l = lireTournoi(*texte, false);
+        LectureTournoi l = lireTournoi(*texte, Coupure::SiCoupee);
+        if (l.coupee)
+            std::fprintf(stderr, "%s:%d: attention, la dernière partie est coupée : elle est "
+                                 "laissée de côté\n",
+                         fichier.c_str(), l.ligneCoupee);
         if (l.ligneErreur == 0 && !l.reglage) {
             l.ligneErreur = 1;
             l.erreur = "fichier vide";

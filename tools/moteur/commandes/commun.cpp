@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace moteur {
 
@@ -23,6 +24,13 @@ int refuser(Commande c, const std::string &erreur)
 
 std::optional<std::string> contenuDe(const std::string &fichier)
 {
+    // A device may never end (/dev/urandom): not read at all.
+    struct stat s;
+    if (stat(fichier.c_str(), &s) == 0 && (S_ISCHR(s.st_mode) || S_ISBLK(s.st_mode))) {
+        std::fprintf(stderr, "moteur : impossible de lire « %s » : ce n'est pas un fichier\n",
+                     fichier.c_str());
+        return std::nullopt;
+    }
     int erreur = 0;
     std::optional<std::string> contenu = lireFichier(fichier, erreur);
     if (!contenu)
@@ -37,6 +45,14 @@ std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichi
     if (!contenu)
         return std::nullopt;
     LectureEnregistrements l = lireEnregistrements(*contenu);
+    // A last block cut short (an engine killed, a disk full) is what it is:
+    // said, and the whole games before it read.
+    DernierBloc b = dernierBloc(*contenu, l);
+    if (l.ligneErreur >= b.ligne && !b.entier && b.debut > 0) {
+        std::fprintf(stderr, "%s:%d: attention, la dernière partie est coupée : elle est laissée de côté\n",
+                     fichier.c_str(), b.ligne);
+        l = lireEnregistrements(std::string_view(*contenu).substr(0, b.debut));
+    }
     if (l.ligneErreur != 0) {
         std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
         return std::nullopt;

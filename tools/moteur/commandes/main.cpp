@@ -5,6 +5,8 @@
 #include "processus/systeme.h"
 
 #include <cstdio>
+#include <new>
+#include <system_error>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,7 +62,14 @@ int main(int argc, char **argv)
     LectureOptions l = lireOptions({argv + 1, argv + argc});
     if (!l.erreur.empty())
         return refuser(l.options.commande, l.erreur);
-    int statut = executer(l.options, registre);
+    int statut = ECHEC;
+    try {
+        statut = executer(l.options, registre);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "moteur : mémoire épuisée\n");
+    } catch (const std::system_error &e) {
+        std::fprintf(stderr, "moteur : le système refuse une ressource (%s)\n", e.what());
+    }
     // Results that never reached the screen or the file they were sent to
     // (a full disk, a closed pipe) are a failure, not a success.
     if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && statut == SUCCES &&

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <cstring>
 #include <mutex>
 #include <set>
@@ -118,7 +119,7 @@ std::optional<int> lireLaReprise(const Options &o, const Calendrier &calendrier,
                      std::strerror(erreur));
         return ECHEC;
     }
-    LectureTournoi l = lireTournoi(texte.value_or(""), true);
+    LectureTournoi l = lireTournoi(texte.value_or(""), Coupure::Reprise);
     if (l.ligneErreur != 0) {
         std::fprintf(stderr, "%s:%d: %s\n", o.enregistrer.c_str(), l.ligneErreur, l.erreur.c_str());
         return ECHEC;
@@ -160,7 +161,7 @@ std::optional<int> refuserUneSecondeCopie(const Options &o, const Calendrier &ca
     std::optional<std::string> texte = lireFichier(o.enregistrer, erreur);
     if (!texte || texte->find_first_not_of("\r\n") == std::string::npos)
         return std::nullopt;
-    LectureTournoi l = lireTournoi(*texte, true);
+    LectureTournoi l = lireTournoi(*texte, Coupure::Reprise);
     std::string raison = l.ligneErreur != 0 ? l.erreur
                          : l.reglage && !(*l.reglage == calendrier.reglage())
                              ? "il contient un autre tournoi (" +
@@ -283,11 +284,16 @@ void jouerEnSuivant(const TravailTournoi &travail, Registre &registre, Suivi &su
     std::condition_variable changement;
     bool fini = false;
     gererLArret(true); // Ctrl-C: the standings of the games played, then the end
+    std::exception_ptr echec; // thrown by the workers' thread, thrown again here
     std::thread ordonnanceur([&] {
-        jouerTournoi(travail, registre, [&](const Partie &p) {
-            std::lock_guard<std::mutex> v(verrou);
-            return suivi.partieFinie(p);
-        });
+        try {
+            jouerTournoi(travail, registre, [&](const Partie &p) {
+                std::lock_guard<std::mutex> v(verrou);
+                return suivi.partieFinie(p);
+            });
+        } catch (...) {
+            echec = std::current_exception();
+        }
         std::lock_guard<std::mutex> v(verrou);
         fini = true;
         changement.notify_one();
@@ -301,6 +307,8 @@ void jouerEnSuivant(const TravailTournoi &travail, Registre &registre, Suivi &su
         suivi.progression().afficher(true);
     }
     ordonnanceur.join();
+    if (echec)
+        std::rethrow_exception(echec);
 }
 
 } // namespace

@@ -336,6 +336,32 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
 
 } // namespace
 
+DernierBloc dernierBloc(std::string_view t, const LectureEnregistrements &lu)
+{
+    DernierBloc b;
+    size_t position = 0;
+    int ligne = 1;
+    bool apresBlanc = true;
+    while (position < t.size()) {
+        size_t fin = t.find('\n', position);
+        size_t longueur = (fin == std::string_view::npos ? t.size() : fin) - position;
+        if (apresBlanc && longueur > 0 && t[position] == '[') {
+            b.debut = position;
+            b.ligne = ligne;
+        }
+        apresBlanc = longueur == 0;
+        if (fin == std::string_view::npos)
+            break;
+        position = fin + 1;
+        ligne++;
+    }
+    b.entier = t.size() >= 2 && t.substr(t.size() - 2) == "\n\n";
+    if (b.entier && lu.ligneErreur == 0 && !lu.parties.empty() && lu.parties.back().coups.empty() &&
+        (lu.tournois.empty() || lu.tournois.back().premierePartie < lu.parties.size()))
+        b.entier = t.size() >= 3 && t.substr(t.size() - 3) == "\n\n\n";
+    return b;
+}
+
 bool nomEnregistrable(std::string_view nom)
 {
     if (nom.empty())

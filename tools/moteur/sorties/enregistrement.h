@@ -94,6 +94,17 @@ struct LectureEnregistrements {
 // those of the final position.
 LectureEnregistrements lireEnregistrements(std::string_view texte);
 
+// The last block of a record's text (a header or a game): where it starts,
+// its first line, and whether it is whole (a block ends with a blank line,
+// a game without moves with two).  An engine killed, or a disk full, while
+// writing it leaves it cut short.
+struct DernierBloc {
+    size_t debut = 0;
+    int ligne = 1;
+    bool entier = true;
+};
+DernierBloc dernierBloc(std::string_view texte, const LectureEnregistrements &lu);
+
 // Names that a record can hold as they are.
 bool nomEnregistrable(std::string_view nom);
 

@@ -3,50 +3,21 @@
 #include "texte.h"
 
 namespace moteur {
-namespace {
 
-// The byte offset and line of the first line of the file's last block (a
-// line opening with '[' at the start of the file or after a blank line).
-std::pair<size_t, int> dernierBloc(const std::string &t)
-{
-    size_t debut = 0, position = 0;
-    int ligne = 1, ligneDuDebut = 1;
-    bool apresBlanc = true;
-    while (position < t.size()) {
-        size_t fin = t.find('\n', position);
-        size_t longueur = (fin == std::string::npos ? t.size() : fin) - position;
-        if (apresBlanc && longueur > 0 && t[position] == '[') {
-            debut = position;
-            ligneDuDebut = ligne;
-        }
-        apresBlanc = longueur == 0;
-        if (fin == std::string::npos)
-            break;
-        position = fin + 1;
-        ligne++;
-    }
-    return {debut, ligneDuDebut};
-}
-
-} // namespace
-
-LectureTournoi lireTournoi(const std::string &texte, bool tolererCoupure)
+LectureTournoi lireTournoi(const std::string &texte, Coupure coupure)
 {
     LectureTournoi l;
     std::string t = texte;
     if (t.find_first_not_of("\r\n") == std::string::npos)
         return l; // empty: nothing played yet
     LectureEnregistrements e = lireEnregistrements(t);
-    auto [debut, ligneDuDebut] = dernierBloc(t);
-    // A whole block ends with a blank line; a game without moves with two
-    // (its moves' line is empty): only a cut can end it sooner.
-    bool entier = t.size() >= 2 && t.compare(t.size() - 2, 2, "\n\n") == 0;
-    if (entier && e.ligneErreur == 0 && !e.parties.empty() && e.parties.back().coups.empty() &&
-        (e.tournois.empty() || e.tournois.back().premierePartie < e.parties.size()))
-        entier = t.size() >= 3 && t.compare(t.size() - 3, 3, "\n\n\n") == 0;
-    if (tolererCoupure && (!entier || (e.ligneErreur != 0 && e.ligneErreur >= ligneDuDebut))) {
-        t.resize(debut);
+    DernierBloc b = dernierBloc(t, e);
+    bool fautif = e.ligneErreur != 0 && e.ligneErreur >= b.ligne;
+    if ((coupure == Coupure::Reprise && (!b.entier || fautif)) ||
+        (coupure == Coupure::SiCoupee && !b.entier && fautif && b.debut > 0)) {
+        t.resize(b.debut);
         l.coupee = true;
+        l.ligneCoupee = b.ligne;
         if (t.find_first_not_of("\r\n") == std::string::npos) {
             l.longueurSaine = 0;
             return l;

@@ -17,13 +17,20 @@ struct LectureTournoi {
     std::vector<Partie> parties;
     size_t longueurSaine = 0; // bytes up to the end of the last whole block
     bool coupee = false;      // a last block cut short was left out
+    int ligneCoupee = 0;      // where it started
     int ligneErreur = 0;      // the file is malformed there
     std::string erreur;
 };
 
-// Reads a tournament's record.  `tolererCoupure`: a last block cut short is
-// left out rather than refused.
-LectureTournoi lireTournoi(const std::string &texte, bool tolererCoupure);
+// What a reader does with a last block that is not sound: refuses it; leaves
+// it out when the text ends inside it (an engine killed or a disk full
+// while writing it); or, to resume the record, leaves it out as soon as it
+// is faulty, since an engine killed just after a blank line leaves a block
+// that looks whole.
+enum class Coupure { Refusee, SiCoupee, Reprise };
+
+// Reads a tournament's record.
+LectureTournoi lireTournoi(const std::string &texte, Coupure coupure);
 
 // The one tournament the headers of a record describe (every resumption
 // opens with its header again); nothing, with the line and the reason, when
