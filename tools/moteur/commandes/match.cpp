@@ -4,7 +4,7 @@
 
 #include "partie/match.h"
 #include "partie/ouverture_longue.h"
-#include "partie/programme.h"
+#include "partie/designation.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/affichage.h"
@@ -35,10 +35,8 @@ std::string decrireLesJoueurs(const Options &o, const std::vector<std::string> &
         d.nom = noms[i];
         if (!nomEnregistrable(d.nom))
             return "nom de joueur invalide « " + d.nom + " »";
-        std::optional<std::string> chemin = trouverProgramme(d.nom);
-        if (!chemin)
-            return raisonIntrouvable(d.nom);
-        d.chemin = *chemin;
+        if (std::string raison = trouverLeJoueur(d); !raison.empty())
+            return raison;
         for (const std::string &p : o.personnes)
             d.personne = d.personne || designe(p, d.nom);
         d.temps = o.temps;
@@ -140,7 +138,9 @@ int commandeMatch(const Options &o, Registre &registre)
     // play the first game.  A person thinks for seconds: it changes nothing.
     if (o.personnes.empty())
         resterSurCeProcesseur();
-    Programme premier(descriptions[0], registre), second(descriptions[1], registre);
+    std::unique_ptr<Participant> p1 = creerParticipant(descriptions[0], registre);
+    std::unique_ptr<Participant> p2 = creerParticipant(descriptions[1], registre);
+    Participant &premier = *p1, &second = *p2;
     if (std::string refus = saluerLesJoueurs(premier, second); !refus.empty()) {
         if (enregistrement != nullptr)
             std::fclose(enregistrement);

@@ -3,7 +3,7 @@
 #include "commandes/commun.h"
 
 #include "partie/ouverture_longue.h"
-#include "partie/programme.h"
+#include "partie/designation.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/lecture_tournoi.h"
@@ -42,17 +42,15 @@ std::optional<std::string> preparerJoueurs(const Options &o, Registre &registre,
                    " » (ni guillemet, ni « , », ni fin de ligne)";
         if (!vus.insert(nom).second)
             return "le joueur « " + nom + " » est nommé deux fois";
-        std::optional<std::string> chemin = trouverProgramme(nom);
-        if (!chemin)
-            return raisonIntrouvable(nom);
         DescriptionJoueur d;
         d.nom = nom;
-        d.chemin = *chemin;
+        if (std::string raison = trouverLeJoueur(d); !raison.empty())
+            return raison;
         d.temps = o.temps.value_or(Cadence());
         joueurs.push_back(d);
     }
     for (const DescriptionJoueur &d : joueurs) {
-        Salut salut = saluer(registre, d.chemin);
+        Salut salut = saluer(registre, d);
         if (!salut.joueur())
             return "« " + d.nom + " » n'est pas un joueur : " + salut.refus();
         if (salut.personne)

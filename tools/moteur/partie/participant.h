@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace moteur {
 
@@ -19,6 +20,8 @@ struct DescriptionJoueur {
     bool personne = false;        // a person plays through it, at our terminal
     std::optional<Cadence> temps; // given by the user; none: the default (cadence.h)
     std::string fichierTrace;     // for a program: where its output goes (empty: nowhere)
+    bool texte = false;           // it speaks the text protocol (named `texte:COMMANDE`)
+    std::vector<std::string> arguments; // the text program's own, from its command
 };
 
 struct ReponseTour {
@@ -47,6 +50,8 @@ struct Salut {
     int code = 0;
     int version = 0;       // of the protocol it speaks
     bool personne = false; // a person plays through it (this version only)
+    bool texte = false;    // the text protocol's greeting (its version is counted apart)
+    std::string recu;      // PasUnSalut over the text protocol: the line received
     bool joueur() const { return echec == EchecSalut::Aucun; }
     bool memeVersion() const;
     // Why it is no player, e.g. "le programme a planté (SIGSEGV)".
@@ -72,6 +77,8 @@ public:
     // A new game begins: nothing, or the fault that loses it.
     virtual std::optional<Issue> commencerPartie(uint32_t graine) = 0;
     virtual ReponseTour jouer(const Position &position) = 0;
+    // The game is over (told to a program that speaks of it).
+    virtual void annoncerResultat(Resultat, const FinPartie &) {}
     // End of the match.
     virtual void finir() = 0;
     // The signal of its last crash (Issue::Plantage), 0 if none.

@@ -11,6 +11,8 @@ namespace moteur {
 
 // A program must greet the engine this fast, whatever the time for a move.
 constexpr double DELAI_BONJOUR = 10.0;
+// At the end of a match, a player leaves on its own this fast, or is killed.
+constexpr double DELAI_DEPART = 1.0;
 // Starts `l` on `processus` and reads its greeting; a process that failed
 // it, or speaks another version, is ended.
 Salut accueillir(Processus &processus, const Lancement &l);
@@ -24,6 +26,10 @@ inline bool annonceUnePersonne(Registre &registre, const std::string &chemin)
 {
     return saluer(registre, chemin).personne;
 }
+
+// The greeting that did not come because the pipe ended: how the process
+// ended, if it did, in `s`.
+void classerLaFin(Processus &processus, Salut &s);
 
 // How a process that failed a request or its answer failed: out of time,
 // crashed (`signal` set), exited, or closed its pipe and kept running.  The

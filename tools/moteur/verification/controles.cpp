@@ -51,7 +51,12 @@ void noterTour(Bilan &b, int i, int nbCoups, const Tour &t, bool strict,
     case Fin::Temps: b.temps.echouer(i); return;
     case Fin::Plantage: b.plantages++; b.reponses.echouer(i); return;
     case Fin::Arret: b.arrets++; b.reponses.echouer(i); return;
-    case Fin::Protocole: b.ruptures++; b.reponses.echouer(i); return;
+    case Fin::Protocole:
+        b.ruptures++;
+        b.reponses.echouer(i);
+        if (b.rupture.empty())
+            b.rupture = t.rupture;
+        return;
     case Fin::Relance: b.relances++; b.reponses.echouer(i); return;
     }
     b.durees.push_back(t.secondes);
@@ -114,6 +119,8 @@ static void detaillerLesTours(Bilan &b, Cadence limite, bool strict)
                             : hote::texte("%d tours sans réponse sur %d : ", b.reponses.echecs,
                                           b.tours) +
                                   sansReponse(b.plantages, b.arrets, b.ruptures, b.relances);
+    if (!b.rupture.empty())
+        b.reponses.detail += " ; la première : " + b.rupture;
 
     std::string durees = b.durees.empty()
                              ? std::string("aucun tour à temps")

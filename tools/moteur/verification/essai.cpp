@@ -3,6 +3,7 @@
 #include "partie/programme.h"
 #include "processus/orphelins.h"
 #include "processus/systeme.h"
+#include "dialogue.h"
 #include "texte.h"
 
 #include <algorithm>
@@ -13,9 +14,6 @@
 
 namespace moteur {
 namespace {
-
-// As in a match, a program asked to leave leaves this fast.
-constexpr double DELAI_DEPART = 1.0;
 
 Fin finDeLaFaute(Issue faute)
 {
@@ -32,6 +30,9 @@ std::string raisonDuRefus(const Salut &s)
 {
     switch (s.echec) {
     case EchecSalut::Aucun:
+        if (s.texte)
+            return hote::texte("il parle la version %d du protocole texte et ce moteur la "
+                               "version %d", s.version, dialogue::VERSION);
         return hote::texte("il parle la version %d du protocole des joueurs et ce moteur la "
                            "version %u : reconstruisez-le avec la bibliothèque libjoueur "
                            "de ce kit",
@@ -40,7 +41,9 @@ std::string raisonDuRefus(const Salut &s)
     case EchecSalut::Delai: return hote::texte("aucun salut en %.0f s", DELAI_BONJOUR);
     case EchecSalut::Plantage: return hote::texte("il plante avant de saluer (signal %d)", s.code);
     case EchecSalut::Arret: return hote::texte("il s'arrête sans saluer (statut %d)", s.code);
-    case EchecSalut::PasUnSalut: return "il répond autre chose qu'un salut";
+    case EchecSalut::PasUnSalut:
+        return std::string("il répond autre chose qu'un salut") +
+               (s.recu.empty() ? "" : " : « " + s.recu + " »");
     case EchecSalut::Fermeture: break;
     }
     return s.refus();
@@ -84,8 +87,8 @@ bool LecteurUtf8::lire(std::string_view morceau)
     return valide;
 }
 
-Essai::Essai(Registre &registre, std::string chemin, Cadence cadence)
-    : processus_(registre), chemin_(std::move(chemin)), cadence_(cadence)
+Essai::Essai(Registre &registre, DescriptionJoueur programme, Cadence cadence)
+    : processus_(registre), programme_(std::move(programme)), cadence_(cadence)
 {
     sortie_ = memfd_create("sortie-du-joueur", MFD_CLOEXEC);
     if (sortie_ >= 0)
@@ -102,11 +105,12 @@ Essai::~Essai()
 std::string Essai::demarrer()
 {
     Lancement l;
-    l.chemin = chemin_;
-    l.arguments = {protocole::OPTION};
+    l.chemin = programme_.chemin;
+    l.arguments = programme_.texte ? programme_.arguments
+                                   : std::vector<std::string>{protocole::OPTION};
     l.fichierTrace = trace_;
     utf8_.reprendre();
-    Salut s = accueillir(processus_, l);
+    Salut s = programme_.texte ? dialogue_.accueillir(l) : accueillir(processus_, l);
     if (s.memeVersion()) {
         personne_ = s.personne;
         return {};
@@ -123,6 +127,11 @@ Tour Essai::jouer(const Position &position, uint32_t graine)
     Tour t;
     if (!processus_.lance() && !demarrer().empty()) {
         t.fin = Fin::Relance;
+        lireSortie(t);
+        return t;
+    }
+    if (programme_.texte) {
+        jouerEnTexte(position, graine, t);
         lireSortie(t);
         return t;
     }
@@ -150,12 +159,31 @@ Tour Essai::jouer(const Position &position, uint32_t graine)
     return t;
 }
 
+void Essai::jouerEnTexte(const Position &position, uint32_t graine, Tour &t)
+{
+    int signal = 0;
+    Etat e = dialogue_.commencer(graine);
+    ReponseTour r;
+    if (e == Etat::Ok)
+        r = dialogue_.demander(position, cadence_.secondes(), signal);
+    else
+        r.faute = fauteDeProcessus(processus_, e, signal);
+    t.fin = r.faute ? finDeLaFaute(*r.faute) : Fin::Reponse;
+    t.secondes = r.duree;
+    t.nbIndices = r.nbIndices;
+    t.dernier = r.index;
+    t.rupture = dialogue_.rupture();
+}
+
 bool Essai::finir(Tour &t)
 {
     if (!processus_.lance())
         return true;
     protocole::Demande d = demandeFin();
-    processus_.envoyer(&d, sizeof d);
+    if (programme_.texte)
+        dialogue_.finir();
+    else
+        processus_.envoyer(&d, sizeof d);
     bool parti = processus_.attendre(DELAI_DEPART).has_value();
     lireSortie(t);
     if (parti && !utf8_.complet())

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "partie/cadence.h"
+#include "partie/programme_texte.h"
 #include "processus/processus.h"
 
 #include "tessor.h"
@@ -39,17 +40,20 @@ struct Tour {
     int dernier = -1;
     uint64_t octets = 0;      // written on its standard output and error
     bool sortieValide = true; // as UTF-8
+    std::string rupture;      // Protocole over the text protocol: what was received
 };
 
 class Essai {
 public:
-    Essai(Registre &registre, std::string chemin, Cadence cadence);
+    // `programme`: found (trouverLeJoueur), of either protocol.
+    Essai(Registre &registre, DescriptionJoueur programme, Cadence cadence);
     ~Essai();
     Essai(const Essai &) = delete;
     Essai &operator=(const Essai &) = delete;
 
     bool pret() const { return sortie_ >= 0; }
     bool personne() const { return personne_; }
+    bool texte() const { return programme_.texte; }
 
     // Starts the program and reads its greeting: why it is no player of
     // this kit, or nothing.
@@ -65,9 +69,11 @@ public:
 private:
     void lireSortie(Tour &t);
     std::string debutDeSortie();
+    void jouerEnTexte(const Position &position, uint32_t graine, Tour &t);
 
     Processus processus_;
-    std::string chemin_;
+    DialogueTexte dialogue_{processus_};
+    DescriptionJoueur programme_;
     Cadence cadence_;
     int sortie_ = -1;
     std::string trace_;
