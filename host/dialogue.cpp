@@ -25,9 +25,11 @@ std::optional<Coup> lireCoup(std::string_view mot)
 // The index of `coup` in the list, -1 when it is not there.
 int indexDans(const ListeCoups &coups, Coup coup)
 {
-    for (int i = 0; i < coups.nb; i++)
-        if (coups.coups[i].origine == coup.origine && coups.coups[i].destination == coup.destination)
+    for (int i = 0; i < coups.nb; i++) {
+        const Coup &c = coups.coups[i];
+        if (c.origine == coup.origine && c.destination == coup.destination)
             return i;
+    }
     return -1;
 }
 
@@ -54,14 +56,21 @@ std::optional<int64_t> lireEntier(std::string_view mot, int64_t min, int64_t max
 {
     int64_t n = 0;
     auto [fin, erreur] = std::from_chars(mot.data(), mot.data() + mot.size(), n);
-    if (mot.empty() || erreur != std::errc() || fin != mot.data() + mot.size() || n < min || n > max)
+    bool entier = !mot.empty() && erreur == std::errc() && fin == mot.data() + mot.size();
+    if (!entier || n < min || n > max)
         return std::nullopt;
     return n;
 }
 
-std::string ecrireCoup(Coup c) { return std::to_string(c.origine) + "-" + std::to_string(c.destination); }
+std::string ecrireCoup(Coup c)
+{
+    return std::to_string(c.origine) + "-" + std::to_string(c.destination);
+}
 
-std::string ligneAccueil() { return ligne(std::string(mot::ACCUEIL) + " " + std::to_string(VERSION)); }
+std::string ligneAccueil()
+{
+    return ligne(std::string(mot::ACCUEIL) + " " + std::to_string(VERSION));
+}
 
 std::string lignePartie(uint32_t graine, int pidMoteur)
 {
@@ -105,8 +114,8 @@ std::optional<Bonjour> lireBonjour(std::string_view texte)
 
 std::string ligneBonjour(std::string_view nom, bool personne)
 {
-    return ligne(std::string(mot::BONJOUR) + " " + std::to_string(VERSION) + " " + std::string(nom) +
-                 (personne ? " " + std::string(mot::PERSONNE) : ""));
+    std::string t = std::string(mot::BONJOUR) + " " + std::to_string(VERSION) + " " + std::string(nom);
+    return ligne(personne ? t + " " + std::string(mot::PERSONNE) : t);
 }
 
 std::optional<Reponse> lireReponse(std::string_view texte, const ListeCoups &coups)
@@ -128,7 +137,10 @@ std::optional<Reponse> lireReponse(std::string_view texte, const ListeCoups &cou
     return Reponse{true, static_cast<int>(*index), false};
 }
 
-std::string ligneCoup(int index) { return ligne(std::string(mot::COUP) + " " + std::to_string(index)); }
+std::string ligneCoup(int index)
+{
+    return ligne(std::string(mot::COUP) + " " + std::to_string(index));
+}
 std::string lignePasse() { return ligne(std::string(mot::PASSE)); }
 std::string ligneAbandon() { return ligne(std::string(mot::ABANDON)); }
 

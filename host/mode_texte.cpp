@@ -152,7 +152,8 @@ bool saluer(Session &s, const char *programme, std::string &erreur)
     if (!lireLigne(s, ligne))
         return false;
     std::vector<std::string_view> m = dialogue::mots(ligne);
-    if (m.size() != 2 || m[0] != dialogue::mot::ACCUEIL || !dialogue::lireEntier(m[1], 0, INT32_MAX)) {
+    bool accueil = m.size() == 2 && m[0] == dialogue::mot::ACCUEIL;
+    if (!accueil || !dialogue::lireEntier(m[1], 0, INT32_MAX)) {
         erreur = "« " + lisible(ligne.substr(0, 80)) + " » au lieu de « tessor VERSION »";
         return false;
     }

@@ -17,7 +17,8 @@ std::string trouverLeJoueur(DescriptionJoueur &d)
         commande.remove_prefix(std::string_view(PREFIXE_TEXTE).size());
         std::vector<std::string_view> mots = dialogue::mots(commande);
         if (mots.empty())
-            return "« texte: » attend la commande d'un programme, par exemple « texte:./mon_joueur.py »";
+            return "« texte: » attend la commande d'un programme, par exemple "
+                   "« texte:./mon_joueur.py »";
         programme = mots[0];
         d.arguments.assign(mots.begin() + 1, mots.end());
     }

@@ -76,7 +76,8 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
         if (p.interrompue)
             return p;
         if (faute) {
-            conclure(p, p.depart, {*faute, couleur, joueur.signalDuPlantage()}, suivi, {jaune, rouge});
+            FinPartie fin = {*faute, couleur, joueur.signalDuPlantage()};
+            conclure(p, p.depart, fin, suivi, {jaune, rouge});
             return p;
         }
     }

@@ -36,7 +36,8 @@ void classerLaFin(Processus &processus, Salut &s)
 
 bool Salut::memeVersion() const
 {
-    return joueur() && version == (texte ? dialogue::VERSION : static_cast<int32_t>(protocole::VERSION));
+    int attendue = texte ? dialogue::VERSION : static_cast<int32_t>(protocole::VERSION);
+    return joueur() && version == attendue;
 }
 
 std::string Salut::refus() const
