@@ -1,9 +1,9 @@
 # Installing the kit so that players can be built outside this tree:
-# programs, the two libraries, their headers, a pkg-config file and a CMake
+# programs, the libraries, their headers, a pkg-config file and a CMake
 # package (find_package(Tessor) gives Tessor::tessor and Tessor::joueur).
 include(CMakePackageConfigHelpers)
 
-install(TARGETS tessor joueur EXPORT TessorCibles
+install(TARGETS tessor joueur tessor_plateau EXPORT TessorCibles
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessor)
 install(EXPORT TessorCibles NAMESPACE Tessor::

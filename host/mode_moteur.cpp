@@ -11,10 +11,6 @@
 #include <cstdio>
 #include <string>
 
-// Defined only in the programs through which a person plays (personne.cpp,
-// linked by the PERSONNE registration); elsewhere its address is null.
-extern "C" __attribute__((weak, visibility("default"))) const int joueurPersonne;
-
 namespace hote {
 
 int modeMoteur(const char *programme, int argc, char **)

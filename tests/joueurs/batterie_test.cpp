@@ -2,6 +2,7 @@
 // play: it ends, its trace is valid UTF-8, it hands only indices of the list
 // it was given, it signals no engine unasked, and a given seed gives the same
 // turn.
+#include "dialogue.h"
 #include "plateau.h"
 #include "positions.h"
 #include "programme.h"
@@ -52,6 +53,31 @@ TEST_P(Batterie, TermineEcritDeLUtf8RemetDesIndicesDeLaListeEtSeRejoue)
         essai::Tour encore = essai::jouerUnTour(joueur, notation, graine);
         EXPECT_EQ(encore.execution.sortie, t.execution.sortie);
         EXPECT_EQ(encore.execution.erreurs, t.execution.erreurs);
+        graine = graine * 7 + 3;
+    }
+}
+
+// Through the text protocol (`PLAYER --texte`), a player makes the same move
+// as in one-turn mode with the same seed, and its trace goes to standard
+// error, whole, leaving standard output to the protocol.  The human players
+// read the terminal in that mode: they are left out.
+TEST_P(Batterie, EnTexteJoueLeCoupDuModeUnTour)
+{
+    const std::string &joueur = GetParam();
+    if (joueur.rfind("humain_", 0) == 0)
+        GTEST_SKIP() << "un humain lit le terminal";
+    unsigned graine = 5;
+    for (const Position &p : essai::positionsDeJeu(1, 10, 77)) {
+        std::string notation = essai::notation(p);
+        SCOPED_TRACE(notation);
+        essai::Tour t = essai::jouerUnTour(joueur, notation, graine);
+        std::string attendu = t.indices.empty() ? "passe" : "coup " + std::to_string(t.indices.back());
+        std::string demandes = "tessor 1\npartie " + std::to_string(graine) + "\n" +
+                               dialogue::ligneTour(p, getCoupsLegaux(p)) + "fin\n";
+        essai::Execution e = essai::executer(essai::programme(joueur), {"--texte"}, demandes);
+        EXPECT_EQ(e.statut, 0) << e.erreurs;
+        EXPECT_EQ(e.sortie, "bonjour 1 " + joueur + "\n" + attendu + "\n");
+        EXPECT_EQ(e.erreurs, t.execution.sortie);
         graine = graine * 7 + 3;
     }
 }

@@ -388,20 +388,31 @@ TEST_F(Moteur, UnProgrammeEnFauteJoueSonPremierCoupPuisPerdChaquePartie)
     // Each of these plays the first move of the list on its first turn of a
     // game, then fails on its second.  Against joueur_premier, game 1 is
     // 0-1 (the fault's side), 1-3 then the fault; in game 2 the fault comes
-    // after 0-1 1-3 2-3.
+    // after 0-1 1-3 2-3.  Through the text protocol, the same programs fail
+    // the same way; a line that is no answer is the protocol broken, and the
+    // engine says what it received.
     struct Cas {
         const char *joueur;
         const char *fin;
+        const char *erreurs = ""; // the engine's standard error
     };
     const Cas cas[] = {
         {"joueur_plante", "le programme a planté (SIGABRT)"},
         {"joueur_quitte", "le programme s'est arrêté"},
         {"joueur_bloque", "temps dépassé"},
+        {"texte:joueur_plante --texte", "le programme a planté (SIGABRT)"},
+        {"texte:joueur_quitte --texte", "le programme s'est arrêté"},
+        {"texte:joueur_bloque --texte", "temps dépassé"},
+        {"texte:joueur_texte.sh mal_forme", "protocole non respecté",
+         "moteur : « texte:joueur_texte.sh mal_forme » ne respecte pas le protocole texte : "
+         "« coup 3 4 » reçu au lieu de « coup INDICE », « coup O-D », « passe » ou « abandon »\n"},
     };
     for (const Cas &c : cas) {
         Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", "--graine", "5", c.joueur,
                          "joueur_premier"});
         EXPECT_EQ(m.execution.statut, 0) << c.joueur;
+        // Once per game.
+        EXPECT_EQ(m.execution.erreurs, std::string(c.erreurs) + c.erreurs);
         ASSERT_EQ(m.parties.size(), 2u) << c.joueur;
         EXPECT_EQ(m.parties[0].tags["Fin"], std::string("jaune : ") + c.fin);
         EXPECT_EQ(m.parties[0].tags["Resultat"], "0-1");
@@ -518,7 +529,8 @@ TEST_F(Moteur, UneReponseAbsenteOuHorsListeEstRemplaceeEtCompteeAuJoueur)
 {
     // joueur_lecteur reads its input to the end first: a program's input
     // ending says nothing, only a person's does.
-    for (const char *joueur : {"joueur_muet", "joueur_hors_liste", "joueur_lecteur"}) {
+    for (const char *joueur : {"joueur_muet", "joueur_hors_liste", "joueur_lecteur",
+                               "texte:joueur_muet --texte", "texte:joueur_hors_liste --texte"}) {
         Match m = jouer({"-q", "--graine", "11", joueur, "joueur_premier"});
         EXPECT_EQ(m.execution.statut, 0) << joueur;
         ASSERT_EQ(m.parties.size(), 1u);
@@ -546,6 +558,8 @@ TEST_F(Moteur, AvecStrictUneReponseAbsenteOuHorsListePerdLaPartie)
     const std::pair<const char *, const char *> cas[] = {
         {"joueur_muet", "aucun coup remis (--strict)"},
         {"joueur_hors_liste", "coup hors de la liste (--strict)"},
+        {"texte:joueur_muet --texte", "aucun coup remis (--strict)"},
+        {"texte:joueur_hors_liste --texte", "coup hors de la liste (--strict)"},
     };
     for (const auto &[joueur, fin] : cas) {
         Match m = jouer({"-q", "--strict", "--parties", "2", joueur, "joueur_premier"});
@@ -560,13 +574,16 @@ TEST_F(Moteur, AvecStrictUneReponseAbsenteOuHorsListePerdLaPartie)
 
 TEST_F(Moteur, UnProgrammeBavardNeBloqueRienEtSaSortieNArrivePasALEcran)
 {
-    Match m = jouer({"--parties", "2", "joueur_bavard", "joueur_premier"});
-    EXPECT_EQ(m.execution.statut, 0);
-    EXPECT_FALSE(contient(m.execution.sortie, "xxxx"));
-    ASSERT_EQ(m.parties.size(), 2u);
-    // It plays the first move, as joueur_premier does.
-    EXPECT_EQ(m.parties[0].coups, partiePremierContrePremier());
-    EXPECT_EQ(m.parties[1].coups, partiePremierContrePremier());
+    // Through the text protocol, its flood goes to its standard error.
+    for (const char *joueur : {"joueur_bavard", "texte:joueur_bavard --texte"}) {
+        Match m = jouer({"--parties", "2", joueur, "joueur_premier"});
+        EXPECT_EQ(m.execution.statut, 0) << joueur;
+        EXPECT_FALSE(contient(m.execution.sortie + m.execution.erreurs, "xxxx")) << joueur;
+        ASSERT_EQ(m.parties.size(), 2u) << joueur;
+        // It plays the first move, as joueur_premier does.
+        EXPECT_EQ(m.parties[0].coups, partiePremierContrePremier()) << joueur;
+        EXPECT_EQ(m.parties[1].coups, partiePremierContrePremier()) << joueur;
+    }
 }
 
 TEST_F(Moteur, LesTracesDesProgrammesVontChacuneDansSonFichier)
@@ -585,6 +602,9 @@ TEST_F(Moteur, LesTracesDesProgrammesVontChacuneDansSonFichier)
     // Written line by line: the line before a crash is kept.
     jouer({"-q", "--traces", traces.string(), "joueur_plante", "joueur_premier"});
     EXPECT_EQ(lireFichier(traces / "1-joueur_plante.txt"), "plante : dernière ligne\n");
+    // A text program's trace is its standard error.
+    jouer({"-q", "--traces", traces.string(), "texte:joueur_plante --texte", "joueur_premier"});
+    EXPECT_EQ(lireFichier(traces / "1-texte:joueur_plante --texte.txt"), "plante : dernière ligne\n");
 }
 
 TEST_F(Moteur, UnCtrlCArreteLeMatchEtAfficheLeBilanDesPartiesFinies)

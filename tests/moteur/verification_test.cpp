@@ -3,6 +3,7 @@
 #include "programme.h"
 #include "verification/verification.h"
 
+#include <cctype>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
@@ -17,7 +18,7 @@ struct Verification {
 
 Verification verifier(const std::string &joueur, std::vector<std::string> options)
 {
-    options.push_back(essai::programme(joueur));
+    options.push_back(joueur.starts_with("texte:") ? joueur : essai::programme(joueur));
     options.insert(options.begin(), "verifier");
     Verification v;
     v.execution = essai::executer(essai::programme("moteur"), options, "", 120);
@@ -86,9 +87,17 @@ INSTANTIATE_TEST_SUITE_P(
                     Faux{"joueur_bloque", "", "temps"}, Faux{"joueur_fourche", "", "temps"},
                     Faux{"joueur_evade", "", "temps"}, Faux{"joueur_transfuge", "", "temps"},
                     Faux{"joueur_brouilleur", "", "processus"},
-                    Faux{"joueur_ancien", "", "salut"}),
+                    Faux{"joueur_ancien", "", "salut"},
+                    Faux{"texte:joueur_premier --texte", "", ""},
+                    Faux{"texte:joueur_hors_liste --texte", "", "indices"},
+                    Faux{"texte:joueur_plante --texte", "", "réponses"},
+                    Faux{"texte:joueur_texte.sh mal_forme", "", "réponses"},
+                    Faux{"texte:joueur_texte.sh salut_faux", "", "salut"}),
     [](const testing::TestParamInfo<Faux> &p) {
-        return std::string(p.param.joueur) + (*p.param.option != '\0' ? "_strict" : "");
+        std::string nom = std::string(p.param.joueur) + (*p.param.option != '\0' ? "_strict" : "");
+        for (char &c : nom)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return nom;
     });
 
 TEST(Verification, LaLigneDeCommandeFausseSortEnDeux)

@@ -18,6 +18,8 @@ std::string aideGenerale()
         "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
         "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
         "dossiers de TESSOR_JOUEURS, séparés par des :) ou par un chemin.\n"
+        "« texte:COMMANDE [ARGUMENTS] » : un programme de tout langage qui parle le\n"
+        "protocole texte (README), par exemple « texte:./mon_joueur.py ».\n"
         "Sans joueur : partie de démonstration entre joueur_poids et joueur_critique.\n"
         "humain_liste, humain_saisie et humain_moteur font jouer une personne au\n"
         "terminal, par exemple : moteur humain_liste joueur_critique\n"

@@ -6,6 +6,7 @@
 #include "partie/ouverture_longue.h"
 #include "partie/programme.h"
 #include "processus/fichiers.h"
+#include "partie/designation.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/affichage.h"
@@ -40,10 +41,8 @@ std::string decrireLesJoueurs(const Options &o, const std::vector<JoueurNomme> &
         d.nom = joueurs[i].nom;
         if (!nomEnregistrable(d.nom))
             return "nom de joueur invalide « " + d.nom + " »";
-        std::optional<std::string> chemin = trouverProgramme(joueurs[i].programme);
-        if (!chemin)
-            return raisonIntrouvable(joueurs[i].programme);
-        d.chemin = *chemin;
+        if (std::string raison = trouverLeJoueur(d, joueurs[i].programme); !raison.empty())
+            return raison;
         for (const std::string &p : o.personnes)
             d.personne = d.personne || designe(p, joueurs[i]);
         d.temps = o.temps;
@@ -150,7 +149,9 @@ int commandeMatch(const Options &o, Registre &registre)
     // play the first game.  A person thinks for seconds: it changes nothing.
     if (o.personnes.empty())
         resterSurCeProcesseur();
-    Programme premier(descriptions[0], registre), second(descriptions[1], registre);
+    std::unique_ptr<Participant> p1 = creerParticipant(descriptions[0], registre);
+    std::unique_ptr<Participant> p2 = creerParticipant(descriptions[1], registre);
+    Participant &premier = *p1, &second = *p2;
     if (std::string refus = saluerLesJoueurs(premier, second, joueurs); !refus.empty()) {
         if (enregistrement != nullptr)
             std::fclose(enregistrement);

@@ -5,6 +5,7 @@
 #include "partie/ouverture_longue.h"
 #include "partie/programme.h"
 #include "processus/fichiers.h"
+#include "partie/designation.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 #include "sorties/lecture_tournoi.h"
@@ -45,18 +46,16 @@ std::optional<std::string> preparerJoueurs(const Options &o, Registre &registre,
                    " » (ni guillemet, ni « , », ni fin de ligne)";
         if (!vus.insert(nom).second)
             return "le joueur « " + nom + " » est nommé deux fois";
-        std::optional<std::string> chemin = trouverProgramme(j.programme);
-        if (!chemin)
-            return raisonIntrouvable(j.programme);
         DescriptionJoueur d;
         d.nom = nom;
-        d.chemin = *chemin;
+        if (std::string raison = trouverLeJoueur(d, j.programme); !raison.empty())
+            return raison;
         d.temps = o.temps.value_or(Cadence());
         joueurs.push_back(d);
     }
     for (size_t i = 0; i < joueurs.size(); i++) {
         const std::string &programme = nommerLesJoueurs(o.noms)[i].programme;
-        Salut salut = saluer(registre, joueurs[i].chemin);
+        Salut salut = saluer(registre, joueurs[i]);
         if (!salut.joueur())
             return "« " + programme + " » n'est pas un joueur : " + salut.refus();
         if (salut.personne)

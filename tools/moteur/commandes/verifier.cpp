@@ -2,6 +2,7 @@
 // the kit (verification/ plays and checks it).
 #include "commandes/commun.h"
 
+#include "partie/designation.h"
 #include "processus/systeme.h"
 #include "texte.h"
 #include "verification/verification.h"
@@ -13,12 +14,10 @@ int commandeVerifier(const Options &o, Registre &registre)
     if (o.noms.size() != 1)
         return refuser(o.commande, hote::texte("verifier attend un programme joueur ; %zu donné%s",
                                                o.noms.size(), o.noms.size() > 1 ? "s" : ""));
-    std::optional<std::string> chemin = trouverProgramme(o.noms[0]);
-    if (!chemin)
-        return refuser(o.commande, "programme joueur introuvable « " + o.noms[0] + " »");
     ReglageVerification r;
-    r.joueur = o.noms[0];
-    r.chemin = *chemin;
+    r.programme.nom = o.noms[0];
+    if (std::string raison = trouverLeJoueur(r.programme, o.noms[0]); !raison.empty())
+        return refuser(o.commande, raison);
     r.positions = o.positions;
     r.graine = o.graine ? *o.graine : graineDeLHorloge();
     r.temps = o.temps.value_or(Cadence());

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace moteur {
 
@@ -20,6 +21,8 @@ struct DescriptionJoueur {
     std::optional<Cadence> temps; // a program's, given by the user; none: the default
     std::optional<Cadence> tempsPersonne; // a person's, given by the user; none: no limit
     std::string fichierTrace;     // for a program: where its output goes (empty: nowhere)
+    bool texte = false;           // it speaks the text protocol (named `texte:COMMANDE`)
+    std::vector<std::string> arguments; // the text program's own, from its command
 };
 
 struct ReponseTour {
@@ -48,6 +51,8 @@ struct Salut {
     int code = 0;
     int version = 0;       // of the protocol it speaks
     bool personne = false; // a person plays through it (this version only)
+    bool texte = false;    // the text protocol's greeting (its version is counted apart)
+    std::string recu;      // PasUnSalut over the text protocol: the line received
     bool joueur() const { return echec == EchecSalut::Aucun; }
     bool memeVersion() const;
     // Why it is no player, e.g. "le programme a planté (SIGSEGV)".
@@ -73,6 +78,8 @@ public:
     // A new game begins: nothing, or the fault that loses it.
     virtual std::optional<Issue> commencerPartie(uint32_t graine) = 0;
     virtual ReponseTour jouer(const Position &position) = 0;
+    // The game is over (told to a program that speaks of it).
+    virtual void annoncerResultat(Resultat, const FinPartie &) {}
     // End of the match.
     virtual void finir() = 0;
     // The signal of its last crash (Issue::Plantage), 0 if none.

@@ -42,12 +42,18 @@ bool aRedemander(const ReponseTour &r, const ListeCoups &coups, bool personne, i
     return personne && !r.faute && !dansLaListe && !r.entreeFinie && refus < REFUS_MAX;
 }
 
-void conclure(Partie &p, Position finale, FinPartie fin, SuiviPartie &suivi)
+struct Camps {
+    Participant &jaune, &rouge;
+};
+
+void conclure(Partie &p, Position finale, FinPartie fin, SuiviPartie &suivi, Camps camps)
 {
     p.finale = finale;
     p.fin = fin;
     p.resultat = resultatDeLaPartie(fin, finale);
     suivi.finPartie(p);
+    camps.jaune.annoncerResultat(p.resultat, p.fin);
+    camps.rouge.annoncerResultat(p.resultat, p.fin);
 }
 
 } // namespace
@@ -70,7 +76,8 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
         if (p.interrompue)
             return p;
         if (faute) {
-            conclure(p, p.depart, {*faute, couleur, joueur.signalDuPlantage()}, suivi);
+            FinPartie fin = {*faute, couleur, joueur.signalDuPlantage()};
+            conclure(p, p.depart, fin, suivi, {jaune, rouge});
             return p;
         }
     }
@@ -80,7 +87,7 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
     for (;;) {
         ListeCoups coups = getCoupsLegaux(position);
         if (coups.nb == 0) {
-            conclure(p, position, {Issue::PlusDeCoup, VIDE}, suivi);
+            conclure(p, position, {Issue::PlusDeCoup, VIDE}, suivi, {jaune, rouge});
             return p;
         }
         uint8_t couleur = position.trait == ROUGE ? ROUGE : JAUNE;
@@ -99,7 +106,7 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
         Decision d = decider(reponse, coups, personne, reglage.strict, hasard);
         if (d.faute) {
             int signal = *d.faute == Issue::Plantage ? joueur.signalDuPlantage() : 0;
-            conclure(p, position, {*d.faute, couleur, signal}, suivi);
+            conclure(p, position, {*d.faute, couleur, signal}, suivi, {jaune, rouge});
             return p;
         }
         p.coups.push_back({*d.coup, couleur, d.impose, reponse.reflexion});

@@ -1,6 +1,7 @@
 #include "partie/programme.h"
 
 #include "processus/systeme.h"
+#include "dialogue.h"
 #include "texte.h"
 
 #include <csignal>
@@ -11,8 +12,6 @@ namespace {
 
 // After its pipe closes, a process that crashed or exited is gone this fast.
 constexpr double DELAI_DISPARITION = 1.0;
-// At the end of a match, a player leaves on its own this fast, or is killed.
-constexpr double DELAI_DEPART = 1.0;
 // Exit status of a child that could not execute the program.
 constexpr int STATUT_EXEC_IMPOSSIBLE = 127;
 
@@ -21,7 +20,8 @@ bool estUnBonjour(const protocole::Reponse &r)
     return r.magie == protocole::MAGIE && r.sorte == protocole::BONJOUR;
 }
 
-// The greeting that did not come: how the process ended, if it did.
+} // namespace
+
 void classerLaFin(Processus &processus, Salut &s)
 {
     std::optional<FinProcessus> fin = processus.attendre(DELAI_DISPARITION);
@@ -34,11 +34,10 @@ void classerLaFin(Processus &processus, Salut &s)
     s.code = fin ? fin->code : 0;
 }
 
-} // namespace
-
 bool Salut::memeVersion() const
 {
-    return joueur() && version == static_cast<int32_t>(protocole::VERSION);
+    int attendue = texte ? dialogue::VERSION : static_cast<int32_t>(protocole::VERSION);
+    return joueur() && version == attendue;
 }
 
 std::string Salut::refus() const
@@ -51,7 +50,9 @@ std::string Salut::refus() const
         return hote::texte("%s (%s)", texteIssue(Issue::Plantage), nomDuSignal(code).c_str());
     case EchecSalut::Arret: return hote::texte("il s'est arrêté sans saluer le moteur (statut %d)", code);
     case EchecSalut::Fermeture: return "il a fermé son tube de réponses sans saluer le moteur";
-    case EchecSalut::PasUnSalut: return "sa première réponse n'est pas le salut d'un joueur";
+    case EchecSalut::PasUnSalut:
+        return std::string("sa première réponse n'est pas le salut d'un joueur") +
+               (recu.empty() ? "" : " : « " + recu + " »");
     }
     return "";
 }

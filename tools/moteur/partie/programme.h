@@ -11,6 +11,8 @@ namespace moteur {
 
 // A program must greet the engine this fast, whatever the time for a move.
 constexpr double DELAI_BONJOUR = 10.0;
+// At the end of a match, a player leaves on its own this fast, or is killed.
+constexpr double DELAI_DEPART = 1.0;
 // Starts `l` on `processus` and reads its greeting; a process that failed
 // it, or speaks another version, is ended.
 Salut accueillir(Processus &processus, const Lancement &l);
@@ -25,6 +27,10 @@ inline bool annonceUnePersonne(Registre &registre, const std::string &chemin)
     return saluer(registre, chemin).personne;
 }
 
+// The greeting that did not come because the pipe ended: how the process
+// ended, if it did, in `s`.
+void classerLaFin(Processus &processus, Salut &s);
+
 // How a process that failed a request or its answer failed: out of time,
 // crashed (`signal` set), exited, or closed its pipe and kept running.  The
 // process is ended.
@@ -35,10 +41,36 @@ protocole::Demande demandePartie(uint32_t graine, bool viderSortie);
 protocole::Demande demandeTour(const Position &position);
 protocole::Demande demandeFin();
 
-class Programme final : public Participant {
+// A participant that is a program in a process of its own, of either
+// protocol; besides a match's steps, what `moteur verifier` asks of it, on
+// the same process: start it as a program (never a person's), kept when it
+// greets the engine in this version; whether it runs; a new game told
+// without starting it again; asked to leave, whether it left within
+// `delai` (its pipes left open, its process kept); its process id; its end.
+class ProgrammeLance : public Participant {
+public:
+    virtual Salut lancer() = 0;
+    bool enMarche() const { return processus_.lance(); }
+    virtual std::optional<Issue> annoncerPartie(uint32_t graine) = 0;
+    virtual bool partir(double delai) = 0;
+    int pid() const { return processus_.pid(); }
+    void tuer() { processus_.tuer(); }
+    // The last answer that broke the protocol, as a person reads it (a
+    // text program's; empty otherwise).
+    virtual std::string rupture() const { return ""; }
+
+protected:
+    ProgrammeLance(DescriptionJoueur description, Registre &registre)
+        : Participant(std::move(description)), registre_(registre), processus_(registre) {}
+    Registre &registre_;
+    Processus processus_;
+};
+
+// A program of the kit (libjoueur), over the binary protocol.
+class Programme final : public ProgrammeLance {
 public:
     Programme(DescriptionJoueur description, Registre &registre)
-        : Participant(std::move(description)), registre_(registre), processus_(registre) {}
+        : ProgrammeLance(std::move(description), registre) {}
 
     // Starts the program if it is not running (first game, or after a fault)
     // and tells it a new game begins.
@@ -55,23 +87,13 @@ public:
     // so is one of another version (its first game says why).
     Salut saluer() override;
 
-    // What the checker needs besides a match's steps, on the same process:
-    // start it as a program (never a person's), kept when it greets the
-    // engine in this version; whether it runs; a new game told without
-    // starting it again; asked to leave, whether it left within `delai`
-    // (its pipes left open, its process kept); its process id; its end.
-    Salut lancer();
-    bool enMarche() const { return processus_.lance(); }
-    std::optional<Issue> annoncerPartie(uint32_t graine);
-    bool partir(double delai);
-    int pid() const { return processus_.pid(); }
-    void tuer() { processus_.tuer(); }
+    Salut lancer() override;
+    std::optional<Issue> annoncerPartie(uint32_t graine) override;
+    bool partir(double delai) override;
 
 private:
     std::optional<Issue> demarrer();
     Lancement lancement() const;
-    Registre &registre_;
-    Processus processus_;
     bool versionDite_ = false; // a program of another version is told once
 };
 

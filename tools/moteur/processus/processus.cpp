@@ -49,7 +49,7 @@ void fermerAPartirDe(int premier)
 
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void devenirJoueur(const char *chemin, char *const *argv, int demandes,
-                                int reponses, bool terminal, const char *trace,
+                                int reponses, bool terminal, bool texte, const char *trace,
                                 pid_t parent)
 {
     // Never outlive the engine, even if it is killed outright.
@@ -77,10 +77,10 @@ void fermerAPartirDe(int premier)
     // The pipes go to fixed descriptors; nothing else of ours is inherited.
     int d = fcntl(demandes, F_DUPFD, 10);
     int r = fcntl(reponses, F_DUPFD, 10);
-    if (d < 0 || r < 0 || dup2(d, protocole::FD_DEMANDES) < 0 ||
-        dup2(r, protocole::FD_REPONSES) < 0)
+    if (d < 0 || r < 0 || dup2(d, texte ? 0 : protocole::FD_DEMANDES) < 0 ||
+        dup2(r, texte ? 1 : protocole::FD_REPONSES) < 0)
         _exit(127);
-    fermerAPartirDe(protocole::FD_REPONSES + 1);
+    fermerAPartirDe(texte ? 3 : protocole::FD_REPONSES + 1);
     execv(chemin, argv);
     _exit(127);
 }
@@ -117,8 +117,8 @@ Etat Processus::lancer(const Lancement &l)
 
     std::fflush(nullptr);
     place_ = registre_.lancer(!l.terminal, [&] {
-        devenirJoueur(l.chemin.c_str(), argv.data(), demandes[0], reponses[1], l.terminal, trace,
-                      parent);
+        devenirJoueur(l.chemin.c_str(), argv.data(), demandes[0], reponses[1], l.terminal, l.texte,
+                      trace, parent);
     });
     close(demandes[0]);
     close(reponses[1]);
@@ -168,6 +168,24 @@ Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
     if (surveille && echeance_.desarmer())
         return Etat::Delai; // whatever came, came too late
     return etat;
+}
+
+Etat Processus::recevoirUnPeu(void *donnees, size_t taille, size_t &lus, double delaiSecondes)
+{
+    lus = 0;
+    if (deLui_ < 0)
+        return Etat::Erreur;
+    bool surveille = delaiSecondes >= 0;
+    if (surveille)
+        echeance_.armer(delaiSecondes, deLui_);
+    ssize_t r;
+    do
+        r = read(deLui_, donnees, taille);
+    while (r < 0 && errno == EINTR && !(surveille && echeance_.expiree()));
+    if (surveille && echeance_.desarmer())
+        return Etat::Delai;
+    lus = r > 0 ? static_cast<size_t>(r) : 0;
+    return r > 0 ? Etat::Ok : Etat::Erreur;
 }
 
 std::optional<double> Processus::signalDepuis(double depuis) const

@@ -26,6 +26,9 @@ struct Lancement {
     std::vector<std::string> arguments;
     bool terminal = false;    // keep our standard input, output and error (a person)
     std::string fichierTrace; // otherwise stdout and stderr go here; empty: /dev/null
+    // The pipes on standard input and output (the text protocol) rather than
+    // descriptors 3 and 4; standard error alone then goes to the trace.
+    bool texte = false;
 };
 
 class Processus {
@@ -48,6 +51,9 @@ public:
     // if the record is not all there at the deadline (guetteur.h; the
     // process runs on).
     Etat recevoir(void *donnees, size_t taille, double delaiSecondes);
+    // The same for whatever the pipe holds: at least one byte, at most
+    // `taille`, their number in `lus`.
+    Etat recevoirUnPeu(void *donnees, size_t taille, size_t &lus, double delaiSecondes);
     // The time (on maintenant()'s clock) of the last SIGUSR1 it sent, if it
     // came at or after `depuis`.
     std::optional<double> signalDepuis(double depuis) const;

@@ -112,7 +112,7 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
     resterSur(processeur);
     SuiviPartie muet;
     int rencontre = 0;
-    std::unique_ptr<Programme> premier, second;
+    std::unique_ptr<Participant> premier, second;
     auto finir = [&] {
         if (premier)
             premier->finir();
@@ -126,10 +126,8 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
             finir();
             rencontre = u->rencontre;
             const Rencontre &r = t.calendrier->rencontre(rencontre);
-            premier = std::make_unique<Programme>(t.joueurs[static_cast<size_t>(r.premier)],
-                                                    registre);
-            second = std::make_unique<Programme>(t.joueurs[static_cast<size_t>(r.second)],
-                                                   registre);
+            premier = creerParticipant(t.joueurs[static_cast<size_t>(r.premier)], registre);
+            second = creerParticipant(t.joueurs[static_cast<size_t>(r.second)], registre);
         }
         bool continuer = true;
         for (int numero : u->parties) {

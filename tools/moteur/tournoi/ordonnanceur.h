@@ -17,7 +17,7 @@
 
 #include "tournoi/calendrier.h"
 #include "processus/orphelins.h"
-#include "partie/programme.h"
+#include "partie/designation.h"
 
 #include <functional>
 #include <vector>

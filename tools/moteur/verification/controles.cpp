@@ -54,7 +54,12 @@ void noterTour(Bilan &b, int i, int nbCoups, const Tour &t, bool strict,
         return;
     case Fin::Plantage: b.plantages++; b.reponses.echouer(i); return;
     case Fin::Arret: b.arrets++; b.reponses.echouer(i); return;
-    case Fin::Protocole: b.ruptures++; b.reponses.echouer(i); return;
+    case Fin::Protocole:
+        b.ruptures++;
+        b.reponses.echouer(i);
+        if (b.rupture.empty())
+            b.rupture = t.rupture;
+        return;
     case Fin::Relance: b.relances++; b.reponses.echouer(i); return;
     }
     b.durees.push_back(t.secondes);
@@ -122,6 +127,8 @@ static void detaillerLesTours(Bilan &b, Cadence limite, bool strict)
             ? hote::texte("%d tours, une réponse à chacun de ceux finis dans le temps (%s)",
                           b.tours, compte(b.temps.echecs, "hors du temps", "hors du temps").c_str())
             : hote::texte("%d tours, une réponse à chacun", b.tours);
+    if (!b.rupture.empty())
+        b.reponses.detail += " ; la première : " + b.rupture;
 
     std::string durees = b.durees.empty()
                              ? std::string("aucun tour à temps")

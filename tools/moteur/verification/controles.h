@@ -37,6 +37,7 @@ struct Bilan {
     int comparees = 0;
     std::vector<uint64_t> volumes;
     int toursVides = 0;
+    std::string rupture; // the first answer that broke the text protocol
     int jouees = 0;
 };
 

@@ -1,9 +1,11 @@
 #include "verification/essai.h"
 
-#include "partie/programme.h"
+#include "partie/designation.h"
+#include "partie/programme_texte.h"
 #include "processus/orphelins.h"
 #include "processus/systeme.h"
 #include "sorties/format.h"
+#include "dialogue.h"
 #include "texte.h"
 
 #include <algorithm>
@@ -15,8 +17,6 @@
 namespace moteur {
 namespace {
 
-// As in a match, a program asked to leave leaves this fast.
-constexpr double DELAI_DEPART = 1.0;
 
 Fin finDeLaFaute(Issue faute)
 {
@@ -33,6 +33,10 @@ std::string raisonDuRefus(const Salut &s)
 {
     switch (s.echec) {
     case EchecSalut::Aucun:
+        if (s.texte)
+            return hote::texte("il parle la version %d du protocole texte et ce moteur la "
+                               "version %d",
+                               s.version, dialogue::VERSION);
         return hote::texte("il parle la version %d du protocole des joueurs et ce moteur la "
                            "version %u : reconstruisez-le avec la bibliothèque libjoueur "
                            "de ce kit",
@@ -41,7 +45,9 @@ std::string raisonDuRefus(const Salut &s)
     case EchecSalut::Delai: return hote::texte("aucun salut en %.0f s", DELAI_BONJOUR);
     case EchecSalut::Plantage: return hote::texte("il plante avant de saluer (signal %d)", s.code);
     case EchecSalut::Arret: return hote::texte("il s'arrête sans saluer (statut %d)", s.code);
-    case EchecSalut::PasUnSalut: return "il répond autre chose qu'un salut";
+    case EchecSalut::PasUnSalut:
+        return std::string("il répond autre chose qu'un salut") +
+               (s.recu.empty() ? "" : " : « " + s.recu + " »");
     case EchecSalut::Fermeture: break;
     }
     return s.refus();
@@ -49,16 +55,18 @@ std::string raisonDuRefus(const Salut &s)
 
 } // namespace
 
-Essai::Essai(Registre &registre, std::string chemin, Cadence cadence)
+Essai::Essai(Registre &registre, DescriptionJoueur programme, Cadence cadence)
 {
     sortie_ = memfd_create("sortie-du-joueur", MFD_CLOEXEC);
-    DescriptionJoueur d;
-    d.nom = chemin;
-    d.chemin = std::move(chemin);
-    d.temps = cadence;
+    programme.temps = cadence;
+    programme.personne = false;
     if (sortie_ >= 0)
-        d.fichierTrace = hote::texte("/proc/%d/fd/%d", static_cast<int>(getpid()), sortie_);
-    programme_ = std::make_unique<Programme>(d, registre);
+        programme.fichierTrace = hote::texte("/proc/%d/fd/%d", static_cast<int>(getpid()), sortie_);
+    programme_ = creerParticipant(programme, registre);
+    // The table says what broke the text protocol; the engine's standard
+    // error stays quiet.
+    if (auto *texte = dynamic_cast<ProgrammeTexte *>(programme_.get()))
+        texte->direLesRuptures(false);
 }
 
 Essai::~Essai()
@@ -102,6 +110,7 @@ Tour Essai::jouer(const Position &position, uint32_t graine)
     t.secondes = r.duree;
     if (faute) {
         t.fin = finDeLaFaute(*faute);
+        t.rupture = programme_->rupture();
     } else {
         t.nbIndices = r.nbIndices;
         t.dernier = r.index;

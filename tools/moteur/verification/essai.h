@@ -28,17 +28,20 @@ struct Tour {
     int dernier = -1;
     uint64_t octets = 0;      // written on its standard output and error
     bool sortieValide = true; // as UTF-8
+    std::string rupture;      // Protocole over the text protocol: what was received
 };
 
 class Essai {
 public:
-    Essai(Registre &registre, std::string chemin, Cadence cadence);
+    // `programme`: found (trouverLeJoueur), of either protocol.
+    Essai(Registre &registre, DescriptionJoueur programme, Cadence cadence);
     ~Essai();
     Essai(const Essai &) = delete;
     Essai &operator=(const Essai &) = delete;
 
     bool pret() const { return sortie_ >= 0; }
     bool personne() const { return personne_; }
+    bool texte() const { return programme_->description().texte; }
 
     // Starts the program and reads its greeting: why it is no player of
     // this kit, or nothing.
@@ -56,7 +59,7 @@ private:
     std::string debutDeSortie();
 
     int sortie_ = -1;
-    std::unique_ptr<Programme> programme_; // its trace is the file of memory
+    std::unique_ptr<ProgrammeLance> programme_; // its trace is the file of memory
     LecteurUtf8 utf8_;
     bool personne_ = false;
 };

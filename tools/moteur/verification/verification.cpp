@@ -5,6 +5,7 @@
 #include "partie/hasard.h"
 #include "processus/systeme.h"
 #include "verification/controles.h"
+#include "dialogue.h"
 #include "protocole.h"
 #include "texte.h"
 
@@ -33,7 +34,7 @@ struct Essais {
 
     Essais(const ReglageVerification &reglage, Registre &registre)
         : r(reglage), positions(positionsAVerifier(r.positions, r.graine)),
-          a(registre, r.chemin, r.temps), b(registre, r.chemin, r.temps)
+          a(registre, r.programme, r.temps), b(registre, r.programme, r.temps)
     {
         Hasard tirage(r.graine);
         for (size_t i = 0; i < positions.size(); i++)
@@ -55,8 +56,11 @@ bool saluer(Essais &e)
     if (refus.empty())
         refus = e.b.demarrer();
     if (refus.empty()) {
-        e.bilan.salut.detail = hote::texte("il salue le moteur dans la version %u du protocole",
-                                           protocole::VERSION);
+        e.bilan.salut.detail =
+            e.a.texte() ? hote::texte("il salue le moteur dans la version %d du protocole texte",
+                                      dialogue::VERSION)
+                        : hote::texte("il salue le moteur dans la version %u du protocole",
+                                      protocole::VERSION);
         if (e.a.personne())
             e.bilan.salut.detail += " ; il annonce une personne, vérifié ici sans terminal";
         return true;
@@ -66,7 +70,7 @@ bool saluer(Essais &e)
     for (Controle *c : e.lignes)
         c->verifie = c == &e.bilan.salut;
     e.afficherLeTableau();
-    std::printf("\n« %s » n'est pas un programme joueur de ce kit.\n", e.r.joueur.c_str());
+    std::printf("\n« %s » n'est pas un programme joueur de ce kit.\n", e.r.programme.nom.c_str());
     return false;
 }
 
@@ -136,7 +140,7 @@ bool verifier(const ReglageVerification &r, Registre &registre)
     }
     std::printf("Vérification de « %s » : %d positions (graine %u), %s par coup, chaque position "
                 "jouée dans deux processus\n\n",
-                r.joueur.c_str(), r.positions, r.graine, texteLimite(r.temps).c_str());
+                r.programme.nom.c_str(), r.positions, r.graine, texteLimite(r.temps).c_str());
     std::fflush(stdout);
     if (!saluer(e))
         return false;

@@ -18,8 +18,7 @@
 namespace moteur {
 
 struct ReglageVerification {
-    std::string joueur; // as the user named it
-    std::string chemin; // the program found
+    DescriptionJoueur programme; // as the user named it, found (trouverLeJoueur)
     int positions = 500;
     uint32_t graine = 0;
     Cadence temps;
