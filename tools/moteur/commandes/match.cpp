@@ -94,6 +94,19 @@ ReglageMatch reglageDuMatch(const Options &o)
     return r;
 }
 
+// The match's tags open its record: why they could not, or nothing.
+std::string ecrireLEnTete(const Options &o, const std::vector<std::string> &noms,
+                          const ReglageMatch &reglage, std::FILE *enregistrement)
+{
+    std::string erreur;
+    if (enregistrement != nullptr) {
+        EnTeteMatch m = {noms[0], noms[1], reglage.graine, o.parties, o.ouverture,
+                         o.temps.value_or(Cadence()), o.strict, dateUTC()};
+        ajouter(enregistrement, ecrireEnTeteMatch(m), erreur);
+    }
+    return erreur;
+}
+
 // The games, each recorded as it ends; the summary once they are over, of
 // the games the record holds.  Why a record failed, or nothing.
 std::string jouerEtResumer(const Options &o, const std::vector<std::string> &noms,
@@ -164,18 +177,9 @@ int commandeMatch(const Options &o, Registre &registre)
     if (!o.silencieux)
         std::printf("Jaune : %s, rouge : %s (les couleurs alternent), graine du match %u\n\n",
                     noms[0].c_str(), noms[1].c_str(), reglage.graine);
-    std::string erreur;
-    if (enregistrement != nullptr) {
-        EnTeteMatch m = {noms[0], noms[1], reglage.graine, o.parties, o.ouverture,
-                         o.temps.value_or(Cadence()), o.strict, dateUTC()};
-        if (!ajouter(enregistrement, ecrireEnTeteMatch(m), erreur)) {
-            std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
-                         o.enregistrer.c_str(), erreur.c_str());
-            std::fclose(enregistrement);
-            return ECHEC;
-        }
-    }
-    erreur = jouerEtResumer(o, noms, reglage, premier, second, enregistrement);
+    std::string erreur = ecrireLEnTete(o, noms, reglage, enregistrement);
+    if (erreur.empty())
+        erreur = jouerEtResumer(o, noms, reglage, premier, second, enregistrement);
     if (enregistrement != nullptr && std::fclose(enregistrement) != 0 && erreur.empty())
         erreur = std::strerror(errno);
     if (!erreur.empty())

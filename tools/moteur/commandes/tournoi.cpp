@@ -310,6 +310,26 @@ void jouerEnSuivant(const TravailTournoi &travail, Registre &registre, Suivi &su
         std::rethrow_exception(echec);
 }
 
+// The standings of every game recorded, the record closed: the status.
+int conclure(const Options &o, const Calendrier &calendrier, Suivi &suivi,
+             std::FILE *enregistrement)
+{
+    if (arretEnCours() && !o.silencieux)
+        std::printf("\nTournoi interrompu : les parties en cours sont abandonnées.\n");
+    if (!o.silencieux)
+        std::printf("\n");
+    bool publie = publierClassement(classer(calendrier, suivi.parties()), o.resultats);
+    std::string erreur = suivi.erreur();
+    if (enregistrement != nullptr && std::fclose(enregistrement) != 0 && erreur.empty())
+        erreur = std::strerror(errno);
+    if (!erreur.empty())
+        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
+                     o.enregistrer.c_str(), erreur.c_str());
+    std::fflush(stdout);
+    finirSiArrete(); // stopped by a signal: the engine ends by it
+    return erreur.empty() && publie ? SUCCES : ECHEC;
+}
+
 } // namespace
 
 int commandeTournoi(const Options &o, Registre &registre)
@@ -359,20 +379,7 @@ int commandeTournoi(const Options &o, Registre &registre)
                 static_cast<int>(travail.aJouer.size()), o.silencieux);
     jouerEnSuivant(travail, registre, suivi);
 
-    if (arretEnCours() && !o.silencieux)
-        std::printf("\nTournoi interrompu : les parties en cours sont abandonnées.\n");
-    if (!o.silencieux)
-        std::printf("\n");
-    bool publie = publierClassement(classer(calendrier, suivi.parties()), o.resultats);
-    erreur = suivi.erreur();
-    if (enregistrement != nullptr && std::fclose(enregistrement) != 0 && erreur.empty())
-        erreur = std::strerror(errno);
-    if (!erreur.empty())
-        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
-                     o.enregistrer.c_str(), erreur.c_str());
-    std::fflush(stdout);
-    finirSiArrete(); // stopped by a signal: the engine ends by it
-    return erreur.empty() && publie ? SUCCES : ECHEC;
+    return conclure(o, calendrier, suivi, enregistrement);
 }
 
 } // namespace moteur

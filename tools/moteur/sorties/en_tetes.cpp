@@ -3,12 +3,71 @@
 #include "sorties/enregistrement.h"
 
 #include "sorties/format.h"
+#include "sorties/lignes.h"
 #include "texte.h"
 
+#include <array>
 #include <climits>
 #include <cstring>
 
 namespace moteur {
+
+namespace lecture {
+
+constexpr std::array<const char *, 7> ETIQUETTES_MATCH = {
+    "Match", "GraineMatch", "Parties", "Ouverture", "Temps", "Strict", "Date",
+};
+
+std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere)
+{
+    for (size_t i = 0; i < ETIQUETTES_MATCH.size(); i++) {
+        if (i > 0 && lignes.fini())
+            return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
+        std::string_view l = i == 0 ? premiere : lignes.suivante();
+        std::string raison;
+        std::optional<std::string_view> v = lireEtiquette(l, ETIQUETTES_MATCH[i], raison);
+        if (!v)
+            return Refus{lignes.numero(), raison};
+        bool sain = i == 1 ? lireEntier<uint32_t>(*v, 0, UINT32_MAX).has_value()
+                    : i == 2 || i == 3 ? lireEntier<int>(*v, 0, INT_MAX).has_value()
+                    : i == 5 ? *v == "oui" || *v == "non"
+                             : !v->empty();
+        if (!sain)
+            return Refus{lignes.numero(), hote::texte("valeur invalide pour %s",
+                                                      ETIQUETTES_MATCH[i])};
+    }
+    if (!lignes.fini() && !lignes.suivante().empty())
+        return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
+    return std::nullopt;
+}
+
+std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premiere,
+                                       LectureEnregistrements &lecture)
+{
+    EnTeteLu e;
+    Etiquettes etiquettes;
+    e.ligne = lignes.numero();
+    e.premierePartie = lecture.parties.size();
+    for (std::string_view l = premiere; !l.empty(); l = lignes.fini() ? "" : lignes.suivante()) {
+        size_t blanc = l.find(' ');
+        std::string nom(l.substr(1, blanc == std::string_view::npos ? 0 : blanc - 1));
+        std::string raison;
+        std::optional<std::string_view> v =
+            l[0] == '[' && !nom.empty() ? lireEtiquette(l, nom, raison) : std::nullopt;
+        if (!v)
+            return Refus{lignes.numero(), raison.empty() ? "étiquette attendue" : raison};
+        etiquettes.emplace_back(nom, *v);
+    }
+    std::string erreur;
+    std::optional<ReglageTournoi> reglage = reglageDuTournoi(etiquettes, erreur);
+    if (!reglage)
+        return Refus{e.ligne, erreur};
+    e.reglage = *reglage;
+    lecture.tournois.push_back(std::move(e));
+    return std::nullopt;
+}
+
+} // namespace lecture
 namespace {
 
 const char *const FORMULE_TOUTES = "toutes les rencontres";

@@ -1,5 +1,7 @@
 #include "sorties/enregistrement.h"
 
+#include "sorties/lignes.h"
+
 #include "sorties/format.h"
 #include "tournoi/calendrier.h"
 
@@ -12,40 +14,8 @@
 #include <optional>
 
 namespace moteur {
-namespace {
 
-constexpr size_t LARGEUR_LIGNE = 79;
-
-constexpr std::array<const char *, 8> ETIQUETTES = {
-    "Partie", "Jaune", "Rouge", "Graine", "Depart", "Resultat", "Fin", "Score",
-};
-
-// Lines without their newline, numbered from 1.
-class Lignes {
-public:
-    explicit Lignes(std::string_view texte) : reste_(texte) {}
-    bool fini() const { return reste_.empty(); }
-    int numero() const { return numero_; }
-    std::string_view suivante()
-    {
-        size_t fin = reste_.find('\n');
-        std::string_view l = reste_.substr(0, fin);
-        if (!l.empty() && l.back() == '\r') // a file that went through another system
-            l.remove_suffix(1);
-        reste_ = fin == std::string_view::npos ? std::string_view() : reste_.substr(fin + 1);
-        numero_++;
-        return l;
-    }
-
-private:
-    std::string_view reste_;
-    int numero_ = 0;
-};
-
-struct Refus {
-    int ligne;
-    std::string raison;
-};
+namespace lecture {
 
 // `[Nom "valeur"]` with the expected name; the value, or why not.
 std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_view nom,
@@ -69,6 +39,19 @@ std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_vi
     return valeur;
 }
 
+} // namespace lecture
+
+namespace {
+
+using namespace lecture;
+
+constexpr size_t LARGEUR_LIGNE = 79;
+
+constexpr std::array<const char *, 8> ETIQUETTES = {
+    "Partie", "Jaune", "Rouge", "Graine", "Depart", "Resultat", "Fin", "Score",
+};
+
+// Lines without their newline, numbered from 1.
 std::optional<CoupJoue> lireCoup(std::string_view mot)
 {
     CoupJoue c{};
@@ -94,62 +77,6 @@ bool coupLegal(const Position &p, Coup c)
         if (liste.coups[k].origine == c.origine && liste.coups[k].destination == c.destination)
             return true;
     return false;
-}
-
-constexpr std::array<const char *, 7> ETIQUETTES_MATCH = {
-    "Match", "GraineMatch", "Parties", "Ouverture", "Temps", "Strict", "Date",
-};
-
-// A match header from its first tag line, up to its blank line.
-std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere)
-{
-    for (size_t i = 0; i < ETIQUETTES_MATCH.size(); i++) {
-        if (i > 0 && lignes.fini())
-            return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
-        std::string_view l = i == 0 ? premiere : lignes.suivante();
-        std::string raison;
-        std::optional<std::string_view> v = lireEtiquette(l, ETIQUETTES_MATCH[i], raison);
-        if (!v)
-            return Refus{lignes.numero(), raison};
-        bool sain = i == 1 ? lireEntier<uint32_t>(*v, 0, UINT32_MAX).has_value()
-                    : i == 2 || i == 3 ? lireEntier<int>(*v, 0, INT_MAX).has_value()
-                    : i == 5 ? *v == "oui" || *v == "non"
-                             : !v->empty();
-        if (!sain)
-            return Refus{lignes.numero(), hote::texte("valeur invalide pour %s",
-                                                      ETIQUETTES_MATCH[i])};
-    }
-    if (!lignes.fini() && !lignes.suivante().empty())
-        return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
-    return std::nullopt;
-}
-
-// A tournament's header from its first tag line, up to its blank line: its
-// tags as they stand, once found sound.
-std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premiere,
-                                       LectureEnregistrements &lecture)
-{
-    EnTeteLu e;
-    Etiquettes etiquettes;
-    e.ligne = lignes.numero();
-    e.premierePartie = lecture.parties.size();
-    for (std::string_view l = premiere; !l.empty(); l = lignes.fini() ? "" : lignes.suivante()) {
-        size_t blanc = l.find(' ');
-        std::string nom(l.substr(1, blanc == std::string_view::npos ? 0 : blanc - 1));
-        std::string raison;
-        std::optional<std::string_view> v =
-            l[0] == '[' && !nom.empty() ? lireEtiquette(l, nom, raison) : std::nullopt;
-        if (!v)
-            return Refus{lignes.numero(), raison.empty() ? "étiquette attendue" : raison};
-        etiquettes.emplace_back(nom, *v);
-    }
-    std::string erreur;
-    std::optional<ReglageTournoi> reglage = reglageDuTournoi(etiquettes, erreur);
-    if (!reglage)
-        return Refus{e.ligne, erreur};
-    e.reglage = *reglage;
-    lecture.tournois.push_back(std::move(e));
-    return std::nullopt;
 }
 
 // A game's tags, in their order: their values and their lines.
