@@ -96,6 +96,16 @@ std::FILE *ouvrirEnregistrement(const std::string &chemin)
                      erreur.c_str());
     return f;
 }
+std::string fermerEnregistrement(std::FILE *f, const std::string &chemin, std::string erreur)
+{
+    if (f != nullptr && std::fclose(f) != 0 && erreur.empty())
+        erreur = std::strerror(errno);
+    if (!erreur.empty())
+        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n", chemin.c_str(),
+                     erreur.c_str());
+    return erreur;
+}
+
 bool publierClassement(const Classement &c, const std::string &resultats)
 {
     std::fputs(texteClassement(c, largeurDuTerminal()).c_str(), stdout);

@@ -48,6 +48,10 @@ struct Classement;
 // given: whether both were written.
 bool publierClassement(const Classement &c, const std::string &resultats);
 
+// Closes the record (if any): `erreur`, the first failure of its writes,
+// or the closing's; said with the file's name when there is one.
+std::string fermerEnregistrement(std::FILE *f, const std::string &chemin, std::string erreur);
+
 // One subcommand: what it does with its options, and its exit status.
 int commandeMatch(const Options &o, Registre &registre);
 int commandeRejouer(const Options &o, Registre &registre);

@@ -180,11 +180,7 @@ int commandeMatch(const Options &o, Registre &registre)
     std::string erreur = ecrireLEnTete(o, noms, reglage, enregistrement);
     if (erreur.empty())
         erreur = jouerEtResumer(o, noms, reglage, premier, second, enregistrement);
-    if (enregistrement != nullptr && std::fclose(enregistrement) != 0 && erreur.empty())
-        erreur = std::strerror(errno);
-    if (!erreur.empty())
-        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
-                     o.enregistrer.c_str(), erreur.c_str());
+    erreur = fermerEnregistrement(enregistrement, o.enregistrer, erreur);
     std::fflush(stdout);
     finirSiArrete(); // stopped by a signal: the engine ends by it
     return erreur.empty() ? SUCCES : ECHEC;

@@ -320,11 +320,7 @@ int conclure(const Options &o, const Calendrier &calendrier, Suivi &suivi,
         std::printf("\n");
     bool publie = publierClassement(classer(calendrier, suivi.parties()), o.resultats);
     std::string erreur = suivi.erreur();
-    if (enregistrement != nullptr && std::fclose(enregistrement) != 0 && erreur.empty())
-        erreur = std::strerror(errno);
-    if (!erreur.empty())
-        std::fprintf(stderr, "moteur : l'écriture dans « %s » a échoué : %s\n",
-                     o.enregistrer.c_str(), erreur.c_str());
+    erreur = fermerEnregistrement(enregistrement, o.enregistrer, erreur);
     std::fflush(stdout);
     finirSiArrete(); // stopped by a signal: the engine ends by it
     return erreur.empty() && publie ? SUCCES : ECHEC;

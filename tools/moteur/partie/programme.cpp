@@ -161,32 +161,27 @@ Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal)
     return fin->signal ? Issue::Plantage : Issue::Arret;
 }
 
-std::optional<Issue> Programme::demarrer()
+std::optional<Issue> ProgrammeLance::demarrer()
 {
-    Salut s = accueillir(processus_, lancement());
+    Salut s = accueillirPourUnePartie();
     switch (s.echec) {
     case EchecSalut::Aucun: break;
     case EchecSalut::Lancement: return Issue::Lancement;
     case EchecSalut::Plantage: signalDuPlantage_ = s.code; return Issue::Plantage;
     case EchecSalut::Arret: signalDuPlantage_ = 0; return Issue::Arret;
-    default: return Issue::Protocole; // not a player program of the kit
+    default: return Issue::Protocole; // not a player program
     }
     if (s.memeVersion())
         return std::nullopt;
-    // Built with another kit's libjoueur: the record only says "protocol",
-    // the user needs to know what to do about it.
+    // The record only says "protocol": the user needs to know what to do.
     if (!versionDite_) {
         versionDite_ = true;
-        std::fprintf(stderr,
-                     "moteur : « %s » parle la version %d du protocole des joueurs et ce "
-                     "moteur la version %u : reconstruisez ce programme avec la "
-                     "bibliothèque libjoueur de ce kit\n",
-                     d_.nom.c_str(), s.version, protocole::VERSION);
+        std::fprintf(stderr, "moteur : « %s » %s\n", d_.nom.c_str(), autreVersion(s.version).c_str());
     }
     return Issue::Protocole;
 }
 
-std::optional<Issue> Programme::commencerPartie(uint32_t graine)
+std::optional<Issue> ProgrammeLance::commencerPartie(uint32_t graine)
 {
     registre_.ramasserLesOrphelins();
     if (!processus_.lance() || !processus_.vivant()) {
@@ -195,6 +190,16 @@ std::optional<Issue> Programme::commencerPartie(uint32_t graine)
             return faute;
     }
     return annoncerPartie(graine);
+}
+
+Salut Programme::accueillirPourUnePartie() { return accueillir(processus_, lancement()); }
+
+// Built with another kit's libjoueur.
+std::string Programme::autreVersion(int version) const
+{
+    return hote::texte("parle la version %d du protocole des joueurs et ce moteur la version %u : "
+                       "reconstruisez ce programme avec la bibliothèque libjoueur de ce kit",
+                       version, protocole::VERSION);
 }
 
 std::optional<Issue> Programme::annoncerPartie(uint32_t graine)

@@ -49,6 +49,10 @@ protocole::Demande demandeFin();
 // `delai` (its pipes left open, its process kept); its process id; its end.
 class ProgrammeLance : public Participant {
 public:
+    // Starts the program if it is not running (first game, or after a fault)
+    // and tells it a new game begins.
+    std::optional<Issue> commencerPartie(uint32_t graine) final;
+
     virtual Salut lancer() = 0;
     bool enMarche() const { return processus_.lance(); }
     virtual std::optional<Issue> annoncerPartie(uint32_t graine) = 0;
@@ -62,8 +66,16 @@ public:
 protected:
     ProgrammeLance(DescriptionJoueur description, Registre &registre)
         : Participant(std::move(description)), registre_(registre), processus_(registre) {}
+    // Its greeting when started for a game, in its own protocol.
+    virtual Salut accueillirPourUnePartie() = 0;
+    // What to tell the user of a program that speaks another version.
+    virtual std::string autreVersion(int version) const = 0;
     Registre &registre_;
     Processus processus_;
+
+private:
+    std::optional<Issue> demarrer();
+    bool versionDite_ = false; // a program of another version is told once
 };
 
 // A program of the kit (libjoueur), over the binary protocol.
@@ -72,9 +84,6 @@ public:
     Programme(DescriptionJoueur description, Registre &registre)
         : ProgrammeLance(std::move(description), registre) {}
 
-    // Starts the program if it is not running (first game, or after a fault)
-    // and tells it a new game begins.
-    std::optional<Issue> commencerPartie(uint32_t graine) override;
     ReponseTour jouer(const Position &position) override;
     // End of the match: the program is asked to leave, then ended.
     void finir() override;
@@ -92,9 +101,9 @@ public:
     bool partir(double delai) override;
 
 private:
-    std::optional<Issue> demarrer();
+    Salut accueillirPourUnePartie() override;
+    std::string autreVersion(int version) const override;
     Lancement lancement() const;
-    bool versionDite_ = false; // a program of another version is told once
 };
 
 } // namespace moteur

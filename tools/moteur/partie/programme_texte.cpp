@@ -159,37 +159,12 @@ Salut ProgrammeTexte::saluer()
     return s;
 }
 
-std::optional<Issue> ProgrammeTexte::demarrer()
-{
-    Salut s = dialogue_.accueillir(lancement());
-    switch (s.echec) {
-    case EchecSalut::Aucun: break;
-    case EchecSalut::Lancement: return Issue::Lancement;
-    case EchecSalut::Plantage: signalDuPlantage_ = s.code; return Issue::Plantage;
-    case EchecSalut::Arret: signalDuPlantage_ = 0; return Issue::Arret;
-    default: return Issue::Protocole;
-    }
-    if (s.memeVersion())
-        return std::nullopt;
-    if (!versionDite_) {
-        versionDite_ = true;
-        std::fprintf(stderr,
-                     "moteur : « %s » parle la version %d du protocole texte et ce moteur la "
-                     "version %d\n",
-                     d_.nom.c_str(), s.version, dialogue::VERSION);
-    }
-    return Issue::Protocole;
-}
+Salut ProgrammeTexte::accueillirPourUnePartie() { return dialogue_.accueillir(lancement()); }
 
-std::optional<Issue> ProgrammeTexte::commencerPartie(uint32_t graine)
+std::string ProgrammeTexte::autreVersion(int version) const
 {
-    registre_.ramasserLesOrphelins();
-    if (!processus_.lance() || !processus_.vivant()) {
-        processus_.tuer();
-        if (std::optional<Issue> faute = demarrer())
-            return faute;
-    }
-    return annoncerPartie(graine);
+    return hote::texte("parle la version %d du protocole texte et ce moteur la version %d", version,
+                       dialogue::VERSION);
 }
 
 std::optional<Issue> ProgrammeTexte::annoncerPartie(uint32_t graine)

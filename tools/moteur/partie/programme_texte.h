@@ -48,7 +48,6 @@ public:
     // As Programme's: before the match, started without the terminal and
     // kept for the first game unless a person plays through it.
     Salut saluer() override;
-    std::optional<Issue> commencerPartie(uint32_t graine) override;
     ReponseTour jouer(const Position &position) override;
     void annoncerResultat(Resultat resultat, const FinPartie &fin) override;
     void finir() override;
@@ -63,10 +62,10 @@ public:
 
 private:
     Lancement lancement() const;
-    std::optional<Issue> demarrer();
+    Salut accueillirPourUnePartie() override;
+    std::string autreVersion(int version) const override;
     DialogueTexte dialogue_;
     bool direLesRuptures_ = true;
-    bool versionDite_ = false;
 };
 
 } // namespace moteur
