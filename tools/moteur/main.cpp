@@ -2,6 +2,7 @@
 #include "affichage.h"
 #include "classement.h"
 #include "enregistrement.h"
+#include "isolation.h"
 #include "match.h"
 #include "options.h"
 #include "orphelins.h"
@@ -228,6 +229,18 @@ int jouer(const Options &o, Registre &registre)
     return ecritureRatee ? STATUT_ECHEC : EXIT_SUCCESS;
 }
 
+// The players' sandbox, settled before any of them starts: a system that
+// refuses it fails the run only when the user insists on it.
+bool isolationRefusee(const ReglageIsolation &reglage)
+{
+    std::string refus = reglerIsolation(reglage);
+    if (refus.empty() || reglage.mode != ModeIsolation::Exigee)
+        return false;
+    std::fprintf(stderr, "moteur : --isolation exigee : ce système refuse d'isoler les joueurs (%s)\n",
+                 refus.c_str());
+    return true;
+}
+
 int executer(const Options &o, Registre &registre)
 {
     if (o.aide) {
@@ -236,6 +249,8 @@ int executer(const Options &o, Registre &registre)
     }
     if (o.rejouer)
         return rejouer(o.noms[0], o.silencieux);
+    if (!o.classement && isolationRefusee(o.isolation))
+        return STATUT_ECHEC;
     if (o.tournoi)
         return commandeTournoi(o, registre);
     if (o.classement)
@@ -249,8 +264,8 @@ int executer(const Options &o, Registre &registre)
 int main(int argc, char **argv)
 {
     moteur::ouvrirLesDescripteursStandard();
-    // Before any player or thread exists: a SIGUSR1 must never end the
-    // engine.  The registry lives as long as the process: the stop thread
+    // Before any player or thread exists: no signal a player could send
+    // may end the engine.  The registry lives as long as the process: the stop thread
     // and the signal handlers may reach it up to the last instruction.
     moteur::Registre &registre = *new moteur::Registre;
     moteur::installerLesSignaux(registre);

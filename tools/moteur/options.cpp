@@ -20,6 +20,8 @@ namespace {
 constexpr int PARTIES_MAX = 100000000;
 constexpr int OUVERTURE_MAX = 200;
 constexpr int CONCURRENCE_MAX = 1024;
+constexpr int LIMITE_MIO_MAX = 1048576; // a tebibyte
+constexpr int PROCESSUS_MAX = 100000;
 
 // "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
 std::optional<ReglageSprt> lireSprt(const std::string &v)
@@ -75,9 +77,9 @@ struct Declaration {
     std::function<std::string(Options &, const std::string &)> lire;
 };
 
-const std::array<Declaration, 16> &declarations()
+const std::array<Declaration, 20> &declarations()
 {
-    static const std::array<Declaration, 16> table = {{
+    static const std::array<Declaration, 20> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 1, PARTIES_MAX);
@@ -171,6 +173,38 @@ const std::array<Declaration, 16> &declarations()
                  o.tranche = std::make_pair(*k, *m);
              return k ? "" : std::string("--tranche attend K/M, 1 <= K <= M, par exemple 2/4");
          }},
+        {nullptr, "--isolation", "MODE", "bac à sable des joueurs : auto, exigee, aucune",
+         [](Options &o, const std::string &v) {
+             const std::pair<const char *, ModeIsolation> modes[] = {
+                 {"auto", ModeIsolation::Auto},
+                 {"exigee", ModeIsolation::Exigee},
+                 {"aucune", ModeIsolation::Aucune}};
+             for (const auto &[nom, mode] : modes)
+                 if (v == nom) {
+                     o.isolation.mode = mode;
+                     return "";
+                 }
+             return "--isolation attend auto, exigee ou aucune";
+         }},
+        {nullptr, "--memoire", "MIO", "mémoire de chaque joueur en Mio, 0 : sans limite",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<uint64_t>(v, 0, LIMITE_MIO_MAX);
+             o.isolation.memoireMio = n.value_or(0);
+             return n ? "" : hote::texte("--memoire attend un entier de 0 à %d", LIMITE_MIO_MAX);
+         }},
+        {nullptr, "--processus", "N", "processus de chaque joueur, 0 : sans limite",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<uint64_t>(v, 0, PROCESSUS_MAX);
+             o.isolation.processus = n.value_or(0);
+             return n ? "" : hote::texte("--processus attend un entier de 0 à %d", PROCESSUS_MAX);
+         }},
+        {nullptr, "--taille-fichiers", "MIO", "fichiers d'un joueur en Mio, 0 : sans limite",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<uint64_t>(v, 0, LIMITE_MIO_MAX);
+             o.isolation.fichiersMio = n.value_or(0);
+             return n ? "" : hote::texte("--taille-fichiers attend un entier de 0 à %d",
+                                         LIMITE_MIO_MAX);
+         }},
         {"-h", "--help", nullptr, "affiche cette aide",
          [](Options &o, const std::string &) {
              o.aide = true;
@@ -204,9 +238,12 @@ bool permiseEn(const Declaration &d, const std::string &commande)
         return o == "--resultats";
     bool duTournoi = o == "--defi" || o == "--concurrence" || o == "--resultats" ||
                      o == "--reprendre" || o == "--tranche";
+    bool duBacASable = o == "--isolation" || o == "--memoire" || o == "--processus" ||
+                       o == "--taille-fichiers";
     if (commande == "tournoi")
-        return duTournoi || o == "--parties" || o == "--graine" || o == "--ouverture" ||
-               o == "--enregistrer" || o == "--temps" || o == "--strict" || o == "--silencieux";
+        return duTournoi || duBacASable || o == "--parties" || o == "--graine" ||
+               o == "--ouverture" || o == "--enregistrer" || o == "--temps" || o == "--strict" ||
+               o == "--silencieux";
     return !duTournoi;
 }
 
@@ -360,6 +397,14 @@ std::string texteAide()
          "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
          "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
          "DOSSIER/<n>-<nom>.txt.\n"
+         "\n" +
+         hote::texte("Chaque programme joueur joue dans un bac à sable : il ne voit aucun autre\n"
+                     "processus et n'a pas de réseau. Si le système le refuse, le moteur le dit et\n"
+                     "joue sans ; avec --isolation exigee, il refuse de jouer (statut 1). Limites\n"
+                     "par défaut : %u Mio de mémoire, %u processus, fichiers de %u Mio.\n",
+                     static_cast<unsigned>(MEMOIRE_PAR_DEFAUT_MIO),
+                     static_cast<unsigned>(PROCESSUS_PAR_DEFAUT),
+                     static_cast<unsigned>(FICHIERS_PAR_DEFAUT_MIO)) +
          "\n"
          "Avec --sprt, après chaque paire de parties, le match s'arrête dès que le\n"
          "rapport de vraisemblance de H1 (écart elo1) contre H0 (écart elo0) sort de\n"

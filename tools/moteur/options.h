@@ -1,6 +1,7 @@
 // The engine's command line, declared as a table and read in one pass.
 #pragma once
 
+#include "isolation.h"
 #include "statistiques.h"
 
 #include <charconv>
@@ -35,6 +36,7 @@ struct Options {
     std::string resultats;                   // the standings as JSON
     bool reprendre = false;                  // play only what the record lacks
     std::optional<std::pair<int, int>> tranche; // slice K of M
+    ReglageIsolation isolation;                 // the players' sandbox and limits
 };
 
 struct LectureOptions {

@@ -19,19 +19,18 @@
 
 namespace moteur {
 
-// A live player as the registry knows it.  Signal handlers read it, hence
-// atomics only; places are never freed while the registry lives, a free
-// one (pid 0) is taken again by the next player.
 // Our children, for every thread of the engine: /proc lists each thread's
 // own, and any thread may have started a player (a player's orphans come to
 // the engine, its subreaper).
 std::vector<int> lireEnfants();
 
+// A live player as the registry knows it.  Its process layer reads it
+// without the lock, hence atomics only; places are never freed while the
+// registry lives, a free one (pid 0) is taken again by the next player.
 struct Place {
     std::atomic<int> pid{0};         // 0: free
     std::atomic<int> cible{0};       // what kill ends: -pid (its group) for a program, pid for a person
     std::atomic<bool> reape{false};  // its number may now be another process's
-    std::atomic<double> signal{-1};  // when it last sent SIGUSR1, on maintenant()'s clock
     std::atomic<Place *> suivante{nullptr};
 };
 
@@ -42,11 +41,12 @@ public:
     Registre(const Registre &) = delete;
     Registre &operator=(const Registre &) = delete;
 
-    // Forks under the lock.  The child runs `enfant`, which must end in exec
+    // Forks under the lock, the child in new namespaces if `espaces` names
+    // some (clone's flags).  The child runs `enfant`, which must end in exec
     // or _exit and make only async-signal-safe calls.  `groupe`: the child
     // gets a process group of its own, which kill then ends.  Null if fork
     // failed.
-    Place *lancer(bool groupe, const std::function<void()> &enfant);
+    Place *lancer(bool groupe, unsigned long espaces, const std::function<void()> &enfant);
     // The wait status of the place's process once it has ended (it is
     // reaped then); nothing while it runs, unless `bloquer` waits for it.
     std::optional<int> reaper(Place &place, bool bloquer);
@@ -60,9 +60,8 @@ public:
     // nothing happened.
     void ramasserLesOrphelins();
 
-    // Called from signal handlers: no lock, no allocation.
+    // Called from a signal handler: no lock, no allocation.
     void noterFinDEnfant() { enfantTermine_.store(true); }
-    void noterSignal(int pid, double date);
 
     // The engine is being stopped: kills every player and what it started,
     // orphans included.  Keeps the lock, so that nothing starts afterwards.

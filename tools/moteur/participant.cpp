@@ -157,7 +157,6 @@ std::optional<Issue> Participant::commencerPartie(uint32_t graine)
     d.magie = protocole::MAGIE;
     d.sorte = protocole::PARTIE;
     d.graine = graine;
-    d.pidMoteur = pidMoteur();
     d.reglages = d_.personne || !d_.fichierTrace.empty() ? protocole::VIDER_SORTIE : 0;
     Etat e = processus_.envoyer(&d, sizeof d);
     if (e != Etat::Ok)
@@ -189,8 +188,8 @@ ReponseTour Participant::jouer(const Position &position)
     t.indexRemis = r.nbIndices > 0;
     t.index = r.valeur;
     t.entreeFinie = (r.drapeaux & protocole::ENTREE_FINIE) != 0;
-    if (std::optional<double> date = processus_.signalDepuis(debut))
-        t.reflexion = *date - debut;
+    if ((r.drapeaux & protocole::SIGNALE) != 0)
+        t.reflexion = maintenant() - debut;
     return t;
 }
 

@@ -26,7 +26,7 @@ struct ReponseTour {
     bool indexRemis = false;          // at least one index handed
     int index = -1;                   // the last one
     bool entreeFinie = false;         // its standard input has ended
-    std::optional<double> reflexion;  // seconds until its SIGUSR1, if one came
+    std::optional<double> reflexion;  // seconds until its answer, if it signalled (SIGNALE)
 };
 
 // What the program at `chemin` says when started as a player: whether it

@@ -126,8 +126,8 @@ const char *const AIDE =
     "Il joue par le mode moteur, comme dans un match, des positions tirées de la\n"
     "graine, chacune deux fois, dans deux processus. Une ligne par contrôle :\n"
     "  salut       le programme salue le moteur dans la version de ce kit\n"
-    "  réponses    chaque tour reçoit une réponse (ni plantage, ni arrêt, ni\n"
-    "              rupture du protocole)\n"
+    "  réponses    chaque tour reçoit une réponse, une seule (ni plantage, ni\n"
+    "              arrêt, ni rupture du protocole)\n"
     "  temps       chaque tour finit dans le temps (pire et médiane)\n"
     "  indices     chaque indice remis est un indice de la liste (un tour sans\n"
     "              indice est compté, et n'échoue qu'avec --strict)\n"
@@ -302,11 +302,17 @@ public:
             lireSortie(t);
             return t;
         }
+        // An answer no request asked for: one turn had two.
+        if (processus_.reponseEnAttente()) {
+            processus_.tuer();
+            t.fin = Fin::Protocole;
+            lireSortie(t);
+            return t;
+        }
         protocole::Demande partie = {};
         partie.magie = protocole::MAGIE;
         partie.sorte = protocole::PARTIE;
         partie.graine = graine;
-        partie.pidMoteur = pidMoteur();
         partie.reglages = protocole::VIDER_SORTIE;
         protocole::Demande tour = {};
         tour.magie = protocole::MAGIE;
@@ -322,7 +328,10 @@ public:
         t.secondes = maintenant() - debut;
         if (e != Etat::Ok) {
             t.fin = faute(e);
-        } else if (r.magie != protocole::MAGIE || r.sorte != protocole::COUP || r.nbIndices < 0) {
+        } else if (r.magie != protocole::MAGIE || r.sorte != protocole::COUP || r.nbIndices < 0 ||
+                   processus_.reponseEnAttente()) {
+            // A second answer is already there when the program writes its
+            // two at once (the engine and the program share a processor).
             processus_.tuer();
             t.fin = Fin::Protocole;
         } else {
@@ -343,7 +352,9 @@ public:
         d.magie = protocole::MAGIE;
         d.sorte = protocole::FIN;
         processus_.envoyer(&d, sizeof d);
-        bool parti = processus_.attendre(DELAI_DEPART).has_value();
+        std::optional<FinProcessus> fin = processus_.attendre(DELAI_DEPART);
+        bool parti = fin.has_value();
+        restants_ = fin ? fin->restants : 0;
         lireSortie(t);
         if (parti && !utf8_.complet())
             t.sortieValide = false;
@@ -352,6 +363,9 @@ public:
 
     void tuer() { processus_.tuer(); }
     int pid() const { return processus_.pid(); }
+    // In its sandbox, what it started and left running when it left (the
+    // box ends it; outside, processusRestants finds it).
+    int restants() const { return restants_; }
 
 private:
     Fin faute(Etat e)
@@ -413,6 +427,7 @@ private:
     std::string trace_;
     LecteurUtf8 utf8_;
     bool personne_ = false;
+    int restants_ = 0;
 };
 
 // Once the programs were asked to leave: how many other children of ours
@@ -755,7 +770,8 @@ int verifier(const std::vector<std::string> &arguments, Registre &registre)
     Tour finA, finB;
     bool partis = a.finir(finA);
     partis = b.finir(finB) && partis;
-    int restants = processusRestants(DELAI_RESTANTS, {a.pid(), b.pid()});
+    int restants =
+        a.restants() + b.restants() + processusRestants(DELAI_RESTANTS, {a.pid(), b.pid()});
     a.tuer();
     b.tuer();
     registre.finirLesOrphelins();
