@@ -140,6 +140,19 @@ bool contient(const std::string &texte, const std::string &morceau)
     return texte.find(morceau) != std::string::npos;
 }
 
+// Whether this machine lets the engine sandbox its players (a container
+// without namespaces does not): asked once, of the engine itself.
+bool bacASable()
+{
+    static const bool oui =
+        essai::executer(essai::programme("moteur"), {"-q", "--isolation", "exigee", "--enregistrer",
+                                                     "/dev/null", "joueur_premier", "joueur_premier"})
+            .statut == 0;
+    return oui;
+}
+
+constexpr const char *SANS_BAC_A_SABLE = "ce système refuse d'isoler les joueurs";
+
 // ---- Command line --------------------------------------------------------
 
 TEST_F(Moteur, LAideEstLeTexteConvenu)
@@ -223,10 +236,17 @@ TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
 {
     // joueur_fourche's second turn starts a process of its own, then hangs
     // (joueur_evade's leaves the player's session): stopped meanwhile, the
-    // engine must end that process too, not only its child.
-    const std::pair<int, const char *> cas[] = {
-        {SIGTERM, "joueur_fourche"}, {SIGINT, "joueur_fourche"}, {SIGHUP, "joueur_evade"}};
+    // engine must end that process too, not only its child.  Killed
+    // outright, it can end nothing: the player's sandbox goes with it.
+    const std::pair<int, const char *> cas[] = {{SIGTERM, "joueur_fourche"},
+                                                {SIGINT, "joueur_fourche"},
+                                                {SIGHUP, "joueur_evade"},
+                                                {SIGKILL, "joueur_evade"}};
     for (const auto &[numero, joueur] : cas) {
+        if (numero == SIGKILL && !bacASable()) {
+            std::printf("SIGKILL non essayé : %s\n", SANS_BAC_A_SABLE);
+            continue;
+        }
         std::fflush(nullptr);
         pid_t pid = fork();
         if (pid == 0) {
@@ -320,18 +340,23 @@ TEST_F(Moteur, UnProgrammeEnFauteJoueSonPremierCoupPuisPerdChaquePartie)
     // game, then fails on its second.  Against joueur_premier, game 1 is
     // 0-1 (the fault's side), 1-3 then the fault; in game 2 the fault comes
     // after 0-1 1-3 2-3.
+    // joueur_double_fourche exits, its grandchild keeping the pipes: in
+    // the sandbox or outside it, it has stopped, not run out of time.
     struct Cas {
         const char *joueur;
         const char *fin;
+        const char *isolation = "auto";
     };
     const Cas cas[] = {
         {"joueur_plante", "le programme a planté (SIGABRT)"},
         {"joueur_quitte", "le programme s'est arrêté"},
         {"joueur_bloque", "temps dépassé"},
+        {"joueur_double_fourche", "le programme s'est arrêté"},
+        {"joueur_double_fourche", "le programme s'est arrêté", "aucune"},
     };
     for (const Cas &c : cas) {
-        Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", "--graine", "5", c.joueur,
-                         "joueur_premier"});
+        Match m = jouer({"-q", "--parties", "2", "--temps", "0.3", "--graine", "5", "--isolation",
+                         c.isolation, c.joueur, "joueur_premier"});
         EXPECT_EQ(m.execution.statut, 0) << c.joueur;
         ASSERT_EQ(m.parties.size(), 2u) << c.joueur;
         EXPECT_EQ(m.parties[0].tags["Fin"], std::string("jaune : ") + c.fin);
@@ -517,6 +542,65 @@ TEST_F(Moteur, UnCtrlCArreteLeMatchEtAfficheLeBilanDesPartiesFinies)
     for (int i = 0; i < 200 && !(fini = aucunProcessusRestant()); i++)
         usleep(10000);
     EXPECT_TRUE(fini);
+}
+
+// ---- A hostile player harms nobody ----------------------------------------
+
+TEST_F(Moteur, UnJoueurQuiSignaleLeMoteurNeLArretePas)
+{
+    // joueur_signaleur sends its parent a signal at each of its turns: the
+    // engine, outside the sandbox, where it ignores or refuses every signal
+    // a player may send but SIGKILL and SIGSTOP; its box's keeper inside,
+    // which no signal of the box reaches.  Either way the two games are
+    // played to their end.
+    std::vector<std::pair<int, const char *>> cas = {{SIGKILL, "auto"}, {SIGSTOP, "auto"}};
+    for (int numero : {SIGHUP,  SIGINT,    SIGQUIT,  SIGILL,  SIGTRAP,   SIGABRT,  SIGBUS,
+                       SIGFPE,  SIGUSR1,   SIGSEGV,  SIGUSR2, SIGPIPE,   SIGALRM,  SIGTERM,
+                       SIGSTKFLT, SIGCHLD, SIGCONT,  SIGTSTP, SIGTTIN,   SIGTTOU,  SIGURG,
+                       SIGXCPU, SIGXFSZ,   SIGVTALRM, SIGPROF, SIGWINCH, SIGIO,    SIGPWR,
+                       SIGSYS,  SIGRTMIN,  SIGRTMIN + 1, SIGRTMAX})
+        for (const char *isolation : {"aucune", "auto"})
+            cas.emplace_back(numero, isolation);
+    for (const auto &[numero, isolation] : cas) {
+        if (std::string(isolation) == "auto" && !bacASable() &&
+            (numero == SIGKILL || numero == SIGSTOP)) {
+            std::printf("signal %d non essayé : %s\n", numero, SANS_BAC_A_SABLE);
+            continue;
+        }
+        setenv("JOUEUR_SIGNALEUR", std::to_string(numero).c_str(), 1);
+        Match m = jouer({"-q", "--parties", "2", "--temps", "2", "--isolation", isolation,
+                         "joueur_signaleur", "joueur_premier"});
+        std::string essai = std::to_string(numero) + " " + isolation;
+        EXPECT_EQ(m.execution.statut, 0) << essai << m.execution.erreurs;
+        ASSERT_EQ(m.parties.size(), 2u) << essai;
+        for (const PartieEnregistree &p : m.parties) {
+            EXPECT_EQ(p.tags.at("Fin"), "plus aucun coup possible") << essai;
+            EXPECT_EQ(p.coups, partiePremierContrePremier()) << essai;
+        }
+    }
+    unsetenv("JOUEUR_SIGNALEUR");
+}
+
+TEST_F(Moteur, UnJoueurNePeutPasTuerSonAdversaire)
+{
+    // joueur_tueur kills every other child of its parent at each turn: in
+    // the sandbox it finds none; outside it, its opponent, which it finds
+    // at its first turn, crashes before its own.
+    struct Cas {
+        const char *isolation;
+        const char *fin;
+    };
+    for (const Cas &c : {Cas{"auto", "plus aucun coup possible"},
+                         Cas{"aucune", "rouge : le programme a planté (SIGKILL)"}}) {
+        if (std::string(c.isolation) == "auto" && !bacASable()) {
+            std::printf("bac à sable non essayé : %s\n", SANS_BAC_A_SABLE);
+            continue;
+        }
+        Match m = jouer({"-q", "--isolation", c.isolation, "joueur_tueur", "joueur_premier"});
+        EXPECT_EQ(m.execution.statut, 0) << c.isolation << m.execution.erreurs;
+        ASSERT_EQ(m.parties.size(), 1u) << c.isolation;
+        EXPECT_EQ(m.parties[0].tags.at("Fin"), c.fin);
+    }
 }
 
 // ---- Seeds, openings and colours -----------------------------------------

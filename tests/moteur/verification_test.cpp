@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Faux{"joueur_plante", "", "réponses"}, Faux{"joueur_quitte", "", "réponses"},
                     Faux{"joueur_bloque", "", "temps"}, Faux{"joueur_fourche", "", "temps"},
                     Faux{"joueur_evade", "", "temps"}, Faux{"joueur_transfuge", "", "temps"},
-                    Faux{"joueur_brouilleur", "", "processus"},
+                    Faux{"joueur_brouilleur", "", "processus"}, Faux{"joueur_bis", "", "réponses"},
                     Faux{"joueur_ancien", "", "salut"}),
     [](const testing::TestParamInfo<Faux> &p) {
         return std::string(p.param.joueur) + (*p.param.option != '\0' ? "_strict" : "");

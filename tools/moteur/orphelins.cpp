@@ -76,6 +76,7 @@ Place *Registre::lancer(bool groupe, unsigned long espaces, const std::function<
     }
     if (pid < 0)
         return nullptr;
+    noterEnfant(pid);
     if (groupe)
         setpgid(pid, pid); // also here, so that no kill can come before it
     Place *place = premiere_.load();
@@ -131,6 +132,7 @@ void Registre::finirLesOrphelinsSousVerrou()
             if (estUnJoueur(pid))
                 continue;
             orphelin = true;
+            noterEnfant(pid);
             kill(-pid, SIGKILL); // the group it leads, if it made one
             kill(pid, SIGKILL);
             int etat;
@@ -151,6 +153,19 @@ void Registre::ramasserLesOrphelins()
 {
     if (enfantTermine_.load())
         finirLesOrphelins();
+}
+
+void Registre::noterEnfant(int pid)
+{
+    recents_[prochainRecent_.fetch_add(1) % recents_.size()].store(pid);
+}
+
+bool Registre::enfantRecent(int pid) const
+{
+    for (const std::atomic<int> &r : recents_)
+        if (r.load() == pid)
+            return true;
+    return false;
 }
 
 void Registre::tuerLesJoueurs()

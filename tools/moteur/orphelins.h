@@ -11,6 +11,7 @@
 // its registration, nor signals a number that was reaped and may be reused.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -62,6 +63,10 @@ public:
 
     // Called from a signal handler: no lock, no allocation.
     void noterFinDEnfant() { enfantTermine_.store(true); }
+    // Whether `pid` is one of our latest children (a player started, or an
+    // orphan swept), ended or not: a signal it sent may be read after the
+    // engine reaped it.  No lock.
+    bool enfantRecent(int pid) const;
 
     // The engine is being stopped: kills every player and what it started,
     // orphans included.  Keeps the lock, so that nothing starts afterwards.
@@ -74,7 +79,10 @@ private:
     void finirLesOrphelinsSousVerrou();
     void tuerLesJoueurs(); // under the lock
     bool estUnJoueur(int pid) const;
+    void noterEnfant(int pid);
     std::mutex verrou_;
+    std::array<std::atomic<int>, 64> recents_{}; // our latest children, in a ring
+    std::atomic<unsigned> prochainRecent_{0};
     std::atomic<Place *> premiere_{nullptr};
     std::atomic<bool> enfantTermine_{false};
     bool arrete_ = false; // under the lock

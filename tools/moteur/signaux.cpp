@@ -71,11 +71,15 @@ bool envoyeParUnAutre(const siginfo_t &info)
 }
 
 // A player outside its sandbox, or what it started: every such process
-// descends from the engine (their orphans come to it, their subreaper).
+// descends from the engine (their orphans come to it, their subreaper), or
+// is among its latest children, reaped since.
 bool vientDUnJoueur(const siginfo_t &info)
 {
     if (!envoyeParUnAutre(info))
         return false;
+    Registre *registre = registreDesSignaux.load();
+    if (registre != nullptr && registre->enfantRecent(info.si_pid))
+        return true;
     int moi = 0, pere = 0, numero = info.si_pid;
     if (!lireFiliation(0, moi, pere))
         return false;
