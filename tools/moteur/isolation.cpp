@@ -35,6 +35,9 @@ bool racine = false;
 char carteUid[32], carteGid[32];
 // The keeper's process id outside its box, for root's user id of its own.
 int numeroDuGardien = 0;
+// Root's boxes share one network namespace without network: making one per
+// box costs more than the rest of the box.  -1: each box makes its own.
+int reseauVide = -1;
 
 // Where preparing a box failed: the step, in the user's words, and errno.
 struct Refus {
@@ -64,12 +67,35 @@ bool preparerLesEspaces(Refus &refus)
          !ecrireFichier("/proc/self/uid_map", carteUid, refus) ||
          !ecrireFichier("/proc/self/gid_map", carteGid, refus)))
         return false;
+    if (reseauVide >= 0 && setns(reseauVide, CLONE_NEWNET) != 0) {
+        refus = {"réseau", errno};
+        return false;
+    }
     if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
         mount("proc", "/proc", "proc", MS_NOSUID | MS_NODEV | MS_NOEXEC, nullptr) != 0) {
         refus = {"montage de /proc", errno};
         return false;
     }
     return true;
+}
+
+// A new network namespace, left at once by this thread (the namespace is
+// each thread's own): its descriptor, or -1.
+int creerUnReseauVide()
+{
+    int ici = open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+    if (ici < 0)
+        return -1;
+    int vide = -1;
+    if (unshare(CLONE_NEWNET) == 0) {
+        vide = open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+        if (setns(ici, CLONE_NEWNET) != 0) {
+            close(vide); // cannot happen to root; the engine needs no network anyway
+            vide = -1;
+        }
+    }
+    close(ici);
+    return vide;
 }
 
 pid_t cloner(unsigned long drapeaux)
@@ -99,9 +125,10 @@ Refus sonder()
     } else {
         if (read(tube[0], &refus, sizeof refus) != sizeof refus)
             refus = {};
+        // Its box is still being taken down, which takes milliseconds: the
+        // engine's sweep reaps it later, as any child that is no player.
         int etat;
-        while (waitpid(pid, &etat, 0) < 0 && errno == EINTR) {
-        }
+        waitpid(pid, &etat, WNOHANG);
     }
     close(tube[0]);
     return refus;
@@ -113,13 +140,18 @@ std::string decider(const ReglageIsolation &r)
     racine = geteuid() == 0;
     if (r.mode == ModeIsolation::Aucune)
         return {};
-    espaces = CLONE_NEWPID | CLONE_NEWNS | CLONE_NEWNET | (racine ? 0 : CLONE_NEWUSER);
+    espaces = CLONE_NEWPID | CLONE_NEWNS | (racine ? 0 : CLONE_NEWUSER | CLONE_NEWNET);
+    if (racine && (reseauVide = creerUnReseauVide()) < 0)
+        espaces |= CLONE_NEWNET;
     std::snprintf(carteUid, sizeof carteUid, "%u %u 1", getuid(), getuid());
     std::snprintf(carteGid, sizeof carteGid, "%u %u 1", getgid(), getgid());
     Refus refus = sonder();
     if (refus.etape == nullptr)
         return {};
     espaces = 0;
+    if (reseauVide >= 0)
+        close(reseauVide);
+    reseauVide = -1;
     std::string raison = std::string(refus.etape) + " : " + std::strerror(refus.erreur);
     if (r.mode == ModeIsolation::Auto)
         std::fprintf(stderr,

@@ -6,7 +6,9 @@
 //   engine, and when it ends, or the keeper is killed, or the engine dies
 //   even by SIGKILL, the kernel ends everything the program started;
 // - its own /proc (a namespace of mounts), showing only that box;
-// - its own network namespace, with no interface but a loopback left down;
+// - a network namespace with no interface but a loopback left down: its
+//   own for an ordinary user, one for all the boxes of an engine run by
+//   root (a namespace per box cost more than the rest of the box);
 // - for an ordinary user, its own user namespace (the user's identity kept),
 //   without which the kernel refuses the others;
 // - limits on its memory (address space, none in a sanitizer build, whose

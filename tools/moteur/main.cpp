@@ -272,12 +272,16 @@ int main(int argc, char **argv)
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && arguments[0] == "page") // its own command line
         return moteur::commandePage({arguments.begin() + 1, arguments.end()});
-    if (!arguments.empty() && arguments[0] == "verifier") // its own command line too
-        return moteur::verifier({arguments.begin() + 1, arguments.end()}, registre);
+    if (!arguments.empty() && arguments[0] == "verifier") { // its own command line too
+        int statut = moteur::verifier({arguments.begin() + 1, arguments.end()}, registre);
+        registre.attendreLesFinissants();
+        return statut;
+    }
     moteur::LectureOptions l = moteur::lireOptions(arguments);
     if (!l.erreur.empty())
         return moteur::refuserLigneDeCommande(l.erreur);
     int statut = moteur::executer(l.options, registre);
+    registre.attendreLesFinissants(); // the players' boxes, still being taken down
     // Results that never reached the screen or the file they were sent to
     // (a full disk, a closed pipe) are a failure, not a success.
     if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && statut == EXIT_SUCCESS &&

@@ -3,6 +3,7 @@
 
 #include "systeme.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -115,6 +116,31 @@ void Registre::liberer(Place &place)
     place.pid.store(0);
 }
 
+void Registre::laisserFinir(Place &place)
+{
+    std::lock_guard<std::mutex> verrou(verrou_);
+    finissants_.push_back(place.pid.load());
+    place.pid.store(0);
+}
+
+void Registre::reaperLesFinissants(bool attendre)
+{
+    std::erase_if(finissants_, [attendre](int pid) {
+        int etat;
+        pid_t r;
+        do
+            r = waitpid(pid, &etat, attendre ? 0 : WNOHANG);
+        while (r < 0 && errno == EINTR);
+        return r != 0; // an error: reaped by someone else
+    });
+}
+
+void Registre::attendreLesFinissants()
+{
+    std::lock_guard<std::mutex> verrou(verrou_);
+    reaperLesFinissants(true);
+}
+
 bool Registre::estUnJoueur(int pid) const
 {
     for (Place *p = premiere_.load(); p != nullptr; p = p->suivante.load())
@@ -126,10 +152,12 @@ bool Registre::estUnJoueur(int pid) const
 void Registre::finirLesOrphelinsSousVerrou()
 {
     enfantTermine_.store(false);
+    reaperLesFinissants(false);
     for (int tour = 0; tour < TOURS_DE_RAMASSAGE; tour++) {
         bool orphelin = false;
         for (int pid : lireEnfants()) {
-            if (estUnJoueur(pid))
+            if (estUnJoueur(pid) ||
+                std::find(finissants_.begin(), finissants_.end(), pid) != finissants_.end())
                 continue;
             orphelin = true;
             noterEnfant(pid);

@@ -53,6 +53,12 @@ public:
     std::optional<int> reaper(Place &place, bool bloquer);
     // The process is no longer a player: its place is free.
     void liberer(Place &place);
+    // The same for a process that ends on its own, unreaped yet (a keeper
+    // taking its box down once its program has ended): it is reaped later,
+    // without waiting for it, and no sweep takes it for an orphan.
+    void laisserFinir(Place &place);
+    // Waits for those, and reaps them: nothing of the engine's left behind.
+    void attendreLesFinissants();
 
     // Ends and reaps every child that is not a live player, and those that
     // its death hands over in turn.
@@ -79,6 +85,7 @@ private:
     void finirLesOrphelinsSousVerrou();
     void tuerLesJoueurs(); // under the lock
     bool estUnJoueur(int pid) const;
+    void reaperLesFinissants(bool attendre); // under the lock
     void noterEnfant(int pid);
     std::mutex verrou_;
     std::array<std::atomic<int>, 64> recents_{}; // our latest children, in a ring
@@ -86,6 +93,7 @@ private:
     std::atomic<Place *> premiere_{nullptr};
     std::atomic<bool> enfantTermine_{false};
     bool arrete_ = false; // under the lock
+    std::vector<int> finissants_; // under the lock
 };
 
 } // namespace moteur

@@ -226,10 +226,24 @@ bool Processus::vivant()
 {
     if (!lance() || fin_)
         return false;
+    if (lireLeRapport())
+        return false;
     if (std::optional<int> etat = registre_.reaper(*place_, false)) {
-        fin_ = decoderLaFin(*etat);
+        if (!lireLeRapport()) // written before the keeper ended, or never
+            fin_ = decoder(*etat);
         return false;
     }
+    return true;
+}
+
+bool Processus::lireLeRapport()
+{
+    RapportDuGardien r = {};
+    if (rapport_ < 0 || read(rapport_, &r, sizeof r) != static_cast<ssize_t>(sizeof r))
+        return false;
+    fin_ = decoder(r.etat);
+    fin_->restants = r.restants;
+    rapportRecu_ = true;
     return true;
 }
 
@@ -239,22 +253,19 @@ void Processus::fermerTubes()
     fermer(deLui_);
 }
 
-FinProcessus Processus::decoderLaFin(int etat)
-{
-    // The keeper's report, written before it ended: the program's own end.
-    RapportDuGardien r = {};
-    if (rapport_ >= 0 && read(rapport_, &r, sizeof r) == static_cast<ssize_t>(sizeof r)) {
-        FinProcessus fin = decoder(r.etat);
-        fin.restants = r.restants;
-        return fin;
-    }
-    return decoder(etat);
-}
+
 
 std::optional<FinProcessus> Processus::attendre(double delaiSecondes)
 {
     if (vivant()) {
-        attendreLaFinDe(pid_, delaiSecondes);
+        // In the sandbox, the program's end is the keeper's report: the
+        // keeper then takes its box down, which the engine need not wait
+        // for.  A keeper killed before writing it closes the pipe.
+        double limite = maintenant() + delaiSecondes;
+        if (rapport_ >= 0)
+            attendreDeQuoiLire(rapport_, delaiSecondes);
+        if (vivant())
+            attendreLaFinDe(pid_, std::max(0.0, limite - maintenant()));
         if (vivant())
             return std::nullopt;
     }
@@ -284,11 +295,17 @@ FinProcessus Processus::tuer()
         // A program may have left the group it was given.
         if (!fin_) {
             kill(pid_, SIGKILL);
-            fin_ = decoderLaFin(registre_.reaper(*place_, true).value_or(0));
+            int etat = registre_.reaper(*place_, true).value_or(0);
+            if (!lireLeRapport())
+                fin_ = decoder(etat);
         }
-        registre_.liberer(*place_);
+        if (rapportRecu_ && !place_->reape.load())
+            registre_.laisserFinir(*place_); // the keeper, taking its box down
+        else
+            registre_.liberer(*place_);
         place_ = nullptr;
         pid_ = -1;
+        rapportRecu_ = false;
         fermer(rapport_);
         fermer(finFd_);
     }

@@ -72,7 +72,7 @@ public:
 private:
     void fermerTubes();
     ssize_t lire(void *donnees, size_t taille);
-    FinProcessus decoderLaFin(int etat);
+    bool lireLeRapport(); // in the sandbox: sets fin_ once the keeper has reported
     Registre &registre_;
     Place *place_ = nullptr; // while launched
     int pid_ = -1;
@@ -81,6 +81,7 @@ private:
     int deLui_ = -1;
     int rapport_ = -1; // in the sandbox: the keeper's report (RapportDuGardien)
     int finFd_ = -1;   // outside it: readable once the process has ended
+    bool rapportRecu_ = false;
     Echeance echeance_; // the deadline of a wait for its answer
     std::optional<FinProcessus> fin_;
 };

@@ -2,6 +2,7 @@
 #include "systeme.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -187,6 +188,20 @@ void fermerAPartirDe(int premier)
 #endif
     for (int fd = premier; fd < 1024; fd++)
         close(fd);
+}
+
+bool attendreDeQuoiLire(int fd, double delaiSecondes)
+{
+    double limite = maintenant() + delaiSecondes;
+    for (;;) {
+        double reste = std::max(0.0, limite - maintenant());
+        pollfd p = {fd, POLLIN, 0};
+        int r = poll(&p, 1, static_cast<int>(std::ceil(reste * 1000)));
+        if (r > 0)
+            return true;
+        if (r == 0 || errno != EINTR) // the deadline, or no such descriptor
+            return false;
+    }
 }
 
 bool attendreLaFinDe(int pid, double delaiSecondes)

@@ -45,6 +45,10 @@ int descripteurDeProcessus(int pid);
 // Closes every descriptor from `premier` on (async-signal-safe).
 void fermerAPartirDe(int premier);
 
+// Waits up to `delaiSecondes` for `fd` to have something to read, or its
+// end: true if it has.
+bool attendreDeQuoiLire(int fd, double delaiSecondes);
+
 // Waits up to `delaiSecondes` for our child `pid` to end, without reaping
 // it (its wait status stays for waitpid): true once it has ended.
 bool attendreLaFinDe(int pid, double delaiSecondes);
