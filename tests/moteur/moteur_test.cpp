@@ -603,6 +603,30 @@ TEST_F(Moteur, UnJoueurNePeutPasTuerSonAdversaire)
     }
 }
 
+TEST_F(Moteur, UnSystemeQuiRefuseLeBacASableEstSignaleUneFoisOuRefuse)
+{
+    // A user namespace where no process-id namespace may be made stands for
+    // such a system (skipped where none can be made).
+    const std::string script =
+        "unshare -U -r sh -c 'echo 0 > /proc/sys/user/max_pid_namespaces || exit\n"
+        "\"$0\" -q --parties 2 joueur_premier joueur_premier 2>&1; echo \"statut $?\"\n"
+        "\"$0\" -q --isolation exigee joueur_premier joueur_premier 2>&1; echo \"statut $?\"' " +
+        essai::programme("moteur");
+    essai::Execution e = essai::executer("/bin/sh", {"-c", script});
+    if (!contient(e.sortie, "statut"))
+        GTEST_SKIP() << "aucun espace de noms d'utilisateur ici : " << e.erreurs;
+    const std::string refus = "ce système refuse d'isoler les joueurs (espaces de noms : ";
+    std::vector<std::string> l = essai::lignes(e.sortie);
+    // The warning, two games, the summary (three lines and the Elo line).
+    ASSERT_EQ(l.size(), 10u) << e.sortie;
+    EXPECT_EQ(l[0].rfind("moteur : attention, " + refus, 0), 0u) << l[0];
+    EXPECT_TRUE(contient(l[0], ") : ils jouent sans bac à sable, avec leurs seules limites")) << l[0];
+    EXPECT_EQ(l[2].rfind("Partie 2 : ", 0), 0u) << l[2];
+    EXPECT_EQ(l[7], "statut 0");
+    EXPECT_EQ(l[8].rfind("moteur : --isolation exigee : " + refus, 0), 0u) << l[8];
+    EXPECT_EQ(l[9], "statut 1");
+}
+
 // ---- Seeds, openings and colours -----------------------------------------
 
 TEST_F(Moteur, UneGraineRejoueLeMatchOctetPourOctet)

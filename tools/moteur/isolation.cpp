@@ -134,11 +134,10 @@ Refus sonder()
     return refus;
 }
 
-std::string decider(const ReglageIsolation &r)
+std::string decider()
 {
-    reglage = r;
     racine = geteuid() == 0;
-    if (r.mode == ModeIsolation::Aucune)
+    if (reglage.mode == ModeIsolation::Aucune)
         return {};
     espaces = CLONE_NEWPID | CLONE_NEWNS | (racine ? 0 : CLONE_NEWUSER | CLONE_NEWNET);
     if (racine && (reseauVide = creerUnReseauVide()) < 0)
@@ -153,7 +152,7 @@ std::string decider(const ReglageIsolation &r)
         close(reseauVide);
     reseauVide = -1;
     std::string raison = std::string(refus.etape) + " : " + std::strerror(refus.erreur);
-    if (r.mode == ModeIsolation::Auto)
+    if (reglage.mode == ModeIsolation::Auto)
         std::fprintf(stderr,
                      "moteur : attention, ce système refuse d'isoler les joueurs (%s) : ils "
                      "jouent sans bac à sable, avec leurs seules limites\n",
@@ -240,16 +239,18 @@ void fermerSauf(int garde)
 
 } // namespace
 
-std::string reglerIsolation(const ReglageIsolation &r)
+void reglerIsolation(const ReglageIsolation &r) { reglage = r; }
+
+std::string refusDeLIsolation()
 {
-    std::string raison;
-    std::call_once(sondage, [&] { raison = decider(r); });
+    static std::string raison;
+    std::call_once(sondage, [] { raison = decider(); });
     return raison;
 }
 
 unsigned long espacesDuJoueur()
 {
-    std::call_once(sondage, [] { decider(ReglageIsolation{}); });
+    refusDeLIsolation();
     return espaces;
 }
 

@@ -46,10 +46,13 @@ struct ReglageIsolation {
 };
 
 // Once, before the engine starts any thread or player (players started
-// without it get the defaults).  Probes the system unless the mode is
-// Aucune: why it refuses the sandbox, empty when it does not.  In Auto, a
-// refusal is told on standard error, once.
-std::string reglerIsolation(const ReglageIsolation &reglage);
+// without it get the defaults).
+void reglerIsolation(const ReglageIsolation &reglage);
+
+// Why the system refuses the sandbox, empty when it does not (or the mode
+// is Aucune): probed once, by the first call or the first player started.
+// In Auto, a refusal is told on standard error then.
+std::string refusDeLIsolation();
 
 // The namespaces to clone a player's first process into; 0 without the
 // sandbox (the player is then the engine's child, limits alone).

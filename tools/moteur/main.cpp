@@ -230,11 +230,15 @@ int jouer(const Options &o, Registre &registre)
 }
 
 // The players' sandbox, settled before any of them starts: a system that
-// refuses it fails the run only when the user insists on it.
+// refuses it fails the run only when the user insists on it (otherwise the
+// first player started asks).
 bool isolationRefusee(const ReglageIsolation &reglage)
 {
-    std::string refus = reglerIsolation(reglage);
-    if (refus.empty() || reglage.mode != ModeIsolation::Exigee)
+    reglerIsolation(reglage);
+    if (reglage.mode != ModeIsolation::Exigee)
+        return false;
+    std::string refus = refusDeLIsolation();
+    if (refus.empty())
         return false;
     std::fprintf(stderr, "moteur : --isolation exigee : ce système refuse d'isoler les joueurs (%s)\n",
                  refus.c_str());
