@@ -256,8 +256,9 @@ unsigned long espacesDuJoueur()
 
 void garderLeBacASable(int rapport, int parent, const std::function<void()> &devenirJoueur)
 {
-    // The kernel gives the first process of a namespace only the signals it
-    // handles: none, the program cannot end it.
+    // From inside its namespace, the kernel gives the first process only the
+    // signals it handles; it blocks them all, so that the program can
+    // neither end it nor run the engine's handlers it inherited.
     sigset_t tous;
     sigfillset(&tous);
     sigprocmask(SIG_SETMASK, &tous, nullptr);
@@ -265,7 +266,7 @@ void garderLeBacASable(int rapport, int parent, const std::function<void()> &dev
     // The system's /proc still, until the box has its own: our number
     // outside, and whether the engine died before the line above.
     int pere = 0;
-    if (lireFiliation(0, numeroDuGardien, pere) && pere != parent)
+    if (lireFiliation(0, numeroDuGardien, pere) && parent > 0 && pere != parent)
         _exit(STATUT_IMPOSSIBLE);
     Refus refus;
     if (!preparerLesEspaces(refus))

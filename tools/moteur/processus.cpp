@@ -96,6 +96,21 @@ struct DescripteursDuFils {
     }
 };
 
+// A program's standard input (/dev/null) and output (its trace, or
+// /dev/null), opened here, where the names mean what they mean to the
+// engine; a person's program keeps ours.  False if one cannot be opened.
+bool ouvrirLesSorties(const Lancement &l, Preparation &p, DescripteursDuFils &fils)
+{
+    if (l.terminal)
+        return true;
+    p.nul = fils.garder(open("/dev/null", O_RDWR | O_CLOEXEC));
+    p.sortie = l.fichierTrace.empty()
+                   ? p.nul
+                   : fils.garder(open(l.fichierTrace.c_str(),
+                                      O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    return p.nul >= 0 && p.sortie >= 0;
+}
+
 } // namespace
 
 Processus::~Processus()
@@ -137,16 +152,8 @@ Etat Processus::lancer(const Lancement &l)
     argv.push_back(nullptr);
     Preparation p = {l.chemin.c_str(), argv.data(), demandes[0], reponses[1], -1, -1,
                      l.terminal, espaces != 0 ? 1 : static_cast<int>(getpid())};
-    if (!l.terminal) {
-        // Opened here, where the names mean what they mean to the engine.
-        p.nul = fils.garder(open("/dev/null", O_RDWR | O_CLOEXEC));
-        p.sortie = l.fichierTrace.empty()
-                       ? p.nul
-                       : fils.garder(open(l.fichierTrace.c_str(),
-                                          O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
-        if (p.nul < 0 || p.sortie < 0)
-            return echec();
-    }
+    if (!ouvrirLesSorties(l, p, fils))
+        return echec();
     int moi = 0, pere = 0;
     if (espaces != 0 && !lireFiliation(0, moi, pere))
         moi = 0;
@@ -252,8 +259,6 @@ void Processus::fermerTubes()
     fermer(versLui_);
     fermer(deLui_);
 }
-
-
 
 std::optional<FinProcessus> Processus::attendre(double delaiSecondes)
 {
