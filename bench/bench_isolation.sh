@@ -11,6 +11,10 @@
 # - a tournament of the 24 automatic players, PARTIES games per pairing from
 #   openings of 4 random moves, 2 at once: its time with the sandbox over
 #   its time without (target: at most 1,10).
+# A start and a move are given in elapsed time, then in processor time
+# (user and system, of the engine and its players): the elapsed time holds
+# the waits for the kernel and for a busy machine, the processor time is
+# steadier (counted in hundredths of a second: hence 200 engine runs).
 #
 #   [TOURS=N] [LANCEMENTS=N] [COUPS_PARTIES=N] bench/bench_isolation.sh [BIN] [PARTIES]
 #
@@ -21,7 +25,7 @@ set -eu
 bin=${1:-build/bin}
 parties=${2:-100}
 tours=${TOURS:-5}
-lancements=${LANCEMENTS:-50}
+lancements=${LANCEMENTS:-200}
 coups_parties=${COUPS_PARTIES:-500}
 joueur=joueur_bref
 set -- joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle joueur_rapport \
@@ -37,12 +41,21 @@ if ! "$bin/moteur" -q --isolation exigee --enregistrer /dev/null "$joueur" "$jou
     exit 1
 fi
 
-# secondes COMMANDE...: runs it, its output dropped; prints the seconds it took.
+# processeur FICHIER: the user and system seconds of this shell's children
+# so far, as `times` wrote them into FICHIER.
+processeur() {
+    awk 'NR == 2 { split($1, u, "m"); split($2, s, "m"); printf "%.6f", u[1] * 60 + u[2] + s[1] * 60 + s[2] }' "$1"
+}
+# secondes COMMANDE...: runs it, its output dropped; prints the elapsed
+# seconds it took, then the processor seconds.
 secondes() {
+    times > "$dossier/avant.$$"
     debut=$(date +%s.%N)
     "$@" > /dev/null
     fin=$(date +%s.%N)
-    awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.6f", f - d }'
+    times > "$dossier/apres.$$"
+    awk -v d="$debut" -v f="$fin" -v a="$(processeur "$dossier/avant.$$")" \
+        -v b="$(processeur "$dossier/apres.$$")" 'BEGIN { printf "%.6f %.6f", f - d, b - a }'
 }
 lancer() {
     i=0
@@ -61,53 +74,51 @@ tournoi() {
     "$bin/moteur" tournoi -q --isolation "$mode" --graine 1 --ouverture 4 --parties "$parties" -j 2 \
         "$@"
 }
-# mesurer NOM COMMANDE: the command's seconds with the sandbox then without,
-# or the other way round on odd rounds, as one line "avec sans" of NOM.
+# mesurer NOM COMMANDE [ARGUMENTS...]: COMMANDE MODE ARGUMENTS with the
+# sandbox and without, in this round's order, as one line of NOM: the
+# elapsed and processor seconds with, then without.
 mesurer() {
     nom=$1
-    shift
+    commande=$2
+    shift 2
     if [ $((tour % 2)) -eq 0 ]; then
-        avec=$(secondes "$@" auto)
-        sans=$(secondes "$@" aucune)
+        avec=$(secondes "$commande" auto "$@")
+        sans=$(secondes "$commande" aucune "$@")
     else
-        sans=$(secondes "$@" aucune)
-        avec=$(secondes "$@" auto)
+        sans=$(secondes "$commande" aucune "$@")
+        avec=$(secondes "$commande" auto "$@")
     fi
     echo "$avec $sans" >> "$dossier/$nom"
 }
 
-n=$#
 echo "coût du bac à sable : $tours tours ; $lancements moteurs de 1 partie $joueur-$joueur ;" \
-    "1 match de $coups_parties parties ; tournoi de $n joueurs, $parties parties par rencontre, -j 2"
+    "1 match de $coups_parties parties ; tournoi de $# joueurs, $parties parties par rencontre, -j 2"
 tour=1
 while [ "$tour" -le "$tours" ]; do
     mesurer lancements lancer
     mesurer coups jouer
-    if [ $((tour % 2)) -eq 0 ]; then
-        avec=$(secondes tournoi auto "$@")
-        sans=$(secondes tournoi aucune "$@")
-    else
-        sans=$(secondes tournoi aucune "$@")
-        avec=$(secondes tournoi auto "$@")
-    fi
-    echo "$avec $sans" >> "$dossier/tournoi"
-    echo "tour $tour : $(tail -n 1 "$dossier/tournoi" | awk '{ printf "tournoi %.1f s avec, %.1f s sans", $1, $2 }' | tr . ,)"
+    mesurer tournoi tournoi "$@"
+    echo "tour $tour : $(tail -n 1 "$dossier/tournoi" |
+        awk '{ printf "tournoi %.1f s avec, %.1f s sans", $1, $3 }' | tr . ,)"
     tour=$((tour + 1))
 done
 
 coups=$(awk '!/^\[/ { for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+-[0-9]+\*?$/) n++ } END { print n }' \
     "$dossier/coups.aucune.txt")
-# resume FICHIER DIVISEUR UNITE FACTEUR: min, median and max over the rounds
-# of (avec - sans) / DIVISEUR, times FACTEUR, in UNITE.
-resume() {
-    awk -v d="$2" -v f="$4" '{ print ($1 - $2) / d * f }' "$1" | sort -g | awk -v u="$3" '
-        { v[NR] = $1 }
-        END { printf "min %.1f %s, médiane %.1f %s, max %.1f %s", v[1], u, v[int((NR + 1) / 2)], u, v[NR], u }' |
-        tr . ,
+# etendue: the minimum, median and maximum of the numbers read, one a line,
+# in the format given (decimal comma).
+etendue() {
+    sort -g | awk -v f="$1" '{ v[NR] = $1 }
+        END { printf "min " f ", médiane " f ", max " f, v[1], v[int((NR + 1) / 2)], v[NR] }' | tr . ,
 }
-echo "par programme lancé : $(resume "$dossier/lancements" $((2 * lancements)) µs 1000000)"
-echo "par coup ($coups coups par match) : $(resume "$dossier/coups" "$coups" µs 1000000)"
-awk '{ print $1 / $2 }' "$dossier/tournoi" | sort -g | awk '
-    { v[NR] = $1 }
-    END { printf "tournoi, avec / sans : min %.3f, médiane %.3f, max %.3f (cible : au plus 1,10)\n",
-          v[1], v[int((NR + 1) / 2)], v[NR] }' | tr . ,
+# cout FICHIER DIVISEUR: per round, (with - without) / DIVISEUR in
+# microseconds, elapsed then processor.
+cout() {
+    temps=$(awk -v d="$2" '{ print ($1 - $3) / d * 1e6 }' "$1" | etendue "%.0f µs")
+    proc=$(awk -v d="$2" '{ print ($2 - $4) / d * 1e6 }' "$1" | etendue "%.0f µs")
+    echo "$temps ; processeur : $proc"
+}
+echo "par programme lancé : $(cout "$dossier/lancements" $((2 * lancements)))"
+echo "par coup ($coups coups par match) : $(cout "$dossier/coups" "$coups")"
+echo "tournoi, avec / sans : $(awk '{ print $1 / $3 }' "$dossier/tournoi" | etendue "%.3f")" \
+    "(cible : au plus 1,10)"
