@@ -91,7 +91,7 @@ Place *Registre::lancer(bool groupe, unsigned long espaces, const std::function<
     }
     place->cible.store(groupe ? -pid : pid);
     place->reape.store(false);
-    place->pid.store(pid); // last: what the handlers look for
+    place->pid.store(pid); // last: what the other threads look for
     return place;
 }
 
