@@ -8,7 +8,8 @@
 // - its own /proc (a namespace of mounts), showing only that box;
 // - a network namespace with no interface but a loopback left down: its
 //   own for an ordinary user, one for all the boxes of an engine run by
-//   root (a namespace per box cost more than the rest of the box);
+//   root (a namespace per box cost more than the rest of the box; their
+//   programs could meet only on abstract UNIX sockets);
 // - for an ordinary user, its own user namespace (the user's identity kept),
 //   without which the kernel refuses the others;
 // - limits on its memory (address space, none in a sanitizer build, whose
