@@ -11,6 +11,7 @@
 #include "joueur.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -63,8 +64,6 @@ std::string demandeInvalide(const protocole::Demande &d)
         return texte("signature %08x au lieu de %08x", d.magie, protocole::MAGIE);
     switch (d.sorte) {
     case protocole::PARTIE:
-        if (d.pidMoteur <= 0)
-            return texte("numéro de processus du moteur %d", d.pidMoteur);
         if ((d.reglages & ~protocole::VIDER_SORTIE) != 0)
             return texte("réglages %u inconnus", d.reglages);
         return {};
@@ -77,6 +76,30 @@ std::string demandeInvalide(const protocole::Demande &d)
     }
 }
 
+// SIGUSR1 sent by the player's own process during the turn (as a person's
+// program does once the person has chosen); a process it started does not
+// count.
+volatile sig_atomic_t signaleParLeJoueur = 0;
+
+void noterSIGUSR1(int, siginfo_t *info, void *)
+{
+    if (info != nullptr && info->si_pid == getpid())
+        signaleParLeJoueur = 1;
+}
+
+// The player's pidMoteur is this process: its signal comes here, and goes
+// on to the engine with the answer (in a sandbox, the engine is out of its
+// reach).
+void tenirLieuDeMoteur()
+{
+    pidMoteur = static_cast<int32_t>(getpid());
+    struct sigaction action = {};
+    action.sa_sigaction = noterSIGUSR1;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_SIGINFO | SA_RESTART;
+    sigaction(SIGUSR1, &action, nullptr);
+}
+
 } // namespace
 
 int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &erreur)
@@ -85,6 +108,7 @@ int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &err
                   drapeaux))
         return EXIT_FAILURE;
 
+    tenirLieuDeMoteur();
     bool viderSortie = false;
     for (;;) {
         protocole::Demande d;
@@ -96,7 +120,6 @@ int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &err
             return EXIT_FAILURE;
         switch (d.sorte) {
         case protocole::PARTIE:
-            pidMoteur = d.pidMoteur;
             // Line by line from the first game on, before anything is
             // written: a trace file keeps a player's last line before a crash.
             if ((d.reglages & protocole::VIDER_SORTIE) != 0 && !viderSortie)
@@ -105,14 +128,17 @@ int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &err
             std::srand(d.graine);
             break;
         case protocole::TOUR: {
+            signaleParLeJoueur = 0;
             std::vector<int> indices = jouerTour(d.position);
             // A person's own dialogue must reach the terminal before the
             // engine draws the next board.
             if (viderSortie)
                 std::fflush(stdout);
             int32_t dernier = indices.empty() ? -1 : indices.back();
+            uint32_t coup = (std::feof(stdin) != 0 ? protocole::ENTREE_FINIE : 0) |
+                            (signaleParLeJoueur != 0 ? protocole::SIGNALE : 0);
             if (!repondre(reponses, protocole::COUP, static_cast<int32_t>(indices.size()), dernier,
-                          std::feof(stdin) != 0 ? protocole::ENTREE_FINIE : 0))
+                          coup))
                 return EXIT_FAILURE;
             break;
         }

@@ -18,7 +18,9 @@ TESSOR_API void choisirCoup(Position position, ListeCoups coups);
 /* Defined by the host: hand the index of a move of the list; the last call counts. */
 TESSOR_API int ecrireIndexCoup(int index);
 
-/* Defined by the host: the process id of the game engine. */
+/* Defined by the host: the process that stands for the game engine in the
+ * player's program, the host itself.  SIGUSR1 sent there by the program
+ * reaches the engine with the turn's answer: a person has chosen. */
 extern TESSOR_API int32_t pidMoteur;
 
 #ifdef __cplusplus

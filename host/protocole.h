@@ -24,10 +24,13 @@ constexpr int FD_REPONSES = 4; // and writes its answers here
 
 constexpr uint32_t MAGIE = 0x52535354; // "TSSR" in memory order
 // 2: BONJOUR says whether a person plays through the program.
-constexpr uint32_t VERSION = 2;
+// 3: the host stands for the engine in the player's process (pidMoteur is
+//    the host's own process id: a sandboxed player cannot reach the engine),
+//    and COUP says whether the program signalled it.
+constexpr uint32_t VERSION = 3;
 
 enum Sorte : uint32_t {
-    PARTIE = 1,   // a new game: srand(graine), pidMoteur
+    PARTIE = 1,   // a new game: srand(graine)
     TOUR = 2,     // choose a move of `position`
     FIN = 3,      // the match is over: exit
     BONJOUR = 11, // the player is ready (sent once, `valeur` = VERSION)
@@ -43,12 +46,15 @@ constexpr uint8_t VIDER_SORTIE = 1;
 constexpr uint32_t ENTREE_FINIE = 1; // COUP: the player's standard input has reached its end
 constexpr uint32_t PERSONNE = 2;     // BONJOUR: a person plays through this program, at the
                                      // terminal, and takes the time it needs
+constexpr uint32_t SIGNALE = 4;      // COUP: during the turn, the program sent SIGUSR1 to
+                                     // pidMoteur (a person has chosen: the answer's arrival
+                                     // ends the thinking time)
 
 struct Demande {
     uint32_t magie;
     uint32_t sorte;
     uint32_t graine;    // PARTIE: the game's seed
-    int32_t pidMoteur;  // PARTIE: the engine's process id
+    int32_t reserve;    // 0
     Position position;  // TOUR: the board, `trait` the colour to play
     uint8_t reglages;   // PARTIE: VIDER_SORTIE or 0
     uint8_t bourrage[2];

@@ -25,6 +25,11 @@ bool transfererTout(Appel appel, int fd, Octet *p, size_t n)
     return true;
 }
 
+inline bool lireTout(int fd, void *donnees, size_t n)
+{
+    return transfererTout(::read, fd, static_cast<unsigned char *>(donnees), n);
+}
+
 inline bool ecrireTout(int fd, const void *donnees, size_t n)
 {
     return transfererTout(::write, fd, static_cast<const unsigned char *>(donnees), n);

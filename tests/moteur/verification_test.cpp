@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Faux{"joueur_plante", "", "réponses"}, Faux{"joueur_quitte", "", "réponses"},
                     Faux{"joueur_bloque", "", "temps"}, Faux{"joueur_fourche", "", "temps"},
                     Faux{"joueur_evade", "", "temps"}, Faux{"joueur_transfuge", "", "temps"},
-                    Faux{"joueur_brouilleur", "", "processus"},
+                    Faux{"joueur_brouilleur", "", "processus"}, Faux{"joueur_bis", "", "réponses"},
                     Faux{"joueur_ancien", "", "salut"},
                     Faux{"texte:joueur_premier --texte", "", ""},
                     Faux{"texte:joueur_hors_liste --texte", "", "indices"},

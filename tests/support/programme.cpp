@@ -70,6 +70,18 @@ int attendre(pid_t pid, int delai)
     return 128 + SIGKILL;
 }
 
+// The engine's line saying that this machine refuses to sandbox its
+// players: no part of what the tests compare, where it shows (one test
+// looks for it on purpose).
+std::string sansAvertissementDuBacASable(std::string erreurs)
+{
+    const std::string debut = "moteur : attention, ce système refuse d'isoler les joueurs";
+    size_t i = erreurs.find(debut);
+    if (i != std::string::npos)
+        erreurs.erase(i, erreurs.find('\n', i) + 1 - i);
+    return erreurs;
+}
+
 } // namespace
 
 Execution executer(const std::string &chemin, const std::vector<std::string> &arguments,
@@ -96,7 +108,7 @@ Execution executer(const std::string &chemin, const std::vector<std::string> &ar
     Execution e;
     e.statut = attendre(pid, delai);
     e.sortie = out.lire();
-    e.erreurs = err.lire();
+    e.erreurs = sansAvertissementDuBacASable(err.lire());
     return e;
 }
 

@@ -1,6 +1,7 @@
 // Test-only player: plays the first move; from its first turn on, a process
-// of its own sends SIGUSR1 to the engine every millisecond, whoever's turn
-// it is, until the engine is gone.
+// of its own sends SIGUSR1 to pidMoteur every millisecond, whoever's turn it
+// is, until it is killed: signals that no person's choice sent, and a
+// process left behind.
 #include "joueur.h"
 
 #include <csignal>
@@ -13,9 +14,10 @@ void choisirCoup(Position, ListeCoups)
         lance = true;
         pid_t moteur = pidMoteur;
         if (fork() == 0) {
-            while (kill(moteur, SIGUSR1) == 0)
+            for (;;) {
+                kill(moteur, SIGUSR1);
                 usleep(1000);
-            _exit(0);
+            }
         }
     }
     ecrireIndexCoup(0);

@@ -1,6 +1,8 @@
 #include "commandes/commun.h"
 
 #include "commandes/options.h"
+#include "processus/isolation.h"
+#include "texte.h"
 
 namespace moteur {
 namespace {
@@ -43,6 +45,14 @@ std::string aideGenerale()
          "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
          "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
          "DOSSIER/<n>-<nom>.txt.\n"
+         "\n" +
+         hote::texte("Chaque programme joueur joue dans un bac à sable : il ne voit aucun autre\n"
+                     "processus et n'a pas de réseau. Si le système le refuse, le moteur le dit et\n"
+                     "joue sans ; avec --isolation exigee, il refuse de jouer (statut 1). Limites\n"
+                     "par défaut : %u Mio de mémoire, %u processus, fichiers de %u Mio.\n",
+                     static_cast<unsigned>(MEMOIRE_PAR_DEFAUT_MIO),
+                     static_cast<unsigned>(PROCESSUS_PAR_DEFAUT),
+                     static_cast<unsigned>(FICHIERS_PAR_DEFAUT_MIO)) +
          "\n"
          "Avec --sprt, après chaque paire de parties, le match s'arrête dès que le\n"
          "rapport de vraisemblance de H1 (écart elo1) contre H0 (écart elo0) sort de\n"
@@ -65,8 +75,8 @@ const char *const AIDE_VERIFIER =
     "Il joue par le mode moteur, comme dans un match, des positions tirées de la\n"
     "graine, chacune deux fois, dans deux processus. Une ligne par contrôle :\n"
     "  salut       le programme salue le moteur dans la version de ce kit\n"
-    "  réponses    chaque tour reçoit une réponse (ni plantage, ni arrêt, ni\n"
-    "              rupture du protocole)\n"
+    "  réponses    chaque tour reçoit une réponse, une seule (ni plantage, ni\n"
+    "              arrêt, ni rupture du protocole)\n"
     "  temps       chaque tour finit dans le temps (pire et médiane)\n"
     "  indices     chaque indice remis est un indice de la liste (un tour sans\n"
     "              indice est compté, et n'échoue qu'avec --strict)\n"

@@ -1,6 +1,7 @@
 // moteur: plays Tessor between two player programs, replays, checks and
 // pages records, runs tournaments.  One table of subcommands.
 #include "commandes/commun.h"
+#include "processus/isolation.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 
@@ -25,12 +26,30 @@ constexpr SousCommande SOUS_COMMANDES[] = {
     {Commande::Tournoi, commandeTournoi}, {Commande::Classement, commandeClassement},
 };
 
+// The players' sandbox, settled before any of them starts: a system that
+// refuses it fails the run only when the user insists on it (otherwise the
+// first player started asks).
+bool isolationRefusee(const ReglageIsolation &reglage)
+{
+    reglerIsolation(reglage);
+    if (reglage.mode != ModeIsolation::Exigee)
+        return false;
+    std::string refus = refusDeLIsolation();
+    if (refus.empty())
+        return false;
+    std::fprintf(stderr, "moteur : --isolation exigee : ce système refuse d'isoler les joueurs (%s)\n",
+                 refus.c_str());
+    return true;
+}
+
 int executer(const Options &o, Registre &registre)
 {
     if (o.aide) {
         std::fputs(texteAide(o.commande).c_str(), stdout);
         return SUCCES;
     }
+    if (isolationRefusee(o.isolation))
+        return ECHEC;
     for (const SousCommande &s : SOUS_COMMANDES)
         if (s.commande == o.commande)
             return s.executer(o, registre);
@@ -65,6 +84,7 @@ int main(int argc, char **argv)
     int statut = ECHEC;
     try {
         statut = executer(l.options, registre);
+        registre.attendreLesFinissants(); // the players' boxes, still being taken down
     } catch (const std::bad_alloc &) {
         std::fprintf(stderr, "moteur : mémoire épuisée\n");
     } catch (const std::system_error &e) {

@@ -21,6 +21,8 @@ constexpr int PARTIES_MAX = 100000000;
 constexpr int OUVERTURE_MAX = 200;
 constexpr int CONCURRENCE_MAX = 1024;
 constexpr int POSITIONS_MAX = 100000;
+constexpr int LIMITE_MIO_MAX = 1048576; // a tebibyte
+constexpr int PROCESSUS_MAX = 100000;
 
 // "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
 std::optional<ReglageSprt> lireSprt(const std::string &v)
@@ -85,9 +87,9 @@ struct Declaration {
     unsigned commandes;
 };
 
-const std::array<Declaration, 19> &declarations()
+const std::array<Declaration, 23> &declarations()
 {
-    static const std::array<Declaration, 19> table = {{
+    static const std::array<Declaration, 23> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 1, PARTIES_MAX);
@@ -204,6 +206,42 @@ const std::array<Declaration, 19> &declarations()
              return k ? "" : std::string("--tranche attend K/M, 1 <= K <= M, par exemple 2/4");
          },
          T},
+        {nullptr, "--isolation", "MODE", "bac à sable des joueurs : auto, exigee, aucune",
+         [](Options &o, const std::string &v) {
+             const std::pair<const char *, ModeIsolation> modes[] = {
+                 {"auto", ModeIsolation::Auto},
+                 {"exigee", ModeIsolation::Exigee},
+                 {"aucune", ModeIsolation::Aucune}};
+             for (const auto &[nom, mode] : modes)
+                 if (v == nom) {
+                     o.isolation.mode = mode;
+                     return "";
+                 }
+             return "--isolation attend auto, exigee ou aucune";
+         },
+         M | T},
+        {nullptr, "--memoire", "MIO", "mémoire de chaque joueur en Mio, 0 : sans limite",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<uint64_t>(v, 0, LIMITE_MIO_MAX);
+             o.isolation.memoireMio = n.value_or(0);
+             return n ? "" : hote::texte("--memoire attend un entier de 0 à %d", LIMITE_MIO_MAX);
+         },
+         M | T},
+        {nullptr, "--processus", "N", "processus de chaque joueur, 0 : sans limite",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<uint64_t>(v, 0, PROCESSUS_MAX);
+             o.isolation.processus = n.value_or(0);
+             return n ? "" : hote::texte("--processus attend un entier de 0 à %d", PROCESSUS_MAX);
+         },
+         M | T},
+        {nullptr, "--taille-fichiers", "MIO", "fichiers d'un joueur en Mio, 0 : sans limite",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<uint64_t>(v, 0, LIMITE_MIO_MAX);
+             o.isolation.fichiersMio = n.value_or(0);
+             return n ? "" : hote::texte("--taille-fichiers attend un entier de 0 à %d",
+                                         LIMITE_MIO_MAX);
+         },
+         M | T},
         {"-h", "--help", nullptr, "affiche cette aide",
          [](Options &o, const std::string &) {
              o.aide = true;

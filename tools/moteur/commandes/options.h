@@ -4,6 +4,7 @@
 
 #include "partie/cadence.h"
 #include "partie/statistiques.h"
+#include "processus/isolation.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -38,6 +39,7 @@ struct Options {
     std::string resultats;                      // the standings as JSON
     bool reprendre = false;                     // play only what the record lacks
     std::optional<std::pair<int, int>> tranche; // slice K of M
+    ReglageIsolation isolation;                 // the players' sandbox and limits
     int positions = 500;                        // `moteur verifier`
     std::optional<std::string> sortie;          // `moteur page`: the page's file
 };

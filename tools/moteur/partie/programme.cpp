@@ -94,7 +94,6 @@ protocole::Demande demandePartie(uint32_t graine, bool viderSortie)
     d.magie = protocole::MAGIE;
     d.sorte = protocole::PARTIE;
     d.graine = graine;
-    d.pidMoteur = pidMoteur();
     d.reglages = viderSortie ? protocole::VIDER_SORTIE : 0;
     return d;
 }
@@ -217,7 +216,9 @@ bool Programme::partir(double delai)
         return true;
     protocole::Demande d = demandeFin();
     processus_.envoyer(&d, sizeof d);
-    return processus_.attendre(delai).has_value();
+    std::optional<FinProcessus> fin = processus_.attendre(delai);
+    restants_ = fin ? fin->restants : 0;
+    return fin.has_value();
 }
 
 ReponseTour Programme::jouer(const Position &position)
@@ -243,8 +244,10 @@ ReponseTour Programme::jouer(const Position &position)
     t.indexRemis = r.nbIndices > 0;
     t.index = r.valeur;
     t.entreeFinie = (r.drapeaux & protocole::ENTREE_FINIE) != 0;
-    if (std::optional<double> date = processus_.signalDepuis(debut))
-        t.reflexion = *date - debut;
+    // The host says that the person chose (its program signalled): the
+    // thinking time runs to the answer.
+    if ((r.drapeaux & protocole::SIGNALE) != 0)
+        t.reflexion = maintenant() - debut;
     return t;
 }
 

@@ -59,6 +59,11 @@ public:
     virtual bool partir(double delai) = 0;
     int pid() const { return processus_.pid(); }
     void tuer() { processus_.tuer(); }
+    // Whether an answer waits that no request asked for (one turn had two).
+    bool reponseEnAttente() const { return processus_.reponseEnAttente(); }
+    // In its sandbox, what it started and left running when it left (the
+    // box ends it); set by partir.
+    int restants() const { return restants_; }
     // The last answer that broke the protocol, as a person reads it (a
     // text program's; empty otherwise).
     virtual std::string rupture() const { return ""; }
@@ -72,6 +77,7 @@ protected:
     virtual std::string autreVersion(int version) const = 0;
     Registre &registre_;
     Processus processus_;
+    int restants_ = 0;
 
 private:
     std::optional<Issue> demarrer();

@@ -118,8 +118,6 @@ ReponseTour DialogueTexte::demander(const Position &position, double delai, int 
     t.nbIndices = r->coupDonne ? 1 : 0;
     t.index = r->index;
     t.entreeFinie = r->abandon;
-    if (std::optional<double> date = processus_.signalDepuis(debut))
-        t.reflexion = *date - debut;
     return t;
 }
 
@@ -180,7 +178,9 @@ bool ProgrammeTexte::partir(double delai)
     if (!processus_.lance())
         return true;
     dialogue_.finir();
-    return processus_.attendre(delai).has_value();
+    std::optional<FinProcessus> fin = processus_.attendre(delai);
+    restants_ = fin ? fin->restants : 0;
+    return fin.has_value();
 }
 
 ReponseTour ProgrammeTexte::jouer(const Position &position)

@@ -3,6 +3,7 @@
 
 #include "processus/systeme.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <string>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -60,33 +62,36 @@ Registre::~Registre()
     }
 }
 
-Place *Registre::lancer(bool groupe, const std::function<void()> &enfant)
+Place *Registre::lancer(bool groupe, unsigned long espaces, const std::function<void()> &enfant)
 {
     std::lock_guard<std::mutex> verrou(verrou_);
     if (arrete_)
         return nullptr;
-    pid_t pid = fork();
+    // clone as fork does, without the library's preparations for a copy
+    // that would go on as the engine: this one only prepares a player.
+    pid_t pid = espaces == 0 ? fork()
+                             : static_cast<pid_t>(syscall(SYS_clone, espaces | SIGCHLD, 0, 0, 0, 0));
     if (pid == 0) {
         enfant();
         _exit(127);
     }
     if (pid < 0)
         return nullptr;
+    noterEnfant(pid);
     if (groupe)
         setpgid(pid, pid); // also here, so that no kill can come before it
     Place *place = premiere_.load();
     while (place != nullptr && place->pid.load() != 0)
         place = place->suivante.load();
     if (place == nullptr) {
-        // Published whole: a signal handler may walk the list meanwhile.
+        // Published whole, for whoever walks the list.
         place = new Place;
         place->suivante.store(premiere_.load());
         premiere_.store(place);
     }
     place->cible.store(groupe ? -pid : pid);
     place->recoltee.store(false);
-    place->signal.store(-1);
-    place->pid.store(pid); // last: what the handlers look for
+    place->pid.store(pid); // last: what the other threads look for
     return place;
 }
 
@@ -111,6 +116,31 @@ void Registre::liberer(Place &place)
     place.pid.store(0);
 }
 
+void Registre::laisserFinir(Place &place)
+{
+    std::lock_guard<std::mutex> verrou(verrou_);
+    finissants_.push_back(place.pid.load());
+    place.pid.store(0);
+}
+
+void Registre::recolterLesFinissants(bool attendre)
+{
+    std::erase_if(finissants_, [attendre](int pid) {
+        int etat;
+        pid_t r;
+        do
+            r = waitpid(pid, &etat, attendre ? 0 : WNOHANG);
+        while (r < 0 && errno == EINTR);
+        return r != 0; // an error: reaped by someone else
+    });
+}
+
+void Registre::attendreLesFinissants()
+{
+    std::lock_guard<std::mutex> verrou(verrou_);
+    recolterLesFinissants(true);
+}
+
 bool Registre::estUnJoueur(int pid) const
 {
     for (Place *p = premiere_.load(); p != nullptr; p = p->suivante.load())
@@ -122,12 +152,15 @@ bool Registre::estUnJoueur(int pid) const
 void Registre::finirLesOrphelinsSousVerrou()
 {
     enfantTermine_.store(false);
+    recolterLesFinissants(false);
     for (int tour = 0; tour < TOURS_DE_RAMASSAGE; tour++) {
         bool orphelin = false;
         for (int pid : lireEnfants()) {
-            if (estUnJoueur(pid))
+            if (estUnJoueur(pid) ||
+                std::find(finissants_.begin(), finissants_.end(), pid) != finissants_.end())
                 continue;
             orphelin = true;
+            noterEnfant(pid);
             kill(-pid, SIGKILL); // the group it leads, if it made one
             kill(pid, SIGKILL);
             int etat;
@@ -150,11 +183,17 @@ void Registre::ramasserLesOrphelins()
         finirLesOrphelins();
 }
 
-void Registre::noterSignal(int pid, double date)
+void Registre::noterEnfant(int pid)
 {
-    for (Place *p = premiere_.load(); p != nullptr; p = p->suivante.load())
-        if (pid != 0 && p->pid.load() == pid)
-            p->signal.store(date);
+    recents_[prochainRecent_.fetch_add(1) % recents_.size()].store(pid);
+}
+
+bool Registre::enfantRecent(int pid) const
+{
+    for (const std::atomic<int> &r : recents_)
+        if (r.load() == pid)
+            return true;
+    return false;
 }
 
 void Registre::tuerLesJoueurs()

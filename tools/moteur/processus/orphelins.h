@@ -11,6 +11,7 @@
 // its registration, nor signals a number that was reaped and may be reused.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -19,19 +20,18 @@
 
 namespace moteur {
 
-// A live player as the registry knows it.  Signal handlers read it, hence
-// atomics only; places are never freed while the registry lives, a free
-// one (pid 0) is taken again by the next player.
 // Our children, for every thread of the engine: /proc lists each thread's
 // own, and any thread may have started a player (a player's orphans come to
 // the engine, its subreaper).
 std::vector<int> lireEnfants();
 
+// A live player as the registry knows it.  Its process layer reads it
+// without the lock, hence atomics only; places are never freed while the
+// registry lives, a free one (pid 0) is taken again by the next player.
 struct Place {
     std::atomic<int> pid{0};         // 0: free
     std::atomic<int> cible{0};       // what kill ends: -pid (its group) for a program, pid for a person
     std::atomic<bool> recoltee{false};  // its number may now be another process's
-    std::atomic<double> signal{-1};  // when it last sent SIGUSR1, on maintenant()'s clock
     std::atomic<Place *> suivante{nullptr};
 };
 
@@ -42,16 +42,23 @@ public:
     Registre(const Registre &) = delete;
     Registre &operator=(const Registre &) = delete;
 
-    // Forks under the lock.  The child runs `enfant`, which must end in exec
+    // Forks under the lock, the child in new namespaces if `espaces` names
+    // some (clone's flags).  The child runs `enfant`, which must end in exec
     // or _exit and make only async-signal-safe calls.  `groupe`: the child
     // gets a process group of its own, which kill then ends.  Null if fork
     // failed.
-    Place *lancer(bool groupe, const std::function<void()> &enfant);
+    Place *lancer(bool groupe, unsigned long espaces, const std::function<void()> &enfant);
     // The wait status of the place's process once it has ended (it is
     // reaped then); nothing while it runs, unless `bloquer` waits for it.
     std::optional<int> recolter(Place &place, bool bloquer);
     // The process is no longer a player: its place is free.
     void liberer(Place &place);
+    // The same for a process that ends on its own, unreaped yet (a keeper
+    // taking its box down once its program has ended): it is reaped later,
+    // without waiting for it, and no sweep takes it for an orphan.
+    void laisserFinir(Place &place);
+    // Waits for those, and reaps them: nothing of the engine's left behind.
+    void attendreLesFinissants();
 
     // Ends and reaps every child that is not a live player, and those that
     // its death hands over in turn.
@@ -60,9 +67,12 @@ public:
     // nothing happened.
     void ramasserLesOrphelins();
 
-    // Called from signal handlers: no lock, no allocation.
+    // Called from a signal handler: no lock, no allocation.
     void noterFinDEnfant() { enfantTermine_.store(true); }
-    void noterSignal(int pid, double date);
+    // Whether `pid` is one of our latest children (a player started, or an
+    // orphan swept), ended or not: a signal it sent may be read after the
+    // engine reaped it.  No lock.
+    bool enfantRecent(int pid) const;
 
     // The engine is being stopped: kills every player and what it started,
     // orphans included.  Keeps the lock, so that nothing starts afterwards.
@@ -75,10 +85,15 @@ private:
     void finirLesOrphelinsSousVerrou();
     void tuerLesJoueurs(); // under the lock
     bool estUnJoueur(int pid) const;
+    void recolterLesFinissants(bool attendre); // under the lock
+    void noterEnfant(int pid);
     std::mutex verrou_;
+    std::array<std::atomic<int>, 64> recents_{}; // our latest children, in a ring
+    std::atomic<unsigned> prochainRecent_{0};
     std::atomic<Place *> premiere_{nullptr};
     std::atomic<bool> enfantTermine_{false};
     bool arrete_ = false; // under the lock
+    std::vector<int> finissants_; // under the lock
 };
 
 } // namespace moteur

@@ -1,9 +1,10 @@
 // A player's process (Linux).
 #include "processus/processus.h"
 
-#include "protocole.h"
+#include "processus/isolation.h"
 #include "processus/signaux.h"
 #include "processus/systeme.h"
+#include "protocole.h"
 #include "tubes.h"
 
 #include <algorithm>
@@ -35,54 +36,80 @@ FinProcessus decoder(int etat)
     return {false, WIFEXITED(etat) ? WEXITSTATUS(etat) : 0};
 }
 
-// Every descriptor from `premier` on.  One call where the kernel has it: a
-// thousand closes cost a millisecond, at each launch.
-void fermerAPartirDe(int premier)
-{
-#ifdef SYS_close_range
-    if (syscall(SYS_close_range, premier, ~0u, 0) == 0)
-        return;
-#endif
-    for (int fd = premier; fd < 1024; fd++)
-        close(fd);
-}
+// What the child needs, prepared before it is started.
+struct Preparation {
+    const char *chemin;
+    char *const *argv;
+    int demandes, reponses; // the pipes' ends that are the player's
+    int nul, sortie;        // its standard input, and its output (a program)
+    bool terminal;
+    bool texte; // the pipes on its standard input and output
+    int parent; // its parent's number, as it will see it
+};
 
 // In the child, between fork and exec: only async-signal-safe calls.
-[[noreturn]] void devenirJoueur(const char *chemin, char *const *argv, int demandes,
-                                int reponses, bool terminal, bool texte, const char *trace,
-                                pid_t parent)
+[[noreturn]] void devenirJoueur(const Preparation &p)
 {
-    // Never outlive the engine, even if it is killed outright.
+    // Never outlive the engine (or the box's keeper), even if it is killed
+    // outright.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent)
+    if (getppid() != p.parent)
         _exit(127);
     rendreLesSignauxAuJoueur();
     // Ctrl-C at the terminal is the engine's: it ends a person's program
     // itself, once it knows the game under way is to be dropped.
-    if (terminal)
+    if (p.terminal)
         signal(SIGINT, SIG_IGN);
-    if (!terminal) {
+    if (!p.terminal) {
         // A program gets a process group of its own, so that ending it also
         // ends whatever it started.  A person's program stays in ours: it
         // reads the terminal, which only the foreground group may do.
         setpgid(0, 0);
-        int nul = open("/dev/null", O_RDWR);
-        int sortie = trace != nullptr ? open(trace, O_WRONLY | O_CREAT | O_APPEND, 0644) : nul;
-        if (nul < 0 || sortie < 0)
-            _exit(127);
-        dup2(nul, 0);
-        dup2(sortie, 1);
-        dup2(sortie, 2);
+        dup2(p.nul, 0);
+        dup2(p.sortie, 1);
+        dup2(p.sortie, 2);
     }
     // The pipes go to fixed descriptors; nothing else of ours is inherited.
-    int d = fcntl(demandes, F_DUPFD, 10);
-    int r = fcntl(reponses, F_DUPFD, 10);
-    if (d < 0 || r < 0 || dup2(d, texte ? 0 : protocole::FD_DEMANDES) < 0 ||
-        dup2(r, texte ? 1 : protocole::FD_REPONSES) < 0)
+    int d = fcntl(p.demandes, F_DUPFD, 10);
+    int r = fcntl(p.reponses, F_DUPFD, 10);
+    if (d < 0 || r < 0 || dup2(d, p.texte ? 0 : protocole::FD_DEMANDES) < 0 ||
+        dup2(r, p.texte ? 1 : protocole::FD_REPONSES) < 0)
         _exit(127);
-    fermerAPartirDe(texte ? 3 : protocole::FD_REPONSES + 1);
-    execv(chemin, argv);
+    fermerAPartirDe(p.texte ? 3 : protocole::FD_REPONSES + 1);
+    limiterLeJoueur();
+    execv(p.chemin, p.argv);
     _exit(127);
+}
+
+// The descriptors of a launch that are the child's, closed in the engine
+// once it has started.
+struct DescripteursDuFils {
+    std::vector<int> fds;
+    ~DescripteursDuFils()
+    {
+        for (int &fd : fds)
+            fermer(fd);
+    }
+    int garder(int fd)
+    {
+        fds.push_back(fd);
+        return fd;
+    }
+};
+
+// A program's standard input (/dev/null) and output (its trace, or
+// /dev/null), opened here, where the names mean what they mean to the
+// engine; a person's program keeps ours.  False if one cannot be opened.
+bool ouvrirLesSorties(const Lancement &l, Preparation &p, DescripteursDuFils &fils)
+{
+    if (l.terminal)
+        return true;
+    p.nul = fils.garder(open("/dev/null", O_RDWR | O_CLOEXEC));
+    p.sortie = l.fichierTrace.empty()
+                   ? p.nul
+                   : fils.garder(open(l.fichierTrace.c_str(),
+                                      O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    return p.nul >= 0 && p.sortie >= 0;
 }
 
 } // namespace
@@ -98,39 +125,54 @@ Etat Processus::lancer(const Lancement &l)
     if (lance())
         tuer();
     fin_.reset();
-    int demandes[2], reponses[2];
+    unsigned long espaces = espacesDuJoueur();
+    DescripteursDuFils fils;
+    int demandes[2], reponses[2], rapport[2] = {-1, -1};
     if (pipe2(demandes, O_CLOEXEC) != 0)
         return Etat::Erreur;
-    if (pipe2(reponses, O_CLOEXEC) != 0) {
-        close(demandes[0]);
-        close(demandes[1]);
+    fils.garder(demandes[0]);
+    versLui_ = demandes[1];
+    auto echec = [this] {
+        fermerTubes();
+        fermer(rapport_);
         return Etat::Erreur;
-    }
+    };
+    if (pipe2(reponses, O_CLOEXEC) != 0)
+        return echec();
+    fils.garder(reponses[1]);
+    deLui_ = reponses[0];
+    if (espaces != 0 && pipe2(rapport, O_CLOEXEC | O_NONBLOCK) != 0)
+        return echec();
+    rapport_ = rapport[0];
+    fils.garder(rapport[1]);
     // Everything the child needs is prepared before fork.
     std::vector<char *> argv;
     argv.push_back(const_cast<char *>(l.chemin.c_str()));
     for (const std::string &a : l.arguments)
         argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
-    const char *trace = l.fichierTrace.empty() ? nullptr : l.fichierTrace.c_str();
-    pid_t parent = getpid();
+    Preparation p = {l.chemin.c_str(), argv.data(), demandes[0], reponses[1], -1, -1,
+                     l.terminal, l.texte, espaces != 0 ? 1 : static_cast<int>(getpid())};
+    if (!ouvrirLesSorties(l, p, fils))
+        return echec();
+    int moi = 0, pere = 0;
+    if (espaces != 0 && !lireFiliation(0, moi, pere))
+        moi = 0;
 
     std::fflush(nullptr);
-    place_ = registre_.lancer(!l.terminal, [&] {
-        devenirJoueur(l.chemin.c_str(), argv.data(), demandes[0], reponses[1], l.terminal, l.texte,
-                      trace, parent);
+    place_ = registre_.lancer(!l.terminal, espaces, [&] {
+        if (espaces == 0)
+            devenirJoueur(p);
+        garderLeBacASable(rapport[1], moi, [&] { devenirJoueur(p); });
     });
-    close(demandes[0]);
-    close(reponses[1]);
-    if (place_ == nullptr) {
-        close(demandes[1]);
-        close(reponses[0]);
-        return Etat::Erreur;
-    }
+    if (place_ == nullptr)
+        return echec();
     pid_ = place_->pid.load();
     cible_ = place_->cible.load();
-    versLui_ = demandes[1];
-    deLui_ = reponses[0];
+    // Outside the sandbox, what the program started may keep its pipes
+    // open after it has ended: its end is watched besides them.
+    if (espaces == 0)
+        finFd_ = descripteurDeProcessus(pid_);
     // A process that stops reading must never block the engine.
     fcntl(versLui_, F_SETFL, O_NONBLOCK);
     return Etat::Ok;
@@ -144,6 +186,18 @@ Etat Processus::envoyer(const void *donnees, size_t taille)
     return tubes::ecrireTout(versLui_, donnees, taille) ? Etat::Ok : Etat::Erreur;
 }
 
+ssize_t Processus::lire(void *donnees, size_t taille)
+{
+    if (finFd_ >= 0) {
+        pollfd p[2] = {{deLui_, POLLIN, 0}, {finFd_, POLLIN, 0}};
+        if (poll(p, 2, -1) < 0)
+            return -1; // interrupted, as read would be
+        if (p[0].revents == 0)
+            return 0; // it has ended with nothing more to say: the end of its pipe
+    }
+    return read(deLui_, donnees, taille);
+}
+
 Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
 {
     if (deLui_ < 0)
@@ -155,7 +209,7 @@ Etat Processus::recevoir(void *donnees, size_t taille, double delaiSecondes)
     auto *p = static_cast<unsigned char *>(donnees);
     Etat etat = Etat::Ok;
     while (taille > 0) {
-        ssize_t r = read(deLui_, p, taille);
+        ssize_t r = lire(p, taille);
         if (r < 0 && errno == EINTR && !(surveille && echeance_.expiree()))
             continue;
         if (r <= 0) {
@@ -180,7 +234,7 @@ Etat Processus::recevoirUnPeu(void *donnees, size_t taille, size_t &lus, double 
         echeance_.armer(delaiSecondes, deLui_);
     ssize_t r;
     do
-        r = read(deLui_, donnees, taille);
+        r = lire(donnees, taille);
     while (r < 0 && errno == EINTR && !(surveille && echeance_.expiree()));
     if (surveille && echeance_.desarmer())
         return Etat::Delai;
@@ -188,22 +242,34 @@ Etat Processus::recevoirUnPeu(void *donnees, size_t taille, size_t &lus, double 
     return r > 0 ? Etat::Ok : Etat::Erreur;
 }
 
-std::optional<double> Processus::signalDepuis(double depuis) const
+bool Processus::reponseEnAttente() const
 {
-    double date = lance() ? place_->signal.load() : -1;
-    if (date >= 0 && date >= depuis)
-        return date;
-    return std::nullopt;
+    pollfd p = {deLui_, POLLIN, 0};
+    return deLui_ >= 0 && poll(&p, 1, 0) == 1 && (p.revents & POLLIN) != 0;
 }
 
 bool Processus::vivant()
 {
     if (!lance() || fin_)
         return false;
+    if (lireLeRapport())
+        return false;
     if (std::optional<int> etat = registre_.recolter(*place_, false)) {
-        fin_ = decoder(*etat);
+        if (!lireLeRapport()) // written before the keeper ended, or never
+            fin_ = decoder(*etat);
         return false;
     }
+    return true;
+}
+
+bool Processus::lireLeRapport()
+{
+    RapportDuGardien r = {};
+    if (rapport_ < 0 || read(rapport_, &r, sizeof r) != static_cast<ssize_t>(sizeof r))
+        return false;
+    fin_ = decoder(r.etat);
+    fin_->restants = r.restants;
+    rapportRecu_ = true;
     return true;
 }
 
@@ -216,7 +282,14 @@ void Processus::fermerTubes()
 std::optional<FinProcessus> Processus::attendre(double delaiSecondes)
 {
     if (vivant()) {
-        attendreLaFinDe(pid_, delaiSecondes);
+        // In the sandbox, the program's end is the keeper's report: the
+        // keeper then takes its box down, which the engine need not wait
+        // for.  A keeper killed before writing it closes the pipe.
+        double limite = maintenant() + delaiSecondes;
+        if (rapport_ >= 0)
+            attendreDeQuoiLire(rapport_, delaiSecondes);
+        if (vivant())
+            attendreLaFinDe(pid_, std::max(0.0, limite - maintenant()));
         if (vivant())
             return std::nullopt;
     }
@@ -246,11 +319,19 @@ FinProcessus Processus::tuer()
         // A program may have left the group it was given.
         if (!fin_) {
             kill(pid_, SIGKILL);
-            fin_ = decoder(registre_.recolter(*place_, true).value_or(0));
+            int etat = registre_.recolter(*place_, true).value_or(0);
+            if (!lireLeRapport())
+                fin_ = decoder(etat);
         }
-        registre_.liberer(*place_);
+        if (rapportRecu_ && !place_->recoltee.load())
+            registre_.laisserFinir(*place_); // the keeper, taking its box down
+        else
+            registre_.liberer(*place_);
         place_ = nullptr;
         pid_ = -1;
+        rapportRecu_ = false;
+        fermer(rapport_);
+        fermer(finFd_);
     }
     // What it started and left behind is now ours.
     registre_.finirLesOrphelins();

@@ -1,7 +1,11 @@
 // A player's process: launched with two pipes on the descriptors of
-// protocole.h, spoken to with whole records, waited for with a deadline,
-// ended with whatever it started.  No call throws; each says whether it went
-// through, failed, or ran out of time.
+// protocole.h, in its sandbox (isolation.h), spoken to with whole records,
+// waited for with a deadline, ended with whatever it started.  No call
+// throws; each says whether it went through, failed, or ran out of time.
+//
+// In the sandbox, the engine's child is the box's keeper, which reports how
+// the program ended; the process id, the waits and the kills are the
+// keeper's, and ending it ends the box.
 #pragma once
 
 #include "processus/guetteur.h"
@@ -19,6 +23,7 @@ enum class Etat { Ok, Erreur, Delai };
 struct FinProcessus {
     bool signal = false; // killed by a signal (a crash, or our own kill)
     int code = 0;        // the exit status, or the signal number
+    int restants = 0;    // in the sandbox, its processes still running when it ended
 };
 
 struct Lancement {
@@ -47,16 +52,15 @@ public:
     // Writes the whole record at once; Erreur if the process no longer reads.
     Etat envoyer(const void *donnees, size_t taille);
     // Reads exactly `taille` bytes; a negative delay waits without limit.
-    // Erreur at the end of the pipe (the process closed it or died); Delai
-    // if the record is not all there at the deadline (guetteur.h; the
-    // process runs on).
+    // Erreur at the end of the pipe (the process closed it or died, even if
+    // what it started keeps the pipe open); Delai if the record is not all
+    // there at the deadline (guetteur.h; the process runs on).
     Etat recevoir(void *donnees, size_t taille, double delaiSecondes);
     // The same for whatever the pipe holds: at least one byte, at most
     // `taille`, their number in `lus`.
     Etat recevoirUnPeu(void *donnees, size_t taille, size_t &lus, double delaiSecondes);
-    // The time (on maintenant()'s clock) of the last SIGUSR1 it sent, if it
-    // came at or after `depuis`.
-    std::optional<double> signalDepuis(double depuis) const;
+    // Whether bytes wait in its pipe that no request asked for yet.
+    bool reponseEnAttente() const;
 
     bool vivant();
     // Closes the pipes and waits up to `delaiSecondes` for the process to
@@ -73,12 +77,17 @@ public:
 
 private:
     void fermerTubes();
+    ssize_t lire(void *donnees, size_t taille);
+    bool lireLeRapport(); // in the sandbox: sets fin_ once the keeper has reported
     Registre &registre_;
     Place *place_ = nullptr; // while launched
     int pid_ = -1;
     int cible_ = -1; // what kill ends: -pid_, its group, for a program
     int versLui_ = -1;
     int deLui_ = -1;
+    int rapport_ = -1; // in the sandbox: the keeper's report (RapportDuGardien)
+    int finFd_ = -1;   // outside it: readable once the process has ended
+    bool rapportRecu_ = false;
     Echeance echeance_; // the deadline of a wait for its answer
     std::optional<FinProcessus> fin_;
 };

@@ -32,18 +32,6 @@ bool executable(const std::string &chemin)
            S_ISREG(s.st_mode);
 }
 
-// A descriptor that becomes readable when the process ends; -1 on a kernel
-// without them.
-int descripteurDeProcessus(int pid)
-{
-#ifdef SYS_pidfd_open
-    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-#else
-    (void)pid;
-    return -1;
-#endif
-}
-
 } // namespace
 
 double maintenant()
@@ -54,6 +42,57 @@ double maintenant()
 }
 
 int pidMoteur() { return static_cast<int>(getpid()); }
+
+namespace {
+
+// The decimal number at `t`, and where it ends.
+int lireNombre(const char *&t)
+{
+    int n = 0;
+    for (; *t >= '0' && *t <= '9'; t++)
+        n = n * 10 + (*t - '0');
+    return n;
+}
+
+} // namespace
+
+bool lireFiliation(int pid, int &numero, int &parent)
+{
+    // "/proc/<pid>/stat", built without the library's formatting.
+    char chemin[32] = "/proc/self/stat", chiffres[12];
+    if (pid > 0) {
+        int n = 0;
+        for (int reste = pid; reste > 0 && n < 11; reste /= 10)
+            chiffres[n++] = static_cast<char>('0' + reste % 10);
+        char *c = chemin + 6;
+        while (n > 0)
+            *c++ = chiffres[--n];
+        const char fin[] = "/stat";
+        for (size_t i = 0; i < sizeof fin; i++)
+            c[i] = fin[i];
+    }
+    int fd = open(chemin, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char texte[512];
+    ssize_t lu = read(fd, texte, sizeof texte - 1);
+    close(fd);
+    if (lu <= 0)
+        return false;
+    texte[lu] = '\0';
+    // "pid (name) S ppid ...": the name may hold blanks and parentheses,
+    // so the state follows the last ')'.
+    const char *t = texte, *finDuNom = nullptr;
+    numero = lireNombre(t);
+    for (const char *c = texte; *c != '\0'; c++)
+        if (*c == ')')
+            finDuNom = c;
+    if (finDuNom == nullptr || finDuNom[1] != ' ' || finDuNom[2] == '\0' || finDuNom[3] != ' ')
+        return false;
+    t = finDuNom + 4;
+    parent = lireNombre(t);
+    return numero > 0;
+}
 
 bool sortieEstUnTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
@@ -178,6 +217,42 @@ void relaisSansPreemption(bool oui)
 {
     sched_param p = {};
     sched_setscheduler(0, oui ? SCHED_BATCH : SCHED_OTHER, &p);
+}
+
+int descripteurDeProcessus(int pid)
+{
+#ifdef SYS_pidfd_open
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
+}
+
+// One call where the kernel has it: a thousand closes cost a millisecond, at
+// each launch.
+void fermerAPartirDe(int premier)
+{
+#ifdef SYS_close_range
+    if (syscall(SYS_close_range, premier, ~0u, 0) == 0)
+        return;
+#endif
+    for (int fd = premier; fd < 1024; fd++)
+        close(fd);
+}
+
+bool attendreDeQuoiLire(int fd, double delaiSecondes)
+{
+    double limite = maintenant() + delaiSecondes;
+    for (;;) {
+        double reste = std::max(0.0, limite - maintenant());
+        pollfd p = {fd, POLLIN, 0};
+        int r = poll(&p, 1, static_cast<int>(std::ceil(reste * 1000)));
+        if (r > 0)
+            return true;
+        if (r == 0 || errno != EINTR) // the deadline, or no such descriptor
+            return false;
+    }
 }
 
 bool attendreLaFinDe(int pid, double delaiSecondes)

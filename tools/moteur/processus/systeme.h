@@ -11,6 +11,10 @@ namespace moteur {
 
 double maintenant(); // seconds on a monotonic clock
 int pidMoteur();
+// From /proc/<pid>/stat (`pid` 0: this process), the process's number and
+// its parent's as the mounted /proc shows them; false if it cannot be read.
+// Async-signal-safe: a player's sandbox calls it between clone and exec.
+bool lireFiliation(int pid, int &numero, int &parent);
 bool sortieEstUnTerminal();
 // The width of the terminal of standard output; 0 when it is none.
 size_t largeurDuTerminal();
@@ -47,6 +51,16 @@ void resterSurCeProcesseur();
 // by resterSurCeProcesseur; `false` puts the default policy back (a person
 // plays: the terminal's program keeps its ordinary priority).
 void relaisSansPreemption(bool oui);
+
+// A descriptor (close-on-exec) that becomes readable when our child `pid`
+// ends; -1 on a kernel without them.
+int descripteurDeProcessus(int pid);
+// Closes every descriptor from `premier` on (async-signal-safe).
+void fermerAPartirDe(int premier);
+
+// Waits up to `delaiSecondes` for `fd` to have something to read, or its
+// end: true if it has.
+bool attendreDeQuoiLire(int fd, double delaiSecondes);
 
 // Waits up to `delaiSecondes` for our child `pid` to end, without reaping
 // it (its wait status stays for waitpid): true once it has ended.

@@ -101,12 +101,22 @@ Tour Essai::jouer(const Position &position, uint32_t graine)
         lireSortie(t);
         return t;
     }
-    std::optional<Issue> faute = programme_->annoncerPartie(graine);
+    // An answer no request asked for: one turn had two.  It may also be
+    // there already with the answer, when the program wrote both at once.
+    std::optional<Issue> faute;
+    if (programme_->reponseEnAttente())
+        faute = Issue::Protocole;
+    if (!faute)
+        faute = programme_->annoncerPartie(graine);
     ReponseTour r;
     if (!faute) {
         r = programme_->jouer(position);
         faute = r.faute;
     }
+    if (!faute && programme_->reponseEnAttente())
+        faute = Issue::Protocole;
+    if (faute == Issue::Protocole)
+        programme_->tuer();
     t.secondes = r.duree;
     if (faute) {
         t.fin = finDeLaFaute(*faute);

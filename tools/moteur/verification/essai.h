@@ -53,6 +53,8 @@ public:
     bool finir(Tour &t);
     void tuer() { programme_->tuer(); }
     int pid() const { return programme_->pid(); }
+    // In its sandbox, what it started and left running when it left.
+    int restants() const { return programme_->restants(); }
 
 private:
     void lireSortie(Tour &t);

@@ -101,7 +101,8 @@ void finir(Essais &e, Registre &registre, const std::array<int, 4> &fautesVides)
     Tour finA, finB;
     bool partis = e.a.finir(finA);
     partis = e.b.finir(finB) && partis;
-    int restants = processusRestants(DELAI_RESTANTS, {e.a.pid(), e.b.pid()});
+    int restants = e.a.restants() + e.b.restants() +
+                   processusRestants(DELAI_RESTANTS, {e.a.pid(), e.b.pid()});
     e.a.tuer();
     e.b.tuer();
     registre.finirLesOrphelins();
