@@ -132,18 +132,6 @@ Salut Programme::lancer()
     return accueillir(processus_, l);
 }
 
-Salut Programme::saluer()
-{
-    Salut s = lancer();
-    if (s.personne)
-        d_.personne = true;
-    if (d_.personne) {
-        d_.fichierTrace.clear();
-        processus_.tuer();
-    }
-    return s;
-}
-
 Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal)
 {
     signal = 0;
@@ -178,6 +166,18 @@ std::optional<Issue> ProgrammeLance::demarrer()
         std::fprintf(stderr, "moteur : « %s » %s\n", d_.nom.c_str(), autreVersion(s.version).c_str());
     }
     return Issue::Protocole;
+}
+
+Salut ProgrammeLance::saluer()
+{
+    Salut s = lancer();
+    if (s.personne)
+        d_.personne = true;
+    if (d_.personne) {
+        d_.fichierTrace.clear();
+        processus_.tuer();
+    }
+    return s;
 }
 
 std::optional<Issue> ProgrammeLance::commencerPartie(uint32_t graine)

@@ -52,6 +52,14 @@ public:
     // Starts the program if it is not running (first game, or after a fault)
     // and tells it a new game begins.
     std::optional<Issue> commencerPartie(uint32_t graine) final;
+    // Before the match, what `saluer` says, from this participant's own
+    // process: started as a program (no terminal, its trace file if any), it
+    // is kept for the first game, which spares a second start.  When the
+    // greeting says a person plays through it, the participant becomes one:
+    // the terminal, no trace file, no time limit unless the user gave one;
+    // its process is ended then (it needs the terminal from its start), and
+    // so is one of another version (its first game says why).
+    Salut saluer() final;
 
     virtual Salut lancer() = 0;
     bool enMarche() const { return processus_.lance(); }
@@ -93,14 +101,6 @@ public:
     ReponseTour jouer(const Position &position) override;
     // End of the match: the program is asked to leave, then ended.
     void finir() override;
-    // Before the match, what `saluer` says, from this participant's own
-    // process: started as a program (no terminal, its trace file if any), it
-    // is kept for the first game, which spares a second start.  When the
-    // greeting says a person plays through it, the participant becomes one:
-    // the terminal, no trace file, no time limit unless the user gave one;
-    // its process is ended then (it needs the terminal from its start), and
-    // so is one of another version (its first game says why).
-    Salut saluer() override;
 
     Salut lancer() override;
     std::optional<Issue> annoncerPartie(uint32_t graine) override;

@@ -145,18 +145,6 @@ Salut ProgrammeTexte::lancer()
     return dialogue_.accueillir(l);
 }
 
-Salut ProgrammeTexte::saluer()
-{
-    Salut s = lancer();
-    if (s.personne)
-        d_.personne = true;
-    if (d_.personne) {
-        d_.fichierTrace.clear();
-        processus_.tuer();
-    }
-    return s;
-}
-
 Salut ProgrammeTexte::accueillirPourUnePartie() { return dialogue_.accueillir(lancement()); }
 
 std::string ProgrammeTexte::autreVersion(int version) const

@@ -45,9 +45,6 @@ public:
     ProgrammeTexte(DescriptionJoueur description, Registre &registre)
         : ProgrammeLance(std::move(description), registre), dialogue_(processus_) {}
 
-    // As Programme's: before the match, started without the terminal and
-    // kept for the first game unless a person plays through it.
-    Salut saluer() override;
     ReponseTour jouer(const Position &position) override;
     void annoncerResultat(Resultat resultat, const FinPartie &fin) override;
     void finir() override;
