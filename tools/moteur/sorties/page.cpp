@@ -24,13 +24,6 @@
 #include <unistd.h>
 
 namespace moteur {
-namespace ressources {
-extern const char page_html[];
-extern const char page_css[];
-extern const char page_js[];
-} // namespace ressources
-
-namespace {
 
 std::string texteHtml(std::string_view t)
 {
@@ -46,6 +39,8 @@ std::string texteHtml(std::string_view t)
     }
     return s;
 }
+
+namespace {
 
 // The moves as the record writes them, without the pair numbers: "8-4 9-16* 4-3".
 std::string texteCoups(const Partie &p)
@@ -135,10 +130,10 @@ std::string tournoiJson(const Classement &c, const std::vector<Partie> &parties)
     return t + "]}";
 }
 
-// The template with each `{{name}}` replaced, in one pass (a value is never
-// read again for markers).
-std::string remplir(std::string_view modele,
-                    const std::vector<std::pair<std::string_view, std::string_view>> &valeurs)
+} // namespace
+
+std::string remplirModele(std::string_view modele,
+                          const std::vector<std::pair<std::string_view, std::string_view>> &valeurs)
 {
     std::string t;
     size_t i = 0;
@@ -164,8 +159,6 @@ std::string remplir(std::string_view modele,
     return t += modele.substr(i);
 }
 
-} // namespace
-
 std::string textePage(const std::vector<Partie> &parties, const std::string &titre,
                       const Classement *classement)
 {
@@ -174,10 +167,12 @@ std::string textePage(const std::vector<Partie> &parties, const std::string &tit
         donnees += ",\n\"tournoi\":" + tournoiJson(*classement, parties);
     donnees += "}";
     std::string titreHtml = texteHtml(titre);
-    return remplir(ressources::page_html, {{"titre", titreHtml},
-                                           {"style", ressources::page_css},
-                                           {"script", ressources::page_js},
-                                           {"donnees", donnees}});
+    std::string style = std::string(ressources::plateau_css) + ressources::page_css;
+    std::string script = std::string(ressources::plateau_js) + ressources::page_js;
+    return remplirModele(ressources::page_html, {{"titre", titreHtml},
+                                                 {"style", style},
+                                                 {"script", script},
+                                                 {"donnees", donnees}});
 }
 
 } // namespace moteur
