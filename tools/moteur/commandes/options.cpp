@@ -21,6 +21,7 @@ constexpr int PARTIES_MAX = 100000000;
 constexpr int OUVERTURE_MAX = 200;
 constexpr int CONCURRENCE_MAX = 1024;
 constexpr int POSITIONS_MAX = 100000;
+constexpr int PORT_MAX = 65535;
 
 // "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
 std::optional<ReglageSprt> lireSprt(const std::string &v)
@@ -70,8 +71,9 @@ bool motDuSprt(const std::string &a)
 constexpr unsigned bit(Commande c) { return 1u << static_cast<unsigned>(c); }
 constexpr unsigned M = bit(Commande::Match), R = bit(Commande::Rejouer),
                    V = bit(Commande::Verifier), P = bit(Commande::Page),
-                   T = bit(Commande::Tournoi), C = bit(Commande::Classement);
-constexpr unsigned TOUTES = M | R | V | P | T | C;
+                   T = bit(Commande::Tournoi), C = bit(Commande::Classement),
+                   N = bit(Commande::Navigateur);
+constexpr unsigned TOUTES = M | R | V | P | T | C | N;
 
 // One option: its names, its value's name (none for a flag), its help line,
 // how its value is stored (an error text, empty when the value is sound),
@@ -85,9 +87,9 @@ struct Declaration {
     unsigned commandes;
 };
 
-const std::array<Declaration, 18> &declarations()
+const std::array<Declaration, 19> &declarations()
 {
-    static const std::array<Declaration, 18> table = {{
+    static const std::array<Declaration, 19> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 1, PARTIES_MAX);
@@ -102,7 +104,7 @@ const std::array<Declaration, 18> &declarations()
              o.graine = lireEntier<uint32_t>(v, 0, UINT32_MAX);
              return o.graine ? "" : std::string("--graine attend un entier de 0 à 4294967295");
          },
-         M | T | V},
+         M | T | V | N},
         {nullptr, "--ouverture", "K",
          "parties par paires après K coups tirés au hasard",
          [](Options &o, const std::string &v) {
@@ -116,7 +118,7 @@ const std::array<Declaration, 18> &declarations()
              o.enregistrer = v;
              return v.empty() ? "--enregistrer attend un nom de fichier" : "";
          },
-         M | T},
+         M | T | N},
         {nullptr, "--temps", "SECONDES",
          "temps par coup (10 ; sans limite pour une personne)",
          [](Options &o, const std::string &v) {
@@ -124,14 +126,14 @@ const std::array<Declaration, 18> &declarations()
              return o.temps ? "" : std::string("--temps attend un nombre de secondes positif, "
                                                "par exemple 0.5");
          },
-         M | T | V},
+         M | T | V | N},
         {nullptr, "--strict", nullptr,
          "coup absent ou hors de la liste : partie perdue",
          [](Options &o, const std::string &) {
              o.strict = true;
              return "";
          },
-         M | T | V},
+         M | T | V | N},
         {"-q", "--silencieux", nullptr, "une ligne par partie et le bilan, sans plateau",
          [](Options &o, const std::string &) {
              o.silencieux = true;
@@ -215,6 +217,13 @@ const std::array<Declaration, 18> &declarations()
              return v.empty() ? "--sortie attend un nom de fichier" : "";
          },
          P},
+        {nullptr, "--port", "P", "navigateur : écoute sur le port P (par défaut : un port libre)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, PORT_MAX);
+             o.port = n.value_or(0);
+             return n ? "" : hote::texte("--port attend un entier de 1 à %d", PORT_MAX);
+         },
+         N},
     }};
     return table;
 }
@@ -237,7 +246,7 @@ struct NomDeCommande {
 constexpr NomDeCommande NOMS[] = {
     {"rejouer", Commande::Rejouer}, {"verifier", Commande::Verifier},
     {"page", Commande::Page},       {"tournoi", Commande::Tournoi},
-    {"classement", Commande::Classement},
+    {"classement", Commande::Classement}, {"navigateur", Commande::Navigateur},
 };
 
 const char *nomDe(Commande c)
@@ -257,7 +266,7 @@ std::string horsDeLaCommande(const Declaration &d, Commande c)
     if (c != Commande::Match)
         return o + " ne s'emploie pas avec " + nomDe(c);
     for (Commande autre : {Commande::Tournoi, Commande::Classement, Commande::Verifier,
-                           Commande::Page, Commande::Rejouer})
+                           Commande::Page, Commande::Rejouer, Commande::Navigateur})
         if ((d.commandes & bit(autre)) != 0)
             return o + " ne s'emploie qu'avec " + nomDe(autre) + " (moteur " + nomDe(autre) +
                    " ...)";

@@ -13,7 +13,7 @@
 
 namespace moteur {
 
-enum class Commande { Match, Rejouer, Verifier, Page, Tournoi, Classement };
+enum class Commande { Match, Rejouer, Verifier, Page, Tournoi, Classement, Navigateur };
 
 struct Options {
     Commande commande = Commande::Match;
@@ -38,6 +38,7 @@ struct Options {
     std::optional<std::pair<int, int>> tranche; // slice K of M
     int positions = 500;                        // `moteur verifier`
     std::optional<std::string> sortie;          // `moteur page`: the page's file
+    int port = 0;                               // `moteur navigateur` (0: one the system picks)
 };
 
 struct LectureOptions {

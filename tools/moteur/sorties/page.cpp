@@ -40,6 +40,19 @@ std::string texteHtml(std::string_view t)
     return s;
 }
 
+std::string grilleJson()
+{
+    std::string t = "[";
+    for (int l = 0; l < hote::TAILLE_GRILLE; l++) {
+        t += l > 0 ? ",[" : "[";
+        for (int c = 0; c < hote::TAILLE_GRILLE; c++)
+            t += hote::texte(c > 0 ? ",%d" : "%d",
+                             hote::grille[static_cast<size_t>(l)][static_cast<size_t>(c)]);
+        t += "]";
+    }
+    return t + "]";
+}
+
 namespace {
 
 // The moves as the record writes them, without the pair numbers: "8-4 9-16* 4-3".
@@ -58,15 +71,7 @@ std::string texteCoups(const Partie &p)
 // its start position and moves (the script replays them).
 std::string donneesJson(const std::vector<Partie> &parties)
 {
-    std::string t = "{\"grille\":[";
-    for (int l = 0; l < hote::TAILLE_GRILLE; l++) {
-        t += l > 0 ? ",[" : "[";
-        for (int c = 0; c < hote::TAILLE_GRILLE; c++)
-            t += hote::texte(c > 0 ? ",%d" : "%d",
-                             hote::grille[static_cast<size_t>(l)][static_cast<size_t>(c)]);
-        t += "]";
-    }
-    t += "],\n\"parties\":[\n";
+    std::string t = "{\"grille\":" + grilleJson() + ",\n\"parties\":[\n";
     for (size_t i = 0; i < parties.size(); i++) {
         const Partie &p = parties[i];
         t += hote::texte("%s{\"n\":%d,\"j\":", i > 0 ? ",\n" : "", p.numero) + chaineJson(p.jaune) +

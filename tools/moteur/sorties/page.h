@@ -21,6 +21,8 @@ extern const char page_html[], page_css[], page_js[], plateau_css[], plateau_js[
 
 // The text with `&<>"` written as HTML entities.
 std::string texteHtml(std::string_view t);
+// The board's grid as plateau.js reads it: rows of cell numbers, -1 off the board.
+std::string grilleJson();
 // The template with each `{{name}}` replaced, in one pass (a value is never
 // read again for markers); an unknown name stays as it is.
 std::string remplirModele(std::string_view modele,
