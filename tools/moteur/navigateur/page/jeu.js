@@ -24,11 +24,11 @@
   function decimal(x, chiffres) {
     return x.toFixed(chiffres).replace(".", ",");
   }
-  // "0,4 ms", "12 ms", "1,25 s".
+  // "0,04 ms", "2,5 ms", "12 ms", "1,25 s".
   function duree(secondes) {
     if (secondes >= 1) return decimal(secondes, 2) + " s";
     const ms = secondes * 1000;
-    return decimal(ms, ms < 10 ? 1 : 0) + " ms";
+    return decimal(ms, ms < 1 ? 2 : ms < 10 ? 1 : 0) + " ms";
   }
 
   function monTour() {
