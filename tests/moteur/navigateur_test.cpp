@@ -254,7 +254,7 @@ TEST_F(Navigateur, LesPartiesSontEnregistreesEtSeRejouentEtFermerLaPageFinitLeMo
 TEST_F(Navigateur, UnCtrlCEnPleinePartieFinitLeMoteurEtSonProgramme)
 {
     ASSERT_EQ(demander("POST", racine + "nouvelle", "jaune").statut, 204);
-    ASSERT_EQ(texteDe(etat(0), "phase"), "personne");
+    ASSERT_EQ(texteDe(attendrePhase(etat(0), "personne"), "phase"), "personne");
     kill(pid, SIGINT);
     int statut = attendreLaFin(10);
     EXPECT_TRUE(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGINT) << statut;
