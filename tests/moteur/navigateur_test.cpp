@@ -271,4 +271,17 @@ TEST_F(Navigateur, UnCtrlCEnPleinePartieFinitLeMoteurEtSonProgramme)
     EXPECT_TRUE(fini) << "un processus est resté";
 }
 
+TEST(NavigateurAbsent, MoteurSansSonProgrammeDeJeuLeDit)
+{
+    // `moteur` alone, as a kit built without cpp-httplib would be.
+    char modele[] = "/tmp/tessor-seul-XXXXXX";
+    fs::path seul = mkdtemp(modele);
+    fs::copy_file(essai::programme("moteur"), seul / "moteur");
+    essai::Execution e = essai::executer((seul / "moteur").string(), {"navigateur", "joueur_premier"});
+    fs::remove_all(seul);
+    EXPECT_EQ(e.statut, 1);
+    EXPECT_EQ(e.erreurs, "moteur : le jeu dans le navigateur n'est pas dans cette construction du "
+                         "kit (il lui faut le paquet libcpp-httplib-dev)\n");
+}
+
 } // namespace

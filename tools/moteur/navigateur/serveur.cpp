@@ -79,9 +79,9 @@ struct Serveur::Interne {
 httplib::Server::HandlerResponse Serveur::Interne::controler(const httplib::Request &q,
                                                               httplib::Response &r) const
 {
-    std::string port_ = ":" + std::to_string(port);
+    std::string suffixe = ":" + std::to_string(port);
     std::string hote = q.get_header_value("Host"), origine = q.get_header_value("Origin");
-    bool hoteAdmis = hote == HOTE + port_ || hote == "localhost" + port_;
+    bool hoteAdmis = hote == HOTE + suffixe || hote == "localhost" + suffixe;
     bool origineAdmise = !q.has_header("Origin") || origine == "http://" + hote;
     std::string_view chemin = q.path;
     bool secretDonne = chemin.size() > secret.size() + 1 && chemin[0] == '/' &&
