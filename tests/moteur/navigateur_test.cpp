@@ -271,6 +271,34 @@ TEST_F(Navigateur, UnCtrlCEnPleinePartieFinitLeMoteurEtSonProgramme)
     EXPECT_TRUE(fini) << "un processus est resté";
 }
 
+TEST(NavigateurCommande, UneLigneDeCommandeFausseEstRefuseeAvecLeStatut2)
+{
+    const std::string aide = "Essayez « moteur navigateur --help ».\n";
+    const std::string seul = "navigateur attend un seul programme, par exemple : moteur "
+                             "navigateur joueur_critique";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cas = {
+        {{"navigateur"}, seul + "\n" + aide},
+        {{"navigateur", "joueur_premier", "joueur_premier"}, seul + "\n" + aide},
+        {{"navigateur", "--port", "0", "joueur_premier"},
+         "--port attend un entier de 1 à 65535 (reçu « 0 »)\n" + aide},
+        {{"navigateur", "--parties", "2", "joueur_premier"},
+         "l'option --parties ne s'emploie pas avec navigateur\n" + aide},
+        {{"--port", "8080", "joueur_premier", "joueur_premier"},
+         "l'option --port ne s'emploie qu'avec navigateur (moteur navigateur ...)\n"
+         "Essayez « moteur --help ».\n"},
+        {{"navigateur", "joueur_absent"}, "programme joueur introuvable « joueur_absent »\n" + aide},
+        {{"navigateur", "humain_liste"},
+         "« humain_liste » fait jouer une personne au terminal ; dans le navigateur, c'est vous "
+         "qui jouez : nommez un programme automatique\n" + aide},
+    };
+    for (const auto &[arguments, message] : cas) {
+        essai::Execution e = essai::executer(essai::programme("moteur"), arguments);
+        EXPECT_EQ(e.statut, 2) << message;
+        EXPECT_EQ(e.sortie, "") << message;
+        EXPECT_EQ(e.erreurs, "moteur : " + message);
+    }
+}
+
 TEST(NavigateurAbsent, MoteurSansSonProgrammeDeJeuLeDit)
 {
     // `moteur` alone, as a kit built without cpp-httplib would be.

@@ -30,9 +30,7 @@ constexpr std::chrono::milliseconds VEILLE(50);
 std::string decrireLeProgramme(const Options &o, DescriptionJoueur &d)
 {
     if (o.noms.size() != 1)
-        return hote::texte("navigateur attend un programme, par exemple : moteur navigateur "
-                           "joueur_critique ; %zu donnés",
-                           o.noms.size());
+        return "navigateur attend un seul programme, par exemple : moteur navigateur joueur_critique";
     d.nom = o.noms[0];
     if (!nomEnregistrable(d.nom))
         return "nom de joueur invalide « " + d.nom + " »";
