@@ -96,6 +96,7 @@ protected:
         port = std::stoi(adresse.substr(deuxPoints + 1, barre - deuxPoints - 1));
         racine = adresse.substr(barre);
         client = std::make_unique<httplib::Client>("127.0.0.1", port);
+        client->set_read_timeout(30, 0); // a request for news may wait 20 s
     }
     void TearDown() override
     {
