@@ -157,8 +157,8 @@ def jouer_une_partie(d, adresse):
     page.attendre_tour(0)
     assert page.jeu("phase") == "choix"
     d.find_element(By.ID, "commencer").click()
-    version = 0
-    phase = page.attendre_tour(version)
+    WebDriverWait(d, 30).until(lambda d: page.jeu("phase") == "personne")
+    phase = "personne"
     clavier = False
     while phase == "personne":
         version = int(page.jeu("version"))

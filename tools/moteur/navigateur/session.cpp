@@ -248,7 +248,7 @@ Reponse Session::commencer(std::string_view corps)
         return {409, "une partie est déjà en cours"};
     demande_ = couleur;
     couleurPersonne_ = *couleur;
-    changer();
+    change_.notify_all(); // the game thread; the game's start makes the new version
     return {};
 }
 
