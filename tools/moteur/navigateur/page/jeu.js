@@ -149,14 +149,14 @@
   }
 
   function afficher() {
-    const n = etat.coups.length;
-    Plateau.dessiner(cases, position(), n > 0 ? etat.coups[n - 1] : null);
+    const n = etat.coups.length, pos = position();
+    Plateau.dessiner(cases, pos, n > 0 ? etat.coups[n - 1] : null);
     marquer();
     $("jeu").dataset.phase = etat.phase;
     $("jeu").dataset.version = etat.version;
     $("statut").textContent = texteStatut();
     $("dernier").textContent = texteDernier();
-    $("score").textContent = etat.numero > 0 ? Plateau.texteScore(position()) : "";
+    $("score").textContent = etat.numero > 0 ? Plateau.texteScore(pos) : "";
     remplirCoups();
     afficherFin();
     $("nouvelle").hidden = etat.phase !== "choix";
