@@ -16,6 +16,7 @@ std::string aideGenerale()
         "        moteur page FICHIER [-o SORTIE.html]\n"
         "        moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"
         "        moteur classement [--resultats FICHIER] FICHIER...\n"
+        "        moteur navigateur [OPTIONS] PROGRAMME\n"
         "\n"
         "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
         "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
@@ -35,6 +36,8 @@ std::string aideGenerale()
         "N pair), plusieurs parties à la fois, puis le classement avec les cotes Elo.\n"
         "classement FICHIER... : le classement des parties enregistrées d'un tournoi\n"
         "(ses tranches réunies).\n"
+        "navigateur PROGRAMME : jouez contre PROGRAMME dans le navigateur\n"
+        "(moteur navigateur --help).\n"
         "\n"
         "Options :\n";
     t += lignesDAide({Commande::Match, Commande::Rejouer, Commande::Tournoi, Commande::Classement});
@@ -142,6 +145,27 @@ const char *const AIDE_CLASSEMENT =
     "\n"
     "Options :\n";
 
+const char *const AIDE_NAVIGATEUR =
+    "usage : moteur navigateur [OPTIONS] PROGRAMME\n"
+    "\n"
+    "Vous jouez contre PROGRAMME dans le navigateur : le moteur sert la page sur\n"
+    "127.0.0.1 et affiche son adresse, qui porte un secret (il l'ouvre avec\n"
+    "xdg-open s'il y a un écran). Cliquez une de vos colonnes, puis la case où\n"
+    "elle va ; au clavier, les flèches et Entrée. Une partie à la fois, chacune\n"
+    "de la couleur choisie ; votre temps n'est pas limité. Fermer la page\n"
+    "abandonne la partie en cours et finit la session ; Ctrl-C aussi, sans\n"
+    "compter la partie en cours.\n"
+    "\n"
+    "Options :\n"
+    "      --port P                écoute sur le port P (par défaut : un port libre)\n"
+    "      --enregistrer FICHIER   ajoute chaque partie finie à FICHIER\n"
+    "      --graine S              graine de la première partie, S+1 de la deuxième...\n"
+    "                              (par défaut : l'horloge, affichée)\n"
+    "      --temps SECONDES        temps par coup du programme (10 par défaut)\n"
+    "      --strict                coup absent ou hors de la liste du programme :\n"
+    "                              partie perdue\n"
+    "  -h, --help                  affiche cette aide\n";
+
 } // namespace
 
 std::string texteAide(Commande c)
@@ -153,6 +177,7 @@ std::string texteAide(Commande c)
     case Commande::Tournoi: return AIDE_TOURNOI + lignesDAide({c});
     case Commande::Classement: return AIDE_CLASSEMENT + lignesDAide({c});
     case Commande::Match: break;
+    case Commande::Navigateur: return AIDE_NAVIGATEUR;
     }
     return aideGenerale();
 }

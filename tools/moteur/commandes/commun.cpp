@@ -18,7 +18,9 @@ int refuser(Commande c, const std::string &erreur)
                      erreur.c_str());
     else
         std::fprintf(stderr, "moteur : %s\nEssayez « moteur %s--help ».\n", erreur.c_str(),
-                     c == Commande::Page ? "page " : "");
+                     c == Commande::Page         ? "page "
+                     : c == Commande::Navigateur ? "navigateur "
+                                                 : "");
     return USAGE;
 }
 

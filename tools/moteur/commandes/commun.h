@@ -59,5 +59,8 @@ int commandeVerifier(const Options &o, Registre &registre);
 int commandePage(const Options &o, Registre &registre);
 int commandeTournoi(const Options &o, Registre &registre);
 int commandeClassement(const Options &o, Registre &registre);
+// In `moteur`, hands over to `moteur-navigateur`, which holds the HTTP
+// server and plays (relais_navigateur.cpp, navigateur.cpp).
+int commandeNavigateur(const Options &o, Registre &registre);
 
 } // namespace moteur

@@ -24,6 +24,7 @@ constexpr SousCommande SOUS_COMMANDES[] = {
     {Commande::Match, commandeMatch},     {Commande::Rejouer, commandeRejouer},
     {Commande::Verifier, commandeVerifier}, {Commande::Page, commandePage},
     {Commande::Tournoi, commandeTournoi}, {Commande::Classement, commandeClassement},
+    {Commande::Navigateur, commandeNavigateur},
 };
 
 // The players' sandbox, settled before any of them starts: a system that

@@ -23,6 +23,7 @@ constexpr int CONCURRENCE_MAX = 1024;
 constexpr int POSITIONS_MAX = 100000;
 constexpr int LIMITE_MIO_MAX = 1048576; // a tebibyte
 constexpr int PROCESSUS_MAX = 100000;
+constexpr int PORT_MAX = 65535;
 
 // "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
 std::optional<ReglageSprt> lireSprt(const std::string &v)
@@ -72,8 +73,9 @@ bool motDuSprt(const std::string &a)
 constexpr unsigned bit(Commande c) { return 1u << static_cast<unsigned>(c); }
 constexpr unsigned M = bit(Commande::Match), R = bit(Commande::Rejouer),
                    V = bit(Commande::Verifier), P = bit(Commande::Page),
-                   T = bit(Commande::Tournoi), C = bit(Commande::Classement);
-constexpr unsigned TOUTES = M | R | V | P | T | C;
+                   T = bit(Commande::Tournoi), C = bit(Commande::Classement),
+                   N = bit(Commande::Navigateur);
+constexpr unsigned TOUTES = M | R | V | P | T | C | N;
 
 // One option: its names, its value's name (none for a flag), its help line,
 // how its value is stored (an error text, empty when the value is sound),
@@ -87,9 +89,9 @@ struct Declaration {
     unsigned commandes;
 };
 
-const std::array<Declaration, 23> &declarations()
+const std::array<Declaration, 24> &declarations()
 {
-    static const std::array<Declaration, 23> table = {{
+    static const std::array<Declaration, 24> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 1, PARTIES_MAX);
@@ -104,7 +106,7 @@ const std::array<Declaration, 23> &declarations()
              o.graine = lireEntier<uint32_t>(v, 0, UINT32_MAX);
              return o.graine ? "" : std::string("--graine attend un entier de 0 à 4294967295");
          },
-         M | T | V},
+         M | T | V | N},
         {nullptr, "--ouverture", "K",
          "parties par paires après K coups tirés au hasard",
          [](Options &o, const std::string &v) {
@@ -118,7 +120,7 @@ const std::array<Declaration, 23> &declarations()
              o.enregistrer = v;
              return v.empty() ? "--enregistrer attend un nom de fichier" : "";
          },
-         M | T},
+         M | T | N},
         {nullptr, "--temps", "SECONDES",
          "temps par coup d'un programme (10 par défaut)",
          [](Options &o, const std::string &v) {
@@ -126,7 +128,7 @@ const std::array<Declaration, 23> &declarations()
              return o.temps ? "" : std::string("--temps attend un nombre de secondes positif, "
                                                "par exemple 0.5");
          },
-         M | T | V},
+         M | T | V | N},
         {nullptr, "--temps-personne", "SECONDES",
          "temps par coup d'une personne (sans limite par défaut)",
          [](Options &o, const std::string &v) {
@@ -141,7 +143,7 @@ const std::array<Declaration, 23> &declarations()
              o.strict = true;
              return "";
          },
-         M | T | V},
+         M | T | V | N},
         {"-q", "--silencieux", nullptr, "une ligne par partie et le bilan, sans plateau",
          [](Options &o, const std::string &) {
              o.silencieux = true;
@@ -261,6 +263,13 @@ const std::array<Declaration, 23> &declarations()
              return v.empty() ? "--sortie attend un nom de fichier" : "";
          },
          P},
+        {nullptr, "--port", "P", "navigateur : écoute sur le port P (par défaut : un port libre)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, PORT_MAX);
+             o.port = n.value_or(0);
+             return n ? "" : hote::texte("--port attend un entier de 1 à %d", PORT_MAX);
+         },
+         N},
     }};
     return table;
 }
@@ -283,7 +292,7 @@ struct NomDeCommande {
 constexpr NomDeCommande NOMS[] = {
     {"rejouer", Commande::Rejouer}, {"verifier", Commande::Verifier},
     {"page", Commande::Page},       {"tournoi", Commande::Tournoi},
-    {"classement", Commande::Classement},
+    {"classement", Commande::Classement}, {"navigateur", Commande::Navigateur},
 };
 
 const char *nomDe(Commande c)
@@ -303,7 +312,7 @@ std::string horsDeLaCommande(const Declaration &d, Commande c)
     if (c != Commande::Match)
         return o + " ne s'emploie pas avec " + nomDe(c);
     for (Commande autre : {Commande::Tournoi, Commande::Classement, Commande::Verifier,
-                           Commande::Page, Commande::Rejouer})
+                           Commande::Page, Commande::Rejouer, Commande::Navigateur})
         if ((d.commandes & bit(autre)) != 0)
             return o + " ne s'emploie qu'avec " + nomDe(autre) + " (moteur " + nomDe(autre) +
                    " ...)";

@@ -15,7 +15,7 @@
 
 namespace moteur {
 
-enum class Commande { Match, Rejouer, Verifier, Page, Tournoi, Classement };
+enum class Commande { Match, Rejouer, Verifier, Page, Tournoi, Classement, Navigateur };
 
 struct Options {
     Commande commande = Commande::Match;
@@ -42,6 +42,7 @@ struct Options {
     ReglageIsolation isolation;                 // the players' sandbox and limits
     int positions = 500;                        // `moteur verifier`
     std::optional<std::string> sortie;          // `moteur page`: the page's file
+    int port = 0;                               // `moteur navigateur` (0: one the system picks)
 };
 
 struct LectureOptions {

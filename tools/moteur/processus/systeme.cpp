@@ -141,6 +141,16 @@ std::optional<std::string> lireFichier(const std::string &chemin, int &erreur)
     return contenu.str();
 }
 
+std::string dossierDuMoteur()
+{
+    char moi[4096];
+    ssize_t n = readlink("/proc/self/exe", moi, sizeof moi - 1);
+    if (n <= 0)
+        return "";
+    std::string chemin(moi, static_cast<size_t>(n));
+    return chemin.substr(0, chemin.rfind('/'));
+}
+
 namespace {
 
 // Where a player of that name is looked for, in order.
@@ -150,12 +160,8 @@ std::vector<std::string> cheminsPossibles(const std::string &nom)
     if (nom.empty())
         return chemins;
     if (nom.find('/') == std::string::npos) {
-        char moi[4096];
-        ssize_t n = readlink("/proc/self/exe", moi, sizeof moi - 1);
-        if (n > 0) {
-            std::string dossier(moi, static_cast<size_t>(n));
-            chemins.push_back(dossier.substr(0, dossier.rfind('/') + 1) + nom);
-        }
+        if (std::string dossier = dossierDuMoteur(); !dossier.empty())
+            chemins.push_back(dossier + "/" + nom);
         // Then the folders the user lists, separated by ':'.
         const char *dossiers = std::getenv("TESSOR_JOUEURS");
         std::string liste = dossiers != nullptr ? dossiers : "";

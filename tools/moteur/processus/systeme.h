@@ -28,6 +28,8 @@ std::string dateUTC();
 // an errno value, when it cannot be read (a folder cannot).
 std::optional<std::string> lireFichier(const std::string &chemin, int &erreur);
 
+// The folder of the engine's own program (empty if it cannot be known).
+std::string dossierDuMoteur();
 // The full path of a player program: beside the engine first, then in the
 // folders listed in TESSOR_JOUEURS (separated by ':'), then as a path.
 std::optional<std::string> trouverProgramme(const std::string &nom);

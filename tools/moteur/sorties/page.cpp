@@ -24,13 +24,6 @@
 #include <unistd.h>
 
 namespace moteur {
-namespace ressources {
-extern const char page_html[];
-extern const char page_css[];
-extern const char page_js[];
-} // namespace ressources
-
-namespace {
 
 std::string texteHtml(std::string_view t)
 {
@@ -46,6 +39,21 @@ std::string texteHtml(std::string_view t)
     }
     return s;
 }
+
+std::string grilleJson()
+{
+    std::string t = "[";
+    for (int l = 0; l < hote::TAILLE_GRILLE; l++) {
+        t += l > 0 ? ",[" : "[";
+        for (int c = 0; c < hote::TAILLE_GRILLE; c++)
+            t += hote::texte(c > 0 ? ",%d" : "%d",
+                             hote::grille[static_cast<size_t>(l)][static_cast<size_t>(c)]);
+        t += "]";
+    }
+    return t + "]";
+}
+
+namespace {
 
 // The moves as the record writes them, without the pair numbers: "8-4 9-16* 4-3".
 std::string texteCoups(const Partie &p)
@@ -63,15 +71,7 @@ std::string texteCoups(const Partie &p)
 // its start position and moves (the script replays them).
 std::string donneesJson(const std::vector<Partie> &parties)
 {
-    std::string t = "{\"grille\":[";
-    for (int l = 0; l < hote::TAILLE_GRILLE; l++) {
-        t += l > 0 ? ",[" : "[";
-        for (int c = 0; c < hote::TAILLE_GRILLE; c++)
-            t += hote::texte(c > 0 ? ",%d" : "%d",
-                             hote::grille[static_cast<size_t>(l)][static_cast<size_t>(c)]);
-        t += "]";
-    }
-    t += "],\n\"parties\":[\n";
+    std::string t = "{\"grille\":" + grilleJson() + ",\n\"parties\":[\n";
     for (size_t i = 0; i < parties.size(); i++) {
         const Partie &p = parties[i];
         t += hote::texte("%s{\"n\":%d,\"j\":", i > 0 ? ",\n" : "", p.numero) + chaineJson(p.jaune) +
@@ -135,10 +135,10 @@ std::string tournoiJson(const Classement &c, const std::vector<Partie> &parties)
     return t + "]}";
 }
 
-// The template with each `{{name}}` replaced, in one pass (a value is never
-// read again for markers).
-std::string remplir(std::string_view modele,
-                    const std::vector<std::pair<std::string_view, std::string_view>> &valeurs)
+} // namespace
+
+std::string remplirModele(std::string_view modele,
+                          const std::vector<std::pair<std::string_view, std::string_view>> &valeurs)
 {
     std::string t;
     size_t i = 0;
@@ -164,8 +164,6 @@ std::string remplir(std::string_view modele,
     return t += modele.substr(i);
 }
 
-} // namespace
-
 std::string textePage(const std::vector<Partie> &parties, const std::string &titre,
                       const Classement *classement)
 {
@@ -174,10 +172,12 @@ std::string textePage(const std::vector<Partie> &parties, const std::string &tit
         donnees += ",\n\"tournoi\":" + tournoiJson(*classement, parties);
     donnees += "}";
     std::string titreHtml = texteHtml(titre);
-    return remplir(ressources::page_html, {{"titre", titreHtml},
-                                           {"style", ressources::page_css},
-                                           {"script", ressources::page_js},
-                                           {"donnees", donnees}});
+    std::string style = std::string(ressources::plateau_css) + ressources::page_css;
+    std::string script = std::string(ressources::plateau_js) + ressources::page_js;
+    return remplirModele(ressources::page_html, {{"titre", titreHtml},
+                                                 {"style", style},
+                                                 {"script", script},
+                                                 {"donnees", donnees}});
 }
 
 } // namespace moteur

@@ -5,32 +5,11 @@
   const debutScript = performance.now();
   const donnees = JSON.parse(document.getElementById("donnees").textContent);
   const parties = donnees.parties;
-  const MOT = { j: "jaune", r: "rouge", ".": "vide" };
+  const MOT = Plateau.MOT;
   const $ = (id) => document.getElementById(id);
 
   function echapper(t) {
     return String(t).replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c]);
-  }
-
-  // "<row0>/.../<row8> <trait>": two characters a cell, in cell order.
-  function lireDepart(notation) {
-    const [lignes, trait] = notation.split(" ");
-    const h = [], c = [];
-    for (const ligne of lignes.split("/"))
-      for (let i = 0; i + 1 < ligne.length; i += 2) {
-        h.push(Number(ligne[i]));
-        c.push(ligne[i + 1]);
-      }
-    return { h, c, trait };
-  }
-
-  function lireCoups(texte) {
-    if (texte === "") return [];
-    return texte.split(" ").map((m) => {
-      const impose = m.endsWith("*");
-      const [o, d] = (impose ? m.slice(0, -1) : m).split("-").map(Number);
-      return { o, d, impose, texte: m };
-    });
   }
 
   // Scrolls the box, and only the box, so that the element shows below its `haut` first pixels.
@@ -40,28 +19,18 @@
     else if (e.bottom > b.bottom) boite.scrollTop += e.bottom - b.bottom;
   }
 
-  // A move carries the whole column of its origin onto its destination.
-  function jouer(p, coup) {
-    const h = p.h.slice(), c = p.c.slice();
-    h[coup.d] += h[coup.o];
-    c[coup.d] = c[coup.o];
-    h[coup.o] = 0;
-    c[coup.o] = ".";
-    return { h, c };
-  }
-
   // The chosen game, replayed once: positions[k] follows the k-th move.
   const partie = { index: -1, coups: [], positions: [], trait: "j" };
   function choisirPartie(index) {
     if (partie.index === index) return;
     const p = parties[index];
-    const depart = lireDepart(p.d);
+    const depart = Plateau.lireNotation(p.d);
     partie.index = index;
     partie.trait = depart.trait;
-    partie.coups = lireCoups(p.c);
+    partie.coups = Plateau.lireCoups(p.c);
     partie.positions = [depart];
     for (const coup of partie.coups)
-      partie.positions.push(jouer(partie.positions[partie.positions.length - 1], coup));
+      partie.positions.push(Plateau.jouer(partie.positions[partie.positions.length - 1], coup));
     remplirCoups(p);
     $("curseur").max = partie.coups.length;
     $("titre-partie").textContent = "Partie " + p.n + " : " + p.j + " (jaune) contre " + p.r + " (rouge)";
@@ -88,53 +57,14 @@
     $("coups").innerHTML = html;
   }
 
-  const cases = [];
-  function dessinerPlateau() {
-    const plateau = $("plateau");
-    for (const ligne of donnees.grille)
-      for (const numero of ligne) {
-        const div = document.createElement("div");
-        if (numero < 0) {
-          div.className = "hors";
-        } else {
-          div.dataset.case = numero;
-          div.setAttribute("role", "gridcell");
-          div.innerHTML = '<span class="num">' + numero + '</span><span class="pile"></span><span class="haut"></span>' +
-            '<span class="lettre"></span><span class="etoile"></span>';
-          cases[numero] = div;
-        }
-        plateau.appendChild(div);
-      }
-  }
-
-  function compter(pos) {
-    const s = { j: 0, j5: 0, r: 0, r5: 0 };
-    pos.h.forEach((h, i) => {
-      if (h === 0) return;
-      s[pos.c[i]]++;
-      if (h === 5) s[pos.c[i] + "5"]++;
-    });
-    return s;
-  }
-
+  let cases = [];
   const RESULTAT = { "1-0": "jaune gagne", "0-1": "rouge gagne", "1/2-1/2": "partie nulle" };
 
   function afficher(coup) {
     const p = parties[partie.index];
     const pos = partie.positions[coup];
     const dernier = coup > 0 ? partie.coups[coup - 1] : null;
-    pos.h.forEach((h, i) => {
-      const div = cases[i], mot = MOT[pos.c[i]];
-      div.dataset.hauteur = h;
-      div.dataset.couleur = mot;
-      div.className = "case " + mot + (h === 5 ? " cinq" : "") +
-        (dernier && dernier.o === i ? " origine" : "") + (dernier && dernier.d === i ? " destination" : "");
-      div.style.setProperty("--h", h);
-      div.children[2].textContent = h;
-      div.children[3].textContent = h > 0 ? mot[0].toUpperCase() : "";
-      div.children[4].textContent = h === 5 ? "★" : "";
-      div.setAttribute("aria-label", "case " + i + " : " + (h > 0 ? h + " " + mot : "vide") + (h === 5 ? ", colonne de cinq" : ""));
-    });
+    Plateau.dessiner(cases, pos, dernier);
     const main = $("partie");
     main.dataset.partie = partie.index + 1;
     main.dataset.coup = coup;
@@ -143,9 +73,7 @@
     $("dernier").textContent = dernier
       ? "Coup " + coup + " : " + MOT[camp(coup - 1)] + " joue " + dernier.o + "-" + dernier.d + (dernier.impose ? " (imposé par le moteur)" : "")
       : "Position de départ, " + MOT[partie.trait] + " au trait";
-    const s = compter(pos);
-    $("score").textContent = "Jaune : " + s.j + " colonne" + (s.j > 1 ? "s" : "") + " (" + s.j5 + " de cinq) — Rouge : " +
-      s.r + " colonne" + (s.r > 1 ? "s" : "") + " (" + s.r5 + " de cinq)";
+    $("score").textContent = Plateau.texteScore(pos);
     const fini = coup === partie.coups.length;
     $("resultat").hidden = !fini;
     if (fini) $("resultat").textContent = "Résultat " + p.res + " (" + RESULTAT[p.res] + ") — " + p.fin + " — " + p.score;
@@ -341,7 +269,7 @@
     window.addEventListener("hashchange", lireFragment);
   }
 
-  dessinerPlateau();
+  cases = Plateau.creer($("plateau"), donnees.grille);
   $("nombre").textContent = parties.length;
   $("parties").style.height = parties.length * HAUTEUR_LIGNE + "px";
   brancher();
