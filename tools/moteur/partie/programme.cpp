@@ -95,7 +95,8 @@ protocole::Demande demandePartie(uint32_t graine, bool viderSortie)
     d.sorte = protocole::PARTIE;
     d.graine = graine;
     d.pidMoteur = pidMoteur();
-    d.reglages = viderSortie ? protocole::VIDER_SORTIE : 0;
+    // Output that nobody keeps goes to /dev/null: the player need not write it.
+    d.reglages = viderSortie ? protocole::VIDER_SORTIE : protocole::TAIRE_SORTIE;
     return d;
 }
 
