@@ -1,4 +1,4 @@
-// printf, puts, putchar (and putc) as the player programs see them: libjoueur comes
+// printf, puts, putchar (and putc, vprintf) as the player programs see them: libjoueur comes
 // before the C library in every player's link and load order, so these
 // definitions answer the players' calls (and the rules library's display)
 // without a change to their code.  While output is kept they write exactly
@@ -27,9 +27,18 @@ extern "C" __attribute__((visibility("default"))) int printf(const char *format,
         return 0;
     va_list arguments;
     va_start(arguments, format);
-    int n = std::vprintf(format, arguments);
+    int n = std::vfprintf(stdout, format, arguments);
     va_end(arguments);
     return n;
+}
+
+// The sanitizers' runtime, loaded before libjoueur, answers printf itself
+// and goes on to the next vprintf in load order: this one.
+extern "C" __attribute__((visibility("default"))) int vprintf(const char *format, va_list arguments)
+{
+    if (hote::sortieMuette)
+        return 0;
+    return std::vfprintf(stdout, format, arguments);
 }
 
 extern "C" __attribute__((visibility("default"))) int puts(const char *s)
