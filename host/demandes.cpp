@@ -4,6 +4,7 @@
 #include "demandes.h"
 
 #include "protocole.h"
+#include "sortie.h"
 #include "texte.h"
 #include "tour.h"
 #include "tubes.h"
@@ -64,8 +65,10 @@ std::string demandeInvalide(const protocole::Demande &d)
         return texte("signature %08x au lieu de %08x", d.magie, protocole::MAGIE);
     switch (d.sorte) {
     case protocole::PARTIE:
-        if ((d.reglages & ~protocole::VIDER_SORTIE) != 0)
+        if ((d.reglages & ~(protocole::VIDER_SORTIE | protocole::TAIRE_SORTIE)) != 0)
             return texte("réglages %u inconnus", d.reglages);
+        if ((d.reglages & protocole::VIDER_SORTIE) != 0 && (d.reglages & protocole::TAIRE_SORTIE) != 0)
+            return texte("réglages %u contradictoires (sortie gardée et jetée)", d.reglages);
         return {};
     case protocole::TOUR: {
         std::string raison = positionInvalide(d.position);
@@ -125,6 +128,7 @@ int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &err
             if ((d.reglages & protocole::VIDER_SORTIE) != 0 && !viderSortie)
                 std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
             viderSortie = (d.reglages & protocole::VIDER_SORTIE) != 0;
+            taireLaSortie((d.reglages & protocole::TAIRE_SORTIE) != 0);
             std::srand(d.graine);
             break;
         case protocole::TOUR: {

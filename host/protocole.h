@@ -27,7 +27,8 @@ constexpr uint32_t MAGIE = 0x52535354; // "TSSR" in memory order
 // 3: the host stands for the engine in the player's process (pidMoteur is
 //    the host's own process id: a sandboxed player cannot reach the engine),
 //    and COUP says whether the program signalled it.
-constexpr uint32_t VERSION = 3;
+// 4: PARTIE says when nobody keeps the program's output (TAIRE_SORTIE).
+constexpr uint32_t VERSION = 4;
 
 enum Sorte : uint32_t {
     PARTIE = 1,   // a new game: srand(graine)
@@ -41,6 +42,10 @@ enum Sorte : uint32_t {
 // turn (a person reads it, or it goes to a trace file); otherwise it is
 // flushed only when its buffer fills.
 constexpr uint8_t VIDER_SORTIE = 1;
+// PARTIE: nobody keeps standard output (it goes to /dev/null): the player's
+// printf, puts and putchar return at once instead of formatting text that
+// is thrown away, which costs more than many players' decisions.
+constexpr uint8_t TAIRE_SORTIE = 2;
 
 // Reponse.drapeaux.
 constexpr uint32_t ENTREE_FINIE = 1; // COUP: the player's standard input has reached its end
@@ -56,7 +61,7 @@ struct Demande {
     uint32_t graine;    // PARTIE: the game's seed
     int32_t reserve;    // 0
     Position position;  // TOUR: the board, `trait` the colour to play
-    uint8_t reglages;   // PARTIE: VIDER_SORTIE or 0
+    uint8_t reglages;   // PARTIE: VIDER_SORTIE, TAIRE_SORTIE or 0
     uint8_t bourrage[2];
 };
 

@@ -546,7 +546,7 @@ TEST_F(Moteur, UnProgrammeDUneAutreVersionDuProtocoleEstSignaleUneFois)
     EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : protocole non respecté");
     EXPECT_EQ(m.execution.erreurs,
               "moteur : « joueur_ancien » parle la version 1 du protocole des joueurs et ce "
-              "moteur la version 3 : reconstruisez ce programme avec la bibliothèque libjoueur "
+              "moteur la version 4 : reconstruisez ce programme avec la bibliothèque libjoueur "
               "de ce kit\n");
 }
 

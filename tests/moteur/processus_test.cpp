@@ -5,8 +5,11 @@
 #include "programme.h"
 #include "protocole.h"
 #include "processus/signaux.h"
+#include "notation.h"
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/prctl.h>
@@ -18,11 +21,12 @@ namespace {
 using namespace moteur;
 
 // A player program of the build started in engine mode, its greeting read.
-bool demarrer(Processus &p, const char *joueur)
+bool demarrer(Processus &p, const char *joueur, const std::string &trace = "")
 {
     Lancement l;
     l.chemin = essai::programme(joueur);
     l.arguments = {protocole::OPTION};
+    l.fichierTrace = trace;
     protocole::Reponse r = {};
     return p.lancer(l) == Etat::Ok && p.recevoir(&r, sizeof r, 10) == Etat::Ok &&
            r.sorte == protocole::BONJOUR;
@@ -32,6 +36,54 @@ protocole::Demande tour(Position position)
 {
     protocole::Demande d = {protocole::MAGIE, protocole::TOUR, 0, 0, position, 0, {}};
     return d;
+}
+
+// What `joueur` writes on its standard output in engine mode over one game
+// of these turns, told these settings.
+std::string sortieEnModeMoteur(const char *joueur, uint8_t reglages, const std::vector<Position> &plateaux)
+{
+    char trace[] = "/tmp/tessor-sortie-XXXXXX";
+    close(mkstemp(trace));
+    Registre registre;
+    Processus p(registre);
+    EXPECT_TRUE(demarrer(p, joueur, trace));
+    protocole::Demande d = {protocole::MAGIE, protocole::PARTIE, 1, getpid(), {}, reglages, {}};
+    p.envoyer(&d, sizeof d);
+    for (const Position &plateau : plateaux) {
+        protocole::Reponse r = {};
+        d = tour(plateau);
+        p.envoyer(&d, sizeof d);
+        EXPECT_EQ(p.recevoir(&r, sizeof r, 10), Etat::Ok);
+    }
+    d = demandeFin();
+    p.envoyer(&d, sizeof d);
+    EXPECT_TRUE(p.attendre(10).has_value());
+    std::ifstream f(trace, std::ios::binary);
+    std::string texte((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    unlink(trace);
+    return texte;
+}
+
+TEST(Processus, UnJoueurDontPersonneNeGardeLaSortieNEcritRienSinonCeQueDitUnTour)
+{
+    // 16 boards of a game where each side plays its first move.
+    std::vector<Position> plateaux = {getPositionInitiale()};
+    while (plateaux.size() < 16) {
+        Coup c = getCoupsLegaux(plateaux.back()).coups[0];
+        plateaux.push_back(jouerCoup(plateaux.back(), c.origine, c.destination));
+    }
+    // printf, puts and putchar each appear in one of these players' traces.
+    for (const char *joueur : {"joueur_critique2", "joueur_boucle", "joueur_poids"}) {
+        std::string unTour;
+        for (const Position &plateau : plateaux)
+            unTour += essai::jouerUnTour(joueur, hote::ecrireNotation(plateau), 1).execution.sortie;
+        ASSERT_FALSE(unTour.empty()) << joueur;
+        const std::pair<uint8_t, std::string> cas[] = {
+            {0, unTour}, {protocole::VIDER_SORTIE, unTour}, {protocole::TAIRE_SORTIE, ""}};
+        for (const auto &[reglages, attendu] : cas)
+            EXPECT_EQ(sortieEnModeMoteur(joueur, reglages, plateaux), attendu)
+                << joueur << ", réglages " << int(reglages);
+    }
 }
 
 TEST(Processus, DixJoueursALaFoisSontTousDesJoueursPourLeRamassage)

@@ -94,7 +94,8 @@ protocole::Demande demandePartie(uint32_t graine, bool viderSortie)
     d.magie = protocole::MAGIE;
     d.sorte = protocole::PARTIE;
     d.graine = graine;
-    d.reglages = viderSortie ? protocole::VIDER_SORTIE : 0;
+    // Output that nobody keeps goes to /dev/null: the player need not write it.
+    d.reglages = viderSortie ? protocole::VIDER_SORTIE : protocole::TAIRE_SORTIE;
     return d;
 }
 

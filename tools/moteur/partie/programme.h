@@ -36,7 +36,9 @@ void classerLaFin(Processus &processus, Salut &s);
 // process is ended.
 Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal);
 
-// The engine's requests, each built in one place.
+// The engine's requests, each built in one place.  A new game tells the
+// player whether its output is kept (`viderSortie`: a trace file or a
+// person's terminal, written line by line), or thrown away unwritten.
 protocole::Demande demandePartie(uint32_t graine, bool viderSortie);
 protocole::Demande demandeTour(const Position &position);
 protocole::Demande demandeFin();

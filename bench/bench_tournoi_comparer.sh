@@ -1,0 +1,82 @@
+#!/bin/sh
+# The same round robin played by two builds of the kit, BEFORE and AFTER
+# (their bin folders, each with its own engine and players), to measure a
+# change honestly on a shared machine: the two runs alternate, TOURS rounds
+# (5 by default; each round starts with the other build), and the report
+# gives the minimum, median and maximum of each build's time and of the
+# ratio BEFORE / AFTER of the same round.  Both must rank the players alike
+# and write the same records (dates aside), or the script says so.
+#
+#   [TOURS=N] [J=N] bench/bench_tournoi_comparer.sh BEFORE AFTER [PARTIES] [JOUEUR...]
+#
+# PARTIES games per pairing (10 by default) from openings of 4 random moves,
+# J games at once (2 by default); without players, the kit's 24 automatic
+# players.  For instance, the tree before a change built in /tmp/avant:
+#   bench/bench_tournoi_comparer.sh /tmp/avant/build/bin build/bin
+set -eu
+[ $# -ge 2 ] || { echo "usage : $0 AVANT APRES [PARTIES] [JOUEUR...]" >&2; exit 2; }
+avant=$1
+apres=$2
+parties=${3:-10}
+tours=${TOURS:-5}
+j=${J:-2}
+[ $# -gt 3 ] && shift 3 || set --
+[ $# -gt 0 ] || set -- joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle \
+    joueur_rapport joueur_direct joueur_bref joueur_coins joueur_isoler joueur_sept \
+    joueur_fonctions joueur_strategies joueur_critique joueur_critique2 joueur_critique3 \
+    joueur_isole joueur_sisole joueur_priorite joueur_hasard joueur_fin joueur_fin2 joueur_topo \
+    joueur_ouverture
+dossier=$(mktemp -d)
+trap 'rm -rf "$dossier"' EXIT
+n=$#
+echo "$n joueurs, $((n * (n - 1) / 2)) rencontres de $parties parties, --ouverture 4, -j $j, $tours tours"
+echo "avant : $avant"
+echo "après : $apres"
+
+# jouer BIN NOM: one tournament of BIN, its ranking in NOM.txt and its records
+# in NOM.pgn; prints the seconds it took.
+jouer() {
+    b=$1
+    nom=$2
+    shift 2
+    rm -f "$dossier/$nom.pgn"
+    debut=$(date +%s.%N)
+    "$b/moteur" tournoi -q --graine 1 --parties "$parties" --ouverture 4 -j "$j" \
+        --enregistrer "$dossier/$nom.pgn" "$@" > "$dossier/$nom.txt"
+    fin=$(date +%s.%N)
+    awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.3f", f - d }'
+}
+# pareils A B: whether two runs ranked alike and wrote the same records.
+pareils() {
+    cmp -s "$dossier/$1.txt" "$dossier/$2.txt" &&
+        grep -v '^\[Date ' "$dossier/$1.pgn" > "$dossier/a" &&
+        grep -v '^\[Date ' "$dossier/$2.pgn" > "$dossier/b" && cmp -s "$dossier/a" "$dossier/b"
+}
+
+tour=1
+while [ "$tour" -le "$tours" ]; do
+    if [ $((tour % 2)) -eq 1 ]; then
+        sa=$(jouer "$avant" avant "$@")
+        sb=$(jouer "$apres" apres "$@")
+    else
+        sb=$(jouer "$apres" apres "$@")
+        sa=$(jouer "$avant" avant "$@")
+    fi
+    r=$(awk -v a="$sa" -v b="$sb" 'BEGIN { printf "%.3f", a / b }')
+    echo "tour $tour : avant $(echo "$sa" | tr . ,) s, après $(echo "$sb" | tr . ,) s, rapport $(echo "$r" | tr . ,)"
+    pareils avant apres || echo "ATTENTION : classements ou parties différents au tour $tour"
+    echo "$sa $sb $r" >> "$dossier/mesures"
+    tour=$((tour + 1))
+done
+
+# resume COLONNE NOM UNITE: minimum, median and maximum of one column.
+resume() {
+    sort -n -k "$1" "$dossier/mesures" | awk -v c="$1" -v nom="$2" -v u="$3" '{ v[NR] = $c } END {
+        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        s = sprintf("%s : minimum %.2f%s, médiane %.2f%s, maximum %.2f%s", nom, v[1], u, m, u, v[NR], u)
+        gsub(/\./, ",", s)
+        print s }'
+}
+resume 1 "avant  " " s"
+resume 2 "après  " " s"
+resume 3 "rapport avant / après" ""
