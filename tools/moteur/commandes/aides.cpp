@@ -7,68 +7,80 @@
 namespace moteur {
 namespace {
 
+// The general help, around the table's option lines.
+const char *const AIDE_DEBUT =
+    "usage : moteur [OPTIONS] [JAUNE ROUGE]\n"
+    "        moteur rejouer [-q] FICHIER\n"
+    "        moteur verifier [OPTIONS] JOUEUR\n"
+    "        moteur page FICHIER [-o SORTIE.html]\n"
+    "        moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"
+    "        moteur classement [--resultats FICHIER] FICHIER...\n"
+    "        moteur navigateur [OPTIONS] PROGRAMME\n"
+    "\n"
+    "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
+    "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
+    "dossiers de TESSOR_JOUEURS, séparés par des :) ou par un chemin.\n"
+    "« texte:COMMANDE [ARGUMENTS] » : un programme de tout langage qui parle le\n"
+    "protocole texte (README), par exemple « texte:./mon_joueur.py ».\n"
+    "Sans joueur : partie de démonstration entre joueur_poids et joueur_critique.\n"
+    "humain_liste, humain_saisie et humain_moteur font jouer une personne au\n"
+    "terminal, par exemple : moteur humain_liste joueur_critique\n"
+    "\n"
+    "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup\n"
+    "(- : l'entrée standard).\n"
+    "verifier JOUEUR : vérifie qu'un programme joueur tient le contrat du kit\n"
+    "(moteur verifier --help).\n"
+    "page FICHIER : écrit une page HTML qui montre ces parties (moteur page --help).\n"
+    "tournoi : chaque joueur contre chacun des autres (--parties N par rencontre,\n"
+    "N pair), plusieurs parties à la fois, puis le classement avec les cotes Elo.\n"
+    "classement FICHIER... : le classement des parties enregistrées d'un tournoi\n"
+    "(ses tranches réunies).\n"
+    "navigateur PROGRAMME : jouez contre PROGRAMME dans le navigateur\n"
+    "(moteur navigateur --help).\n"
+    "\n"
+    "Options :\n";
+
+const char *const AIDE_FAUTES =
+"\n"
+    "Un coup absent ou hors de la liste est remplacé par un coup tiré au hasard,\n"
+    "compté au joueur (marqué * dans l'enregistrement) ; celui d'une personne\n"
+    "recommence son tour. Un programme qui plante, s'arrête, dépasse son temps\n"
+    "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
+    "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
+    "DOSSIER/<n>-<nom>.txt.\n"
+    "\n";
+
+const char *const AIDE_FIN =
+    "\n"
+    "Avec --sprt, après chaque paire de parties, le match s'arrête dès que le\n"
+    "rapport de vraisemblance de H1 (écart elo1) contre H0 (écart elo0) sort de\n"
+    "[ln(beta/(1-alpha)), ln((1-beta)/alpha)] ; --parties borne sa longueur.\n"
+    "Un tournoi écrit ses parties dans l'ordre où elles finissent, chacune avec son\n"
+    "numéro et sa rencontre ; avec --tranche, M machines en jouent chacune une part\n"
+    "et moteur classement réunit leurs fichiers.\n"
+    "\n"
+    "Statut de sortie : 0 si tout va bien, 1 en cas d'échec (enregistrement\n"
+    "refusé, fichier ou sortie impossible à écrire), 2 si la ligne de commande\n"
+    "est fausse. Interrompu (Ctrl-C), le moteur arrête d'abord les joueurs, puis\n"
+    "affiche le bilan des parties finies. NO_COLOR : plateaux sans couleurs.\n";
+
+// The sandbox's default limits, as the process layer sets them.
+std::string aideDuBacASable()
+{
+    return hote::texte("Chaque programme joueur joue dans un bac à sable : il ne voit aucun autre\n"
+                       "processus et n'a pas de réseau. Si le système le refuse, le moteur le dit et\n"
+                       "joue sans ; avec --isolation exigee, il refuse de jouer (statut 1). Limites\n"
+                       "par défaut : %u Mio de mémoire, %u processus, fichiers de %u Mio.\n",
+                       static_cast<unsigned>(MEMOIRE_PAR_DEFAUT_MIO),
+                       static_cast<unsigned>(PROCESSUS_PAR_DEFAUT),
+                       static_cast<unsigned>(FICHIERS_PAR_DEFAUT_MIO));
+}
+
 std::string aideGenerale()
 {
-    std::string t =
-        "usage : moteur [OPTIONS] [JAUNE ROUGE]\n"
-        "        moteur rejouer [-q] FICHIER\n"
-        "        moteur verifier [OPTIONS] JOUEUR\n"
-        "        moteur page FICHIER [-o SORTIE.html]\n"
-        "        moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"
-        "        moteur classement [--resultats FICHIER] FICHIER...\n"
-        "        moteur navigateur [OPTIONS] PROGRAMME\n"
-        "\n"
-        "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
-        "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
-        "dossiers de TESSOR_JOUEURS, séparés par des :) ou par un chemin.\n"
-        "« texte:COMMANDE [ARGUMENTS] » : un programme de tout langage qui parle le\n"
-        "protocole texte (README), par exemple « texte:./mon_joueur.py ».\n"
-        "Sans joueur : partie de démonstration entre joueur_poids et joueur_critique.\n"
-        "humain_liste, humain_saisie et humain_moteur font jouer une personne au\n"
-        "terminal, par exemple : moteur humain_liste joueur_critique\n"
-        "\n"
-        "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup\n"
-        "(- : l'entrée standard).\n"
-        "verifier JOUEUR : vérifie qu'un programme joueur tient le contrat du kit\n"
-        "(moteur verifier --help).\n"
-        "page FICHIER : écrit une page HTML qui montre ces parties (moteur page --help).\n"
-        "tournoi : chaque joueur contre chacun des autres (--parties N par rencontre,\n"
-        "N pair), plusieurs parties à la fois, puis le classement avec les cotes Elo.\n"
-        "classement FICHIER... : le classement des parties enregistrées d'un tournoi\n"
-        "(ses tranches réunies).\n"
-        "navigateur PROGRAMME : jouez contre PROGRAMME dans le navigateur\n"
-        "(moteur navigateur --help).\n"
-        "\n"
-        "Options :\n";
-    t += lignesDAide({Commande::Match, Commande::Rejouer, Commande::Tournoi, Commande::Classement});
-    t += "\n"
-         "Un coup absent ou hors de la liste est remplacé par un coup tiré au hasard,\n"
-         "compté au joueur (marqué * dans l'enregistrement) ; celui d'une personne\n"
-         "recommence son tour. Un programme qui plante, s'arrête, dépasse son temps\n"
-         "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
-         "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
-         "DOSSIER/<n>-<nom>.txt.\n"
-         "\n" +
-         hote::texte("Chaque programme joueur joue dans un bac à sable : il ne voit aucun autre\n"
-                     "processus et n'a pas de réseau. Si le système le refuse, le moteur le dit et\n"
-                     "joue sans ; avec --isolation exigee, il refuse de jouer (statut 1). Limites\n"
-                     "par défaut : %u Mio de mémoire, %u processus, fichiers de %u Mio.\n",
-                     static_cast<unsigned>(MEMOIRE_PAR_DEFAUT_MIO),
-                     static_cast<unsigned>(PROCESSUS_PAR_DEFAUT),
-                     static_cast<unsigned>(FICHIERS_PAR_DEFAUT_MIO)) +
-         "\n"
-         "Avec --sprt, après chaque paire de parties, le match s'arrête dès que le\n"
-         "rapport de vraisemblance de H1 (écart elo1) contre H0 (écart elo0) sort de\n"
-         "[ln(beta/(1-alpha)), ln((1-beta)/alpha)] ; --parties borne sa longueur.\n"
-         "Un tournoi écrit ses parties dans l'ordre où elles finissent, chacune avec son\n"
-         "numéro et sa rencontre ; avec --tranche, M machines en jouent chacune une part\n"
-         "et moteur classement réunit leurs fichiers.\n"
-         "\n"
-         "Statut de sortie : 0 si tout va bien, 1 en cas d'échec (enregistrement\n"
-         "refusé, fichier ou sortie impossible à écrire), 2 si la ligne de commande\n"
-         "est fausse. Interrompu (Ctrl-C), le moteur arrête d'abord les joueurs, puis\n"
-         "affiche le bilan des parties finies. NO_COLOR : plateaux sans couleurs.\n";
-    return t;
+    return AIDE_DEBUT +
+           lignesDAide({Commande::Match, Commande::Rejouer, Commande::Tournoi, Commande::Classement}) +
+           AIDE_FAUTES + aideDuBacASable() + AIDE_FIN;
 }
 
 const char *const AIDE_VERIFIER =
