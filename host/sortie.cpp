@@ -4,6 +4,12 @@
 // without a change to their code.  While output is kept they write exactly
 // what the C library writes; while it goes nowhere they skip the formatting,
 // which for some players costs more than choosing the move.
+// The C library's optimised headers define vprintf and putchar inline for
+// their callers; this file defines them for the players instead.
+#ifndef __NO_INLINE__
+#define __NO_INLINE__ 1
+#endif
+
 #include "sortie.h"
 
 #include <cstdarg>
