@@ -48,7 +48,8 @@ Attendu attendu(const uint8_t *donnees, size_t taille)
         std::memcpy(&d, donnees + k, sizeof d);
         bool comprise = d.magie == protocole::MAGIE &&
                         ((d.sorte == protocole::PARTIE &&
-                          (d.reglages & ~(protocole::VIDER_SORTIE | protocole::TAIRE_SORTIE)) == 0) ||
+                          (d.reglages == 0 || d.reglages == protocole::VIDER_SORTIE ||
+                           d.reglages == protocole::TAIRE_SORTIE)) ||
                          (d.sorte == protocole::TOUR && dansLesBornes(d.position)) ||
                          d.sorte == protocole::FIN);
         if (!comprise) {
