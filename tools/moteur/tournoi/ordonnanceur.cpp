@@ -11,6 +11,7 @@
 #include <optional>
 #include <sched.h>
 #include <thread>
+#include <tuple>
 
 namespace moteur {
 namespace {
@@ -137,11 +138,9 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
         if (u->rencontre != rencontre) {
             rencontre = u->rencontre;
             const Rencontre &r = t.calendrier->rencontre(rencontre);
-            std::unique_ptr<Participant> nouveauPremier = reprendre(r.premier);
-            std::unique_ptr<Participant> nouveauSecond = reprendre(r.second);
-            finir();
-            premier = std::move(nouveauPremier);
-            second = std::move(nouveauSecond);
+            auto nouveaux = std::make_pair(reprendre(r.premier), reprendre(r.second));
+            finir(); // whoever does not play on
+            std::tie(premier, second) = std::move(nouveaux);
             tenue = r;
         }
         bool continuer = true;
