@@ -46,11 +46,17 @@ jouer() {
     fin=$(date +%s.%N)
     awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.3f", f - d }'
 }
+# parties NOM: NOM's records without their dates, game by game in the order
+# of their numbers (concurrent games are written as they end).
+parties() {
+    awk '/^\[Date / { next } /^\[Partie "/ { n = $2; gsub(/[^0-9]/, "", n) } { print n + 0 "\t" $0 }' \
+        "$dossier/$1.pgn" | sort -s -n -k 1,1
+}
 # pareils A B: whether two runs ranked alike and wrote the same records.
 pareils() {
-    cmp -s "$dossier/$1.txt" "$dossier/$2.txt" &&
-        grep -v '^\[Date ' "$dossier/$1.pgn" > "$dossier/a" &&
-        grep -v '^\[Date ' "$dossier/$2.pgn" > "$dossier/b" && cmp -s "$dossier/a" "$dossier/b"
+    parties "$1" > "$dossier/a"
+    parties "$2" > "$dossier/b"
+    cmp -s "$dossier/$1.txt" "$dossier/$2.txt" && cmp -s "$dossier/a" "$dossier/b"
 }
 
 tour=1

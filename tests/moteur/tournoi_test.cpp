@@ -160,13 +160,19 @@ TEST_F(Tournoi, MemesPartiesEtMemeClassementQuelQueSoitJ)
     }
     EXPECT_NE(sortie.find("Classement après 18 parties sur 18 (graine 5"), std::string::npos);
     EXPECT_NE(parties.find("[Rencontre \"3\"]"), std::string::npos);
-    // Each pairing plays what the match of the same seed plays.
-    essai::Execution m = moteur({"-q", "--graine", "5", "--parties", "6", "--ouverture", "2",
-                                 "--enregistrer", (dossier / "m.txt").string(), "joueur_tirage",
-                                 "joueur_premier"});
-    std::map<int, std::string> t = blocs(parties), seul = blocs(lire(dossier / "m.txt"));
-    for (int k = 1; k <= 6; k++)
-        EXPECT_EQ(sansNumeros(t[12 + k]), sansNumeros(seul[k])) << k;
+    // Each pairing plays what the match of the same seed plays, with a
+    // process of its own for each player (the tournament's -j 1 worker keeps
+    // a player's process into the next pairing it plays).
+    const std::pair<int, int> rencontres[] = {{0, 1}, {0, 2}, {1, 2}};
+    std::map<int, std::string> t = blocs(parties);
+    for (int r = 0; r < 3; r++) {
+        fs::path f = dossier / ("m" + std::to_string(r) + ".txt");
+        moteur({"-q", "--graine", "5", "--parties", "6", "--ouverture", "2", "--enregistrer", f.string(),
+                joueurs[rencontres[r].first], joueurs[rencontres[r].second]});
+        std::map<int, std::string> seul = blocs(lire(f));
+        for (int k = 1; k <= 6; k++)
+            EXPECT_EQ(sansNumeros(t[6 * r + k]), sansNumeros(seul[k])) << r << ", " << k;
+    }
     EXPECT_TRUE(aucunProcessusRestant());
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <sched.h>
 #include <thread>
+#include <tuple>
 
 namespace moteur {
 namespace {
@@ -105,13 +106,17 @@ void resterSur(int processeur)
     relaisSansPreemption(true);
 }
 
-// One worker: its players, kept while the pairing stays the same.
+// One worker: its players, kept while the pairing stays the same, and a
+// player that plays the next pairing too kept into it: its process is not
+// started again (each game's own request resets what a game needs, and the
+// kit's players keep nothing from one game to the next).
 void travailler(const TravailTournoi &t, Repartition &repartition, Registre &registre,
                 int processeur)
 {
     resterSur(processeur);
     SuiviPartie muet;
     int rencontre = 0;
+    Rencontre tenue = {-1, -1}; // the players of premier and second
     std::unique_ptr<Participant> premier, second;
     auto finir = [&] {
         if (premier)
@@ -121,13 +126,22 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
         premier.reset();
         second.reset();
     };
+    // The participant of player `j` for the next pairing: one held, or a new one.
+    auto reprendre = [&](int j) -> std::unique_ptr<Participant> {
+        if (j == tenue.premier && premier)
+            return std::move(premier);
+        if (j == tenue.second && second)
+            return std::move(second);
+        return creerParticipant(t.joueurs[static_cast<size_t>(j)], registre);
+    };
     while (std::optional<Unite> u = repartition.prendre(rencontre)) {
         if (u->rencontre != rencontre) {
-            finir();
             rencontre = u->rencontre;
             const Rencontre &r = t.calendrier->rencontre(rencontre);
-            premier = creerParticipant(t.joueurs[static_cast<size_t>(r.premier)], registre);
-            second = creerParticipant(t.joueurs[static_cast<size_t>(r.second)], registre);
+            auto nouveaux = std::make_pair(reprendre(r.premier), reprendre(r.second));
+            finir(); // whoever does not play on
+            std::tie(premier, second) = std::move(nouveaux);
+            tenue = r;
         }
         bool continuer = true;
         for (int numero : u->parties) {
