@@ -25,13 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lireFichier(const fs::path &chemin)
-{
-    std::ifstream f(chemin, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+std::string lireFichier(const fs::path &chemin) { return essai::lireFichier(chemin); }
 
 // The value of a whole-number field of the page's JSON, e.g. "version".
 long champ(const std::string &json, const std::string &nom)

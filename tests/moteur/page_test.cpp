@@ -23,13 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lireFichier(const fs::path &chemin)
-{
-    std::ifstream f(chemin, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+std::string lireFichier(const fs::path &chemin) { return essai::lireFichier(chemin); }
 
 std::string chromium()
 {

@@ -121,6 +121,14 @@ std::vector<std::string> lignes(const std::string &texte)
     return resultat;
 }
 
+std::string lireFichier(const std::string &chemin)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
 std::vector<std::string> noms(const std::string &liste)
 {
     std::vector<std::string> resultat;

@@ -36,6 +36,8 @@ Tour jouerUnTour(const std::string &joueur, const std::string &notation,
 // The text cut into lines, without their newlines (a last line without a
 // newline is kept).
 std::vector<std::string> lignes(const std::string &texte);
+// The whole content of a file; empty when it cannot be read.
+std::string lireFichier(const std::string &chemin);
 
 // A list of names separated by commas, as CMake hands the tests the
 // programs it registered.
