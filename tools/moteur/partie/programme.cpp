@@ -116,21 +116,21 @@ protocole::Demande demandeFin()
     return d;
 }
 
-Lancement Programme::lancement() const
+Lancement ProgrammeLance::lancement() const
 {
     Lancement l;
     l.chemin = d_.chemin;
-    l.arguments = {protocole::OPTION};
+    l.arguments = argumentsDuProtocole();
     l.terminal = d_.personne;
     l.fichierTrace = d_.personne ? "" : d_.fichierTrace;
     return l;
 }
 
-Salut Programme::lancer()
+Salut ProgrammeLance::lancer()
 {
     Lancement l = lancement();
     l.terminal = false;
-    return accueillir(processus_, l);
+    return accueillirAvec(l);
 }
 
 Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal)
@@ -151,7 +151,7 @@ Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal)
 
 std::optional<Issue> ProgrammeLance::demarrer()
 {
-    Salut s = accueillirPourUnePartie();
+    Salut s = accueillirAvec(lancement());
     switch (s.echec) {
     case EchecSalut::Aucun: break;
     case EchecSalut::Lancement: return Issue::Lancement;
@@ -191,8 +191,6 @@ std::optional<Issue> ProgrammeLance::commencerPartie(uint32_t graine)
     }
     return annoncerPartie(graine);
 }
-
-Salut Programme::accueillirPourUnePartie() { return accueillir(processus_, lancement()); }
 
 // Built with another kit's libjoueur.
 std::string Programme::autreVersion(int version) const

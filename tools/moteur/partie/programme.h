@@ -63,7 +63,7 @@ public:
     // so is one of another version (its first game says why).
     Salut saluer() final;
 
-    virtual Salut lancer() = 0;
+    Salut lancer();
     bool enMarche() const { return processus_.lance(); }
     virtual std::optional<Issue> annoncerPartie(uint32_t graine) = 0;
     virtual bool partir(double delai) = 0;
@@ -81,8 +81,13 @@ public:
 protected:
     ProgrammeLance(DescriptionJoueur description, Registre &registre)
         : Participant(std::move(description)), registre_(registre), processus_(registre) {}
-    // Its greeting when started for a game, in its own protocol.
-    virtual Salut accueillirPourUnePartie() = 0;
+    // How it is started: a person's program on the terminal, a program with
+    // its trace file.
+    Lancement lancement() const;
+    // The arguments that start it in its protocol.
+    virtual std::vector<std::string> argumentsDuProtocole() const = 0;
+    // Starts it as `l` says and reads its greeting, in its own protocol.
+    virtual Salut accueillirAvec(const Lancement &l) = 0;
     // What to tell the user of a program that speaks another version.
     virtual std::string autreVersion(int version) const = 0;
     Registre &registre_;
@@ -104,14 +109,13 @@ public:
     // End of the match: the program is asked to leave, then ended.
     void finir() override;
 
-    Salut lancer() override;
     std::optional<Issue> annoncerPartie(uint32_t graine) override;
     bool partir(double delai) override;
 
 private:
-    Salut accueillirPourUnePartie() override;
+    std::vector<std::string> argumentsDuProtocole() const override { return {protocole::OPTION}; }
+    Salut accueillirAvec(const Lancement &l) override { return accueillir(processus_, l); }
     std::string autreVersion(int version) const override;
-    Lancement lancement() const;
 };
 
 } // namespace moteur

@@ -128,25 +128,6 @@ void DialogueTexte::annoncer(Resultat resultat, const FinPartie &fin)
 
 void DialogueTexte::finir() { envoyer(dialogue::ligneFin()); }
 
-Lancement ProgrammeTexte::lancement() const
-{
-    Lancement l;
-    l.chemin = d_.chemin;
-    l.arguments = d_.arguments;
-    l.terminal = d_.personne;
-    l.fichierTrace = d_.personne ? "" : d_.fichierTrace;
-    return l;
-}
-
-Salut ProgrammeTexte::lancer()
-{
-    Lancement l = lancement();
-    l.terminal = false;
-    return dialogue_.accueillir(l);
-}
-
-Salut ProgrammeTexte::accueillirPourUnePartie() { return dialogue_.accueillir(lancement()); }
-
 std::string ProgrammeTexte::autreVersion(int version) const
 {
     return hote::texte("parle la version %d du protocole texte et ce moteur la version %d", version,

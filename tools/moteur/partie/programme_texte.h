@@ -49,7 +49,6 @@ public:
     void annoncerResultat(Resultat resultat, const FinPartie &fin) override;
     void finir() override;
 
-    Salut lancer() override;
     std::optional<Issue> annoncerPartie(uint32_t graine) override;
     bool partir(double delai) override;
     std::string rupture() const override { return dialogue_.rupture(); }
@@ -58,8 +57,8 @@ public:
     void direLesRuptures(bool oui) { direLesRuptures_ = oui; }
 
 private:
-    Lancement lancement() const;
-    Salut accueillirPourUnePartie() override;
+    std::vector<std::string> argumentsDuProtocole() const override { return d_.arguments; }
+    Salut accueillirAvec(const Lancement &l) override { return dialogue_.accueillir(l); }
     std::string autreVersion(int version) const override;
     DialogueTexte dialogue_;
     bool direLesRuptures_ = true;
