@@ -26,11 +26,8 @@ graine=${3:-1}
 shift $(($# < 3 ? $# : 3))
 adversaires=("$@")
 if [ ${#adversaires[@]} -eq 0 ]; then
-  adversaires=(joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle
-    joueur_rapport joueur_direct joueur_bref joueur_coins joueur_isoler joueur_sept
-    joueur_fonctions joueur_strategies joueur_critique joueur_critique2 joueur_critique3
-    joueur_isole joueur_sisole joueur_priorite joueur_hasard joueur_fin joueur_fin2
-    joueur_topo joueur_ouverture)
+  . "$(dirname "$0")/automatiques.sh"
+  adversaires=($AUTOMATIQUES)
 fi
 
 IFS=, read -r -a graines <<< "$graine"

@@ -28,11 +28,8 @@ tours=${TOURS:-5}
 lancements=${LANCEMENTS:-200}
 coups_parties=${COUPS_PARTIES:-500}
 joueur=joueur_bref
-set -- joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle joueur_rapport \
-    joueur_direct joueur_bref joueur_coins joueur_isoler joueur_sept joueur_fonctions \
-    joueur_strategies joueur_critique joueur_critique2 joueur_critique3 joueur_isole \
-    joueur_sisole joueur_priorite joueur_hasard joueur_fin joueur_fin2 joueur_topo \
-    joueur_ouverture
+. "$(dirname "$0")/automatiques.sh"
+set -- $AUTOMATIQUES
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
 

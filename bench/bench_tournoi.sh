@@ -22,11 +22,8 @@ bin=${1:-$([ -d build-essais/bin ] && echo build-essais/bin || echo build/bin)}
 parties=${2:-100}
 tours=${TOURS:-3}
 [ $# -gt 2 ] && shift 2 || set --
-[ $# -gt 0 ] || set -- joueur_poids joueur_score joueur_empeche joueur_garder joueur_boucle \
-    joueur_rapport joueur_direct joueur_bref joueur_coins joueur_isoler joueur_sept \
-    joueur_fonctions joueur_strategies joueur_critique joueur_critique2 joueur_critique3 \
-    joueur_isole joueur_sisole joueur_priorite joueur_hasard joueur_fin joueur_fin2 joueur_topo \
-    joueur_ouverture
+. "$(dirname "$0")/automatiques.sh"
+[ $# -gt 0 ] || set -- $AUTOMATIQUES
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
 n=$#
