@@ -24,6 +24,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The engine started in the background, its output thrown away.
+pid_t moteurEnFond(const std::vector<std::string> &arguments)
+{
+    std::string moteur = essai::programme("moteur");
+    std::vector<char *> argv = {moteur.data()};
+    for (const std::string &a : arguments)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int nul = open("/dev/null", O_WRONLY);
+        dup2(nul, 1);
+        execv(moteur.c_str(), argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
 std::string lireFichier(const fs::path &chemin) { return essai::lireFichier(chemin); }
 
 // A fresh folder for one test, removed after it.
@@ -248,17 +267,8 @@ TEST_F(Moteur, DesResultatsQuiNAtteignentPasLaSortieSontUnEchec)
 TEST_F(Moteur, UnSecondMoteurSurLeMemeEnregistrementEstRefuse)
 {
     fs::path f = dossier.chemin / "m.txt";
-    std::fflush(nullptr);
-    pid_t pid = fork();
-    if (pid == 0) {
-        int nul = open("/dev/null", O_WRONLY);
-        dup2(nul, 1);
-        std::string moteur = essai::programme("moteur");
-        execl(moteur.c_str(), moteur.c_str(), "-q", "--parties", "4", "--temps", "0.3",
-              "--enregistrer", f.c_str(), "joueur_bloque", "joueur_bloque",
-              static_cast<char *>(nullptr));
-        _exit(127);
-    }
+    pid_t pid = moteurEnFond({"-q", "--parties", "4", "--temps", "0.3", "--enregistrer", f.string(),
+                              "joueur_bloque", "joueur_bloque"});
     for (int i = 0; i < 500 && lireFichier(f).empty(); i++)
         usleep(2000);
     essai::Execution e = essai::executer(
@@ -310,16 +320,7 @@ TEST_F(Moteur, UnMoteurArreteParLUtilisateurEmporteLesProcessusDesJoueurs)
             std::printf("SIGKILL non essayé : %s\n", SANS_BAC_A_SABLE);
             continue;
         }
-        std::fflush(nullptr);
-        pid_t pid = fork();
-        if (pid == 0) {
-            int nul = open("/dev/null", O_WRONLY);
-            dup2(nul, 1);
-            std::string moteur = essai::programme("moteur");
-            execl(moteur.c_str(), moteur.c_str(), "-q", "--temps", "20", joueur,
-                  "joueur_premier", static_cast<char *>(nullptr));
-            _exit(127);
-        }
+        pid_t pid = moteurEnFond({"-q", "--temps", "20", joueur, "joueur_premier"});
         usleep(500000);
         kill(pid, numero);
         int etat = 0;
