@@ -1,6 +1,7 @@
 // Test-only program speaking the engine protocol itself: it greets the
 // engine, then answers twice every turn that has a move (the first move
-// both times), once a turn without one.
+// both times, in one write, so that the second is there as soon as the
+// first is read, however slowly the program runs), once a turn without one.
 #include "protocole.h"
 #include "tubes.h"
 
@@ -14,11 +15,11 @@ int main()
     while (tubes::lireTout(protocole::FD_DEMANDES, &d, sizeof d) && d.sorte != protocole::FIN) {
         if (d.sorte != protocole::TOUR)
             continue;
-        protocole::Reponse coup = {protocole::MAGIE, protocole::COUP, 1, 0, 0};
-        int fois = getCoupsLegaux(d.position).nb > 0 ? 2 : 1;
-        while (fois-- > 0)
-            if (!tubes::ecrireTout(protocole::FD_REPONSES, &coup, sizeof coup))
-                return 1;
+        const protocole::Reponse coup = {protocole::MAGIE, protocole::COUP, 1, 0, 0};
+        const protocole::Reponse deux[2] = {coup, coup};
+        size_t fois = getCoupsLegaux(d.position).nb > 0 ? 2 : 1;
+        if (!tubes::ecrireTout(protocole::FD_REPONSES, deux, fois * sizeof coup))
+            return 1;
     }
     return 0;
 }
