@@ -105,6 +105,7 @@ int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &err
             std::srand(d.graine);
             break;
         case protocole::TOUR: {
+            reglerPendule(d.restantMs, d.incrementMs);
             std::vector<int> indices = jouerTour(d.position);
             // A person's own dialogue must reach the terminal before the
             // engine draws the next board.

@@ -24,7 +24,8 @@ constexpr int FD_REPONSES = 4; // and writes its answers here
 
 constexpr uint32_t MAGIE = 0x52535354; // "TSSR" in memory order
 // 2: BONJOUR says whether a person plays through the program.
-constexpr uint32_t VERSION = 2;
+// 3: TOUR gives the time left on the player's game clock.
+constexpr uint32_t VERSION = 3;
 
 enum Sorte : uint32_t {
     PARTIE = 1,   // a new game: srand(graine), pidMoteur
@@ -52,6 +53,8 @@ struct Demande {
     Position position;  // TOUR: the board, `trait` the colour to play
     uint8_t reglages;   // PARTIE: VIDER_SORTIE or 0
     uint8_t bourrage[2];
+    int32_t restantMs;  // TOUR: milliseconds left on the player's game clock, -1 without one
+    int32_t incrementMs; // TOUR: milliseconds the clock gains after each move
 };
 
 struct Reponse {
@@ -62,7 +65,7 @@ struct Reponse {
     uint32_t drapeaux;    // ENTREE_FINIE (COUP), PERSONNE (BONJOUR)
 };
 
-static_assert(sizeof(Demande) == 116, "Demande : 116 octets");
+static_assert(sizeof(Demande) == 124, "Demande : 124 octets");
 static_assert(sizeof(Reponse) == 20, "Reponse : 20 octets");
 
 } // namespace protocole

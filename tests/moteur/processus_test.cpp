@@ -30,7 +30,7 @@ bool demarrer(Processus &p, const char *joueur)
 
 protocole::Demande tour(Position position)
 {
-    protocole::Demande d = {protocole::MAGIE, protocole::TOUR, 0, 0, position, 0, {}};
+    protocole::Demande d = {protocole::MAGIE, protocole::TOUR, 0, 0, position, 0, {}, -1, 0};
     return d;
 }
 

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "commandes/options.h"
+#include "partie/livre.h"
+#include "partie/partie.h"
 #include "processus/orphelins.h"
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace moteur {
 
@@ -27,6 +30,26 @@ bool ecrireTout(std::FILE *f, const std::string &t);
 // the message said, when it cannot be.
 std::FILE *ouvrirEnregistrement(const std::string &chemin);
 
+// The folder of the programs' output, when asked for: whether it is there
+// (otherwise the reason is said).
+bool creerLeDossierDesTraces(const std::string &dossier);
+
+// The book of --livre, read and checked; none without the option.  An
+// error text in `refus` when it cannot be read or is no book.
+RefLivre chargerLivre(const Options &o, std::string &refus);
+
+// The games to play: the whole schedule, or slice K of M.
+struct Etendue {
+    int premiere = 0, derniere = 0;
+};
+class Calendrier;
+// What the record of --enregistrer already holds, when resuming a match or
+// a tournament (as `o.commande` says): its games, once found to be those of
+// `calendrier` within `e`; a last block cut short is cut off the file.  The
+// exit status when it cannot be resumed.
+std::optional<int> lireLaReprise(const Options &o, const Calendrier &calendrier, Etendue e,
+                                 std::vector<Partie> &anciennes);
+
 struct Classement;
 // The standings, on standard output and in the JSON file `resultats` if
 // given: whether both were written.
@@ -39,5 +62,9 @@ int commandeVerifier(const Options &o, Registre &registre);
 int commandePage(const Options &o, Registre &registre);
 int commandeTournoi(const Options &o, Registre &registre);
 int commandeClassement(const Options &o, Registre &registre);
+int commandeLivre(const Options &o, Registre &registre);
+int commandeJoueurs(const Options &o, Registre &registre);
+// The automatic players `moteur joueurs` lists, by name.
+std::vector<std::string> joueursAutomatiques(Registre &registre);
 
 } // namespace moteur

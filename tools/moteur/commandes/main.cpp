@@ -21,6 +21,7 @@ constexpr SousCommande SOUS_COMMANDES[] = {
     {Commande::Match, commandeMatch},     {Commande::Rejouer, commandeRejouer},
     {Commande::Verifier, commandeVerifier}, {Commande::Page, commandePage},
     {Commande::Tournoi, commandeTournoi}, {Commande::Classement, commandeClassement},
+    {Commande::Livre, commandeLivre},     {Commande::Joueurs, commandeJoueurs},
 };
 
 int executer(const Options &o, Registre &registre)

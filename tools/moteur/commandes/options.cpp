@@ -21,57 +21,17 @@ constexpr int PARTIES_MAX = 100000000;
 constexpr int OUVERTURE_MAX = 200;
 constexpr int CONCURRENCE_MAX = 1024;
 constexpr int POSITIONS_MAX = 100000;
-
-// "elo0=0 elo1=5 alpha=0.05 beta=0.05" (alpha and beta 0.05 when left out).
-std::optional<ReglageSprt> lireSprt(const std::string &v)
-{
-    ReglageSprt r{0, 0, 0.05, 0.05};
-    bool elo0 = false, elo1 = false;
-    size_t debut = 0;
-    while (debut < v.size()) {
-        size_t fin = std::min(v.find_first_of(" ,", debut), v.size());
-        std::string mot = v.substr(debut, fin - debut);
-        debut = fin + 1;
-        if (mot.empty())
-            continue;
-        size_t egal = mot.find('=');
-        std::string cle = mot.substr(0, egal), valeur = egal == std::string::npos ? "" : mot.substr(egal + 1);
-        char *reste = nullptr;
-        double x = std::strtod(valeur.c_str(), &reste);
-        if (valeur.empty() || *reste != '\0' || !std::isfinite(x))
-            return std::nullopt;
-        if (cle == "elo0")
-            r.elo0 = x, elo0 = true;
-        else if (cle == "elo1")
-            r.elo1 = x, elo1 = true;
-        else if (cle == "alpha")
-            r.alpha = x;
-        else if (cle == "beta")
-            r.beta = x;
-        else
-            return std::nullopt;
-    }
-    if (!elo0 || !elo1 || !(r.elo0 < r.elo1) || !(r.alpha > 0 && r.alpha < 1) ||
-        !(r.beta > 0 && r.beta < 1) || std::fabs(r.elo0) > 2000 || std::fabs(r.elo1) > 2000)
-        return std::nullopt;
-    return r;
-}
-
-// The words after --sprt that belong to it.
-bool motDuSprt(const std::string &a)
-{
-    for (const char *cle : {"elo0=", "elo1=", "alpha=", "beta="})
-        if (a.rfind(cle, 0) == 0)
-            return true;
-    return false;
-}
+constexpr int TAILLE_TRACES_MAX = 100000; // megabytes: 100 GB
+constexpr int NOMBRE_MAX = 100000;        // starts of a book
+constexpr int ECART_MAX = 100000;         // a search's values, far below a won game's
 
 // The subcommands an option belongs to, one bit each.
 constexpr unsigned bit(Commande c) { return 1u << static_cast<unsigned>(c); }
 constexpr unsigned M = bit(Commande::Match), R = bit(Commande::Rejouer),
                    V = bit(Commande::Verifier), P = bit(Commande::Page),
-                   T = bit(Commande::Tournoi), C = bit(Commande::Classement);
-constexpr unsigned TOUTES = M | R | V | P | T | C;
+                   T = bit(Commande::Tournoi), C = bit(Commande::Classement),
+                   L = bit(Commande::Livre), J = bit(Commande::Joueurs);
+constexpr unsigned TOUTES = M | R | V | P | T | C | L | J;
 
 // One option: its names, its value's name (none for a flag), its help line,
 // how its value is stored (an error text, empty when the value is sound),
@@ -85,9 +45,9 @@ struct Declaration {
     unsigned commandes;
 };
 
-const std::array<Declaration, 18> &declarations()
+const std::array<Declaration, 25> &declarations()
 {
-    static const std::array<Declaration, 18> table = {{
+    static const std::array<Declaration, 25> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 1, PARTIES_MAX);
@@ -102,13 +62,20 @@ const std::array<Declaration, 18> &declarations()
              o.graine = lireEntier<uint32_t>(v, 0, UINT32_MAX);
              return o.graine ? "" : std::string("--graine attend un entier de 0 à 4294967295");
          },
-         M | T | V},
+         M | T | V | L},
         {nullptr, "--ouverture", "K",
          "parties par paires après K coups tirés au hasard",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 0, OUVERTURE_MAX);
              o.ouverture = n.value_or(0);
              return n ? "" : hote::texte("--ouverture attend un entier de 0 à %d", OUVERTURE_MAX);
+         },
+         M | T},
+        {nullptr, "--livre", "FICHIER",
+         "parties par paires depuis les positions de FICHIER",
+         [](Options &o, const std::string &v) {
+             o.livre = v;
+             return v.empty() ? "--livre attend un nom de fichier" : "";
          },
          M | T},
         {nullptr, "--enregistrer", "FICHIER", "ajoute chaque partie à FICHIER dès sa fin",
@@ -125,6 +92,14 @@ const std::array<Declaration, 18> &declarations()
                                                "par exemple 0.5");
          },
          M | T | V},
+        {nullptr, "--cadence", "BASE+INC",
+         "pendule : BASE secondes par partie, INC de plus par coup",
+         [](Options &o, const std::string &v) {
+             o.pendule = Cadence::lirePendule(v);
+             return o.pendule ? "" : std::string("--cadence attend BASE+INCREMENT en secondes, "
+                                                 "par exemple 10+0.1 ou 60");
+         },
+         M | T},
         {nullptr, "--strict", nullptr,
          "coup absent ou hors de la liste : partie perdue",
          [](Options &o, const std::string &) {
@@ -144,7 +119,16 @@ const std::array<Declaration, 18> &declarations()
              o.traces = v;
              return v.empty() ? "--traces attend un nom de dossier" : "";
          },
-         M},
+         M | T},
+        {nullptr, "--taille-traces", "MO",
+         "coupe chaque fichier de trace à MO mégaoctets (10)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, TAILLE_TRACES_MAX);
+             o.tailleTraces = n.value_or(0) * MEGAOCTET;
+             return n ? "" : hote::texte("--taille-traces attend un entier de 1 à %d",
+                                         TAILLE_TRACES_MAX);
+         },
+         M | T},
         {nullptr, "--personne", "JOUEUR",
          "une personne joue par le programme JOUEUR",
          [](Options &o, const std::string &v) {
@@ -166,25 +150,31 @@ const std::array<Declaration, 18> &declarations()
              return "";
          },
          T},
-        {"-j", "--concurrence", "N", "tournoi : N parties à la fois (les processeurs)",
+        {nullptr, "--tous", nullptr, "tournoi : avec tous les joueurs automatiques trouvés",
+         [](Options &o, const std::string &) {
+             o.tous = true;
+             return "";
+         },
+         T},
+        {"-j", "--concurrence", "N", "N parties à la fois (1 ; tournoi : les processeurs)",
          [](Options &o, const std::string &v) {
              o.concurrence = lireEntier<int>(v, 1, CONCURRENCE_MAX);
              return o.concurrence ? "" : hote::texte("--concurrence attend un entier de 1 à %d",
                                                      CONCURRENCE_MAX);
          },
-         T},
+         M | T},
         {nullptr, "--resultats", "FICHIER", "tournoi : écrit aussi le classement en JSON",
          [](Options &o, const std::string &v) {
              o.resultats = v;
              return v.empty() ? "--resultats attend un nom de fichier" : "";
          },
          T | C},
-        {nullptr, "--reprendre", nullptr, "tournoi : ne joue que ce qui manque à --enregistrer",
+        {nullptr, "--reprendre", nullptr, "ne joue que ce qui manque à --enregistrer",
          [](Options &o, const std::string &) {
              o.reprendre = true;
              return "";
          },
-         T},
+         M | T},
         {nullptr, "--tranche", "K/M", "tournoi : ne joue que la K-ième de M tranches",
          [](Options &o, const std::string &v) {
              size_t barre = v.find('/');
@@ -215,6 +205,27 @@ const std::array<Declaration, 18> &declarations()
              return v.empty() ? "--sortie attend un nom de fichier" : "";
          },
          P},
+        {nullptr, "--coups", "K", "livre : départs après K coups au hasard (4)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, OUVERTURE_MAX);
+             o.coups = n.value_or(0);
+             return n ? "" : hote::texte("--coups attend un entier de 1 à %d", OUVERTURE_MAX);
+         },
+         L},
+        {nullptr, "--nombre", "N", "livre : N départs (300)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, NOMBRE_MAX);
+             o.nombre = n.value_or(0);
+             return n ? "" : hote::texte("--nombre attend un entier de 1 à %d", NOMBRE_MAX);
+         },
+         L},
+        {nullptr, "--ecart", "V", "livre : valeur de la recherche à V près de 0 (20)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 0, ECART_MAX);
+             o.ecart = n.value_or(0);
+             return n ? "" : hote::texte("--ecart attend un entier de 0 à %d", ECART_MAX);
+         },
+         L},
     }};
     return table;
 }
@@ -237,7 +248,8 @@ struct NomDeCommande {
 constexpr NomDeCommande NOMS[] = {
     {"rejouer", Commande::Rejouer}, {"verifier", Commande::Verifier},
     {"page", Commande::Page},       {"tournoi", Commande::Tournoi},
-    {"classement", Commande::Classement},
+    {"classement", Commande::Classement}, {"livre", Commande::Livre},
+    {"joueurs", Commande::Joueurs},
 };
 
 const char *nomDe(Commande c)
@@ -257,7 +269,7 @@ std::string horsDeLaCommande(const Declaration &d, Commande c)
     if (c != Commande::Match)
         return o + " ne s'emploie pas avec " + nomDe(c);
     for (Commande autre : {Commande::Tournoi, Commande::Classement, Commande::Verifier,
-                           Commande::Page, Commande::Rejouer})
+                           Commande::Page, Commande::Rejouer, Commande::Livre})
         if ((d.commandes & bit(autre)) != 0)
             return o + " ne s'emploie qu'avec " + nomDe(autre) + " (moteur " + nomDe(autre) +
                    " ...)";
@@ -346,6 +358,13 @@ LectureOptions lireOptions(const std::vector<std::string> &arguments)
         if (l.erreur = horsDeLaCommande(*d, o.commande); !l.erreur.empty())
             return l;
     return l;
+}
+
+std::optional<Cadence> Options::cadence() const
+{
+    if (!pendule)
+        return temps;
+    return temps.value_or(Cadence::sansLimite()).avec(*pendule);
 }
 
 std::string lignesDAide()

@@ -13,7 +13,11 @@
 
 namespace moteur {
 
-enum class Commande { Match, Rejouer, Verifier, Page, Tournoi, Classement };
+enum class Commande { Match, Rejouer, Verifier, Page, Tournoi, Classement, Livre, Joueurs };
+
+// A trace file is cut at this many bytes unless --taille-traces says otherwise.
+constexpr long MEGAOCTET = 1000000;
+constexpr long TAILLE_TRACES = 10 * MEGAOCTET;
 
 struct Options {
     Commande commande = Commande::Match;
@@ -25,19 +29,27 @@ struct Options {
     int ouverture = 0;
     std::string enregistrer;
     std::optional<Cadence> temps;
+    std::optional<Pendule> pendule;     // --cadence: a game clock
+    std::string livre;                  // --livre: the book of starts
     bool strict = false;
     bool silencieux = false;
     std::string traces;                 // folder of the programs' output files
+    long tailleTraces = TAILLE_TRACES;  // bytes at most per trace file
     std::vector<std::string> personnes; // programs a person plays through
     std::optional<ReglageSprt> sprt;    // a match stopped by a sequential test
     // `moteur tournoi` and `moteur classement FICHIER...`
     bool defi = false;
-    std::optional<int> concurrence;             // games at once (default: the processors)
+    bool tous = false;                          // every automatic player found joins
+    std::optional<int> concurrence;             // games at once (tournament: the processors)
     std::string resultats;                      // the standings as JSON
     bool reprendre = false;                     // play only what the record lacks
     std::optional<std::pair<int, int>> tranche; // slice K of M
     int positions = 500;                        // `moteur verifier`
     std::optional<std::string> sortie;          // `moteur page`: the page's file
+    int coups = 4, nombre = 300, ecart = 20;    // `moteur livre`
+
+    // The time per move and the game clock as given; none: the default.
+    std::optional<Cadence> cadence() const;
 };
 
 struct LectureOptions {

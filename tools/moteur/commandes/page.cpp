@@ -72,7 +72,7 @@ bool ecrireFichier(const std::string &chemin, const std::string &texte, std::str
 std::optional<Classement> classementDuTournoi(LectureEnregistrements &l, const std::string &fichier,
                                               std::string &refus)
 {
-    if (l.tournois.empty() || l.matchs > 0 || l.tournois[0].premierePartie > 0)
+    if (l.tournois.empty() || !l.matchs.empty() || l.tournois[0].premierePartie > 0)
         return std::nullopt;
     std::optional<ReglageTournoi> reglage;
     for (const EnTeteLu &lu : l.tournois) {
@@ -112,7 +112,9 @@ int commandePage(const Options &o, Registre &)
     if (o.noms.size() > 1)
         return refuser(o.commande, "page attend un seul fichier d'enregistrement");
     const std::string &fichier = o.noms[0];
-    std::string sortie = o.sortie.value_or(sortieParDefaut(fichier));
+    // A record read on standard input has no place to put its page beside.
+    bool entree = fichier == "-";
+    std::string sortie = o.sortie.value_or(entree ? "-" : sortieParDefaut(fichier));
 
     int erreur = 0;
     std::optional<std::string> contenu = lireFichier(fichier, erreur);
@@ -127,7 +129,7 @@ int commandePage(const Options &o, Registre &)
         return ECHEC;
     }
     std::error_code e;
-    if (sortie != "-" && std::filesystem::equivalent(fichier, sortie, e)) {
+    if (!entree && sortie != "-" && std::filesystem::equivalent(fichier, sortie, e)) {
         std::fprintf(stderr, "moteur : la page remplacerait l'enregistrement « %s »\n",
                      fichier.c_str());
         return ECHEC;
@@ -139,7 +141,9 @@ int commandePage(const Options &o, Registre &)
         return ECHEC;
     }
     std::string page =
-        textePage(l.parties, "Tessor : " + std::filesystem::path(fichier).filename().string(),
+        textePage(l.parties,
+                  "Tessor : " + (entree ? std::string("entrée standard")
+                                        : std::filesystem::path(fichier).filename().string()),
                   classement ? &*classement : nullptr);
     if (sortie == "-") {
         std::fwrite(page.data(), 1, page.size(), stdout);

@@ -1,4 +1,4 @@
-// `moteur rejouer FICHIER`: the games of a record, every move checked.
+// `moteur rejouer FICHIER...`: the games of records, every move checked.
 #include "commandes/commun.h"
 
 #include "sorties/affichage.h"
@@ -11,48 +11,47 @@
 namespace moteur {
 namespace {
 
-// One game, move after move, as it was played.
-void rejouerLaPartie(Affichage &affichage, const Partie &p)
+// The games of one file, every move checked; nothing when the file cannot
+// be read or is malformed (the reason said).
+std::optional<std::vector<Partie>> lireLeFichier(const std::string &fichier)
 {
-    affichage.debutPartie(p);
-    Partie enCours = p;
-    enCours.coups.clear();
-    Position position = p.depart;
-    for (const CoupJoue &c : p.coups) {
-        enCours.coups.push_back(c);
-        position = jouerCoup(position, c.coup.origine, c.coup.destination);
-        affichage.apresCoup(enCours, position);
+    int erreur = 0;
+    std::optional<std::string> contenu = lireFichier(fichier, erreur);
+    if (!contenu) {
+        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
+                     std::strerror(erreur));
+        return std::nullopt;
     }
-    affichage.finPartie(p);
+    LectureEnregistrements l = lireEnregistrements(*contenu);
+    if (l.ligneErreur != 0) {
+        std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
+        return std::nullopt;
+    }
+    return std::move(l.parties);
 }
 
 } // namespace
 
 int commandeRejouer(const Options &o, Registre &)
 {
-    if (o.noms.size() != 1)
-        return refuser(o.commande, "rejouer attend un seul fichier d'enregistrement");
-    const std::string &fichier = o.noms[0];
-    int erreur = 0;
-    std::optional<std::string> contenu = lireFichier(fichier, erreur);
-    if (!contenu) {
-        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
-                     std::strerror(erreur));
-        return ECHEC;
-    }
-    LectureEnregistrements l = lireEnregistrements(*contenu);
-    if (l.ligneErreur != 0) {
-        std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
-        return ECHEC;
+    if (o.noms.empty())
+        return refuser(o.commande, "rejouer attend un ou plusieurs fichiers d'enregistrement");
+    // Every file checked before the first game is shown.
+    std::vector<Partie> parties;
+    for (const std::string &fichier : o.noms) {
+        std::optional<std::vector<Partie>> lues = lireLeFichier(fichier);
+        if (!lues)
+            return ECHEC;
+        parties.insert(parties.end(), lues->begin(), lues->end());
     }
     Affichage affichage(stdout, o.silencieux, couleursDuTerminal());
-    for (const Partie &p : l.parties) {
+    for (const Partie &p : parties) {
         if (std::ferror(stdout) != 0)
             break; // nobody reads any more: main says whether it is a failure
-        rejouerLaPartie(affichage, p);
+        affichage.montrer(p);
     }
-    std::printf("%zu partie%s rejouée%s, tous les coups sont légaux.\n", l.parties.size(),
-                l.parties.size() > 1 ? "s" : "", l.parties.size() > 1 ? "s" : "");
+    std::printf("%zu partie%s rejouée%s, tous les coups sont légaux.\n", parties.size(),
+                parties.size() > 1 ? "s" : "", parties.size() > 1 ? "s" : "");
     return SUCCES;
 }
 

@@ -19,6 +19,7 @@ struct DescriptionJoueur {
     bool personne = false;        // a person plays through it, at our terminal
     std::optional<Cadence> temps; // given by the user; none: the default (cadence.h)
     std::string fichierTrace;     // for a program: where its output goes (empty: nowhere)
+    long tailleTrace = 0;         // bytes at most in that file (0: no limit)
 };
 
 struct ReponseTour {
@@ -71,7 +72,9 @@ public:
     virtual Salut saluer() = 0;
     // A new game begins: nothing, or the fault that loses it.
     virtual std::optional<Issue> commencerPartie(uint32_t graine) = 0;
-    virtual ReponseTour jouer(const Position &position) = 0;
+    // One turn; `restant`: the seconds left on its game clock (negative
+    // without one), which bound the wait with the time per move.
+    virtual ReponseTour jouer(const Position &position, double restant) = 0;
     // End of the match.
     virtual void finir() = 0;
     // The signal of its last crash (Issue::Plantage), 0 if none.

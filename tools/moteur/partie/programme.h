@@ -32,7 +32,9 @@ Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal);
 
 // The engine's requests, each built in one place.
 protocole::Demande demandePartie(uint32_t graine, bool viderSortie);
-protocole::Demande demandeTour(const Position &position);
+// `restant`: seconds left on the player's game clock (negative: none).
+protocole::Demande demandeTour(const Position &position, double restant = -1,
+                               double increment = 0);
 protocole::Demande demandeFin();
 
 class Programme final : public Participant {
@@ -43,7 +45,7 @@ public:
     // Starts the program if it is not running (first game, or after a fault)
     // and tells it a new game begins.
     std::optional<Issue> commencerPartie(uint32_t graine) override;
-    ReponseTour jouer(const Position &position) override;
+    ReponseTour jouer(const Position &position, double restant) override;
     // End of the match: the program is asked to leave, then ended.
     void finir() override;
     // Before the match, what `saluer` says, from this participant's own

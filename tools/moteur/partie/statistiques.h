@@ -10,6 +10,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace moteur {
@@ -68,6 +70,12 @@ BornesSprt bornesSprt(double alpha, double beta);
 struct ReglageSprt {
     double elo0 = 0, elo1 = 5, alpha = 0.05, beta = 0.05;
 };
+// What --sprt takes: "elo0=E0 elo1=E1 alpha=A beta=B", words apart by blanks
+// or commas, alpha and beta 0.05 when left out; E0 < E1 within 2000 Elo,
+// alpha and beta strictly between 0 and 1.
+std::optional<ReglageSprt> lireSprt(const std::string &texte);
+// The words of the command line after --sprt that belong to it.
+bool motDuSprt(const std::string &mot);
 
 // The game pairs of a match as it goes: the first player's points in games
 // 2k-1 and 2k, counted once both have ended.

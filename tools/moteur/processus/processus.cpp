@@ -14,6 +14,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -50,7 +52,7 @@ void fermerAPartirDe(int premier)
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void devenirJoueur(const char *chemin, char *const *argv, int demandes,
                                 int reponses, bool terminal, const char *trace,
-                                pid_t parent)
+                                long tailleTrace, pid_t parent)
 {
     // Never outlive the engine, even if it is killed outright.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -73,6 +75,13 @@ void fermerAPartirDe(int premier)
         dup2(nul, 0);
         dup2(sortie, 1);
         dup2(sortie, 2);
+        // One chatty program must not fill the disk: its writes past the
+        // limit fail (EFBIG) rather than kill it.
+        if (trace != nullptr && tailleTrace > 0) {
+            rlimit limite = {static_cast<rlim_t>(tailleTrace), static_cast<rlim_t>(tailleTrace)};
+            setrlimit(RLIMIT_FSIZE, &limite);
+            signal(SIGXFSZ, SIG_IGN);
+        }
     }
     // The pipes go to fixed descriptors; nothing else of ours is inherited.
     int d = fcntl(demandes, F_DUPFD, 10);
@@ -86,6 +95,12 @@ void fermerAPartirDe(int premier)
 }
 
 } // namespace
+
+std::string ligneDeCoupure(long taille)
+{
+    return "[moteur : trace coupée ici, à " + std::to_string(taille) +
+           " octets (--taille-traces)]\n";
+}
 
 Processus::~Processus()
 {
@@ -113,12 +128,14 @@ Etat Processus::lancer(const Lancement &l)
         argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     const char *trace = l.fichierTrace.empty() ? nullptr : l.fichierTrace.c_str();
+    fichierTrace_ = l.terminal ? "" : l.fichierTrace;
+    tailleTrace_ = l.tailleTrace;
     pid_t parent = getpid();
 
     std::fflush(nullptr);
     place_ = registre_.lancer(!l.terminal, [&] {
         devenirJoueur(l.chemin.c_str(), argv.data(), demandes[0], reponses[1], l.terminal, trace,
-                      parent);
+                      l.tailleTrace, parent);
     });
     close(demandes[0]);
     close(reponses[1]);
@@ -236,7 +253,31 @@ FinProcessus Processus::tuer()
     }
     // What it started and left behind is now ours.
     registre_.finirLesOrphelins();
+    noterLaCoupure();
     return fin_.value_or(FinProcessus{});
+}
+
+// Once the program has ended: a trace file that reached its limit says so
+// on its last line, once.
+void Processus::noterLaCoupure() const
+{
+    struct stat s;
+    if (fichierTrace_.empty() || tailleTrace_ <= 0 || stat(fichierTrace_.c_str(), &s) != 0 ||
+        s.st_size < tailleTrace_)
+        return;
+    std::string ligne = ligneDeCoupure(tailleTrace_);
+    std::FILE *f = std::fopen(fichierTrace_.c_str(), "a+e");
+    if (f == nullptr)
+        return;
+    std::string fin(ligne.size() + 1, '\0');
+    long taille = static_cast<long>(s.st_size);
+    long debut = std::max(0L, taille - static_cast<long>(fin.size()));
+    std::fseek(f, debut, SEEK_SET);
+    fin.resize(std::fread(fin.data(), 1, fin.size(), f));
+    bool notee = fin.size() >= ligne.size() && fin.compare(fin.size() - ligne.size(), ligne.size(), ligne) == 0;
+    if (!notee)
+        std::fputs(((fin.empty() || fin.back() == '\n' ? "" : "\n") + ligne).c_str(), f);
+    std::fclose(f);
 }
 
 } // namespace moteur

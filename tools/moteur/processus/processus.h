@@ -26,7 +26,14 @@ struct Lancement {
     std::vector<std::string> arguments;
     bool terminal = false;    // keep our standard input, output and error (a person)
     std::string fichierTrace; // otherwise stdout and stderr go here; empty: /dev/null
+    // Bytes at most in fichierTrace (0: no limit).  The program's writes past
+    // it fail (the limit holds for every file it writes), and once it has
+    // ended, a last line of the engine says where the file was cut.
+    long tailleTrace = 0;
 };
+
+// The line that ends a trace file cut at `taille` bytes.
+std::string ligneDeCoupure(long taille);
 
 class Processus {
 public:
@@ -67,6 +74,7 @@ public:
 
 private:
     void fermerTubes();
+    void noterLaCoupure() const;
     Registre &registre_;
     Place *place_ = nullptr; // while launched
     int pid_ = -1;
@@ -75,6 +83,8 @@ private:
     int deLui_ = -1;
     Echeance echeance_; // the deadline of a wait for its answer
     std::optional<FinProcessus> fin_;
+    std::string fichierTrace_;
+    long tailleTrace_ = 0;
 };
 
 } // namespace moteur

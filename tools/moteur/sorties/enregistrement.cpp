@@ -1,4 +1,5 @@
 #include "sorties/enregistrement.h"
+#include "sorties/lignes.h"
 
 #include "sorties/format.h"
 #include "tournoi/calendrier.h"
@@ -12,40 +13,6 @@
 #include <optional>
 
 namespace moteur {
-namespace {
-
-constexpr size_t LARGEUR_LIGNE = 79;
-
-constexpr std::array<const char *, 8> ETIQUETTES = {
-    "Partie", "Jaune", "Rouge", "Graine", "Depart", "Resultat", "Fin", "Score",
-};
-
-// Lines without their newline, numbered from 1.
-class Lignes {
-public:
-    explicit Lignes(std::string_view texte) : reste_(texte) {}
-    bool fini() const { return reste_.empty(); }
-    int numero() const { return numero_; }
-    std::string_view suivante()
-    {
-        size_t fin = reste_.find('\n');
-        std::string_view l = reste_.substr(0, fin);
-        if (!l.empty() && l.back() == '\r') // a file that went through another system
-            l.remove_suffix(1);
-        reste_ = fin == std::string_view::npos ? std::string_view() : reste_.substr(fin + 1);
-        numero_++;
-        return l;
-    }
-
-private:
-    std::string_view reste_;
-    int numero_ = 0;
-};
-
-struct Refus {
-    int ligne;
-    std::string raison;
-};
 
 // `[Nom "valeur"]` with the expected name; the value, or why not.
 std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_view nom,
@@ -64,6 +31,14 @@ std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_vi
     }
     return valeur;
 }
+
+namespace {
+
+constexpr size_t LARGEUR_LIGNE = 79;
+
+constexpr std::array<const char *, 8> ETIQUETTES = {
+    "Partie", "Jaune", "Rouge", "Graine", "Depart", "Resultat", "Fin", "Score",
+};
 
 std::optional<CoupJoue> lireCoup(std::string_view mot)
 {
@@ -90,59 +65,6 @@ bool coupLegal(const Position &p, Coup c)
         if (liste.coups[k].origine == c.origine && liste.coups[k].destination == c.destination)
             return true;
     return false;
-}
-
-constexpr std::array<const char *, 7> ETIQUETTES_MATCH = {
-    "Match", "GraineMatch", "Parties", "Ouverture", "Temps", "Strict", "Date",
-};
-
-// A match header from its first tag line, up to its blank line.
-std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere)
-{
-    for (size_t i = 0; i < ETIQUETTES_MATCH.size(); i++) {
-        if (i > 0 && lignes.fini())
-            return Refus{lignes.numero() + 1, "fin du fichier au milieu des étiquettes"};
-        std::string_view l = i == 0 ? premiere : lignes.suivante();
-        std::string raison;
-        std::optional<std::string_view> v = lireEtiquette(l, ETIQUETTES_MATCH[i], raison);
-        if (!v)
-            return Refus{lignes.numero(), raison};
-        bool sain = i == 1 ? lireEntier<uint32_t>(*v, 0, UINT32_MAX).has_value()
-                    : i == 2 || i == 3 ? lireEntier<int>(*v, 0, INT_MAX).has_value()
-                    : i == 5 ? *v == "oui" || *v == "non"
-                             : !v->empty();
-        if (!sain)
-            return Refus{lignes.numero(), hote::texte("valeur invalide pour %s",
-                                                      ETIQUETTES_MATCH[i])};
-    }
-    if (!lignes.fini() && !lignes.suivante().empty())
-        return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
-    return std::nullopt;
-}
-
-// A tournament's header from its first tag line, up to its blank line: its
-// tags as they stand, once found sound.
-std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premiere,
-                                       LectureEnregistrements &lecture)
-{
-    EnTeteLu e;
-    e.ligne = lignes.numero();
-    e.premierePartie = lecture.parties.size();
-    for (std::string_view l = premiere; !l.empty(); l = lignes.fini() ? "" : lignes.suivante()) {
-        size_t blanc = l.find(' ');
-        std::string nom(l.substr(1, blanc == std::string_view::npos ? 0 : blanc - 1));
-        std::string raison;
-        std::optional<std::string_view> v =
-            l[0] == '[' && !nom.empty() ? lireEtiquette(l, nom, raison) : std::nullopt;
-        if (!v)
-            return Refus{lignes.numero(), raison.empty() ? "étiquette attendue" : raison};
-        e.etiquettes.emplace_back(nom, *v);
-    }
-    std::string erreur;
-    if (!reglageDuTournoi(e.etiquettes, erreur))
-        return Refus{e.ligne, erreur};
-    lecture.tournois.push_back(std::move(e));
-    return std::nullopt;
 }
 
 // A game's tags, in their order: their values and their lines.
@@ -202,26 +124,45 @@ std::optional<Refus> interpreter(const EtiquettesDePartie &e, Partie &p)
     return std::nullopt;
 }
 
-// A tournament's game names its pairing after its score; then a blank line.
+// The tag `nom` when the line `apres` holds it: its value, and the next
+// line read into `apres`; nothing when the line is another.
+std::optional<std::string_view> etiquetteFacultative(Lignes &lignes,
+                                                     std::optional<std::string_view> &apres,
+                                                     const std::string &nom, std::string &raison)
+{
+    std::string debut = "[" + nom + " \"";
+    if (!apres || apres->substr(0, debut.size()) != debut)
+        return std::nullopt;
+    std::optional<std::string_view> v = lireEtiquette(*apres, nom, raison);
+    apres.reset();
+    if (v && !lignes.fini())
+        apres = lignes.suivante();
+    return v ? v : std::string_view(); // a value the caller finds invalid
+}
+
+// After its score, a game played with a clock names it, and a tournament's
+// game its pairing; then a blank line.
 std::optional<Refus> lireLaRencontre(Lignes &lignes, Partie &p)
 {
     std::optional<std::string_view> apres;
     if (!lignes.fini())
         apres = lignes.suivante();
-    if (apres && apres->substr(0, 12) == "[Rencontre \"") {
-        std::string raison;
-        std::optional<std::string_view> v = lireEtiquette(*apres, "Rencontre", raison);
-        std::optional<int> rencontre = v ? lireEntier<int>(*v, 0, INT_MAX) : std::nullopt;
-        if (!rencontre || *rencontre < 1)
-            return Refus{lignes.numero(), v ? "numéro de rencontre invalide" : raison};
+    std::string raison;
+    int ligne = lignes.numero();
+    if (std::optional<std::string_view> v = etiquetteFacultative(lignes, apres, "Pendule", raison)) {
+        if (!raison.empty() || !Cadence::lirePendule(std::string(*v)))
+            return Refus{ligne, raison.empty() ? "pendule invalide (attendu BASE+INCREMENT)" : raison};
+        p.pendule = *v;
+    }
+    ligne = lignes.numero();
+    if (std::optional<std::string_view> v = etiquetteFacultative(lignes, apres, "Rencontre", raison)) {
+        std::optional<int> rencontre = lireEntier<int>(*v, 0, INT_MAX);
+        if (!raison.empty() || !rencontre || *rencontre < 1)
+            return Refus{ligne, raison.empty() ? "numéro de rencontre invalide" : raison};
         p.rencontre = *rencontre;
-        apres.reset();
-        if (!lignes.fini())
-            apres = lignes.suivante();
     }
     if (!apres || !apres->empty())
         return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
-
     return std::nullopt;
 }
 
@@ -346,6 +287,8 @@ std::string ecrireEnregistrement(const Partie &p)
     t += hote::texte("[Resultat \"%s\"]\n", texteResultat(p.resultat));
     t += "[Fin \"" + texteFin(p.fin) + "\"]\n";
     t += "[Score \"" + texteScore(evaluerScore(p.finale)) + "\"]\n";
+    if (!p.pendule.empty())
+        t += "[Pendule \"" + p.pendule + "\"]\n";
     if (p.rencontre > 0)
         t += hote::texte("[Rencontre \"%d\"]\n", p.rencontre);
     t += "\n";
@@ -377,16 +320,15 @@ LectureEnregistrements lireEnregistrements(std::string_view texte)
         if (l.empty())
             continue; // blank lines between games
         if (l.substr(0, 8) == "[Match \"") {
-            if (std::optional<Refus> refus = lireEnTeteMatch(lignes, l)) {
+            if (std::optional<Refus> refus = lireEnTeteDuMatch(lignes, l, resultat)) {
                 resultat.ligneErreur = refus->ligne;
                 resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
                 return resultat;
             }
-            resultat.matchs++;
             continue;
         }
         if (l.substr(0, 10) == "[Tournoi \"") {
-            if (std::optional<Refus> refus = lireLEnTeteDuTournoi(lignes, l, resultat)) {
+            if (std::optional<Refus> refus = lireEnTeteDuTournoi(lignes, l, resultat)) {
                 resultat.ligneErreur = refus->ligne;
                 resultat.erreur = hote::lisible(refus->raison);
                 return resultat;
@@ -402,7 +344,7 @@ LectureEnregistrements lireEnregistrements(std::string_view texte)
         resultat.parties.push_back(std::move(p));
     }
     // A match stopped before its first game ended leaves its tags alone.
-    if (resultat.parties.empty() && resultat.matchs == 0 && resultat.tournois.empty()) {
+    if (resultat.parties.empty() && resultat.matchs.empty() && resultat.tournois.empty()) {
         resultat.ligneErreur = 1;
         resultat.erreur = "aucune partie enregistrée";
     }

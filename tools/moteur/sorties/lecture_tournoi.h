@@ -24,6 +24,10 @@ struct LectureTournoi {
 // Reads a tournament's record.  `tolererCoupure`: a last block cut short is
 // left out rather than refused.
 LectureTournoi lireTournoi(const std::string &texte, bool tolererCoupure);
+// The same for a match's record (its header, repeated by each resumption):
+// its schedule is that of a tournament of its two players (calendrierDuMatch),
+// and its games are that pairing's.
+LectureTournoi lireMatch(const std::string &texte, bool tolererCoupure);
 
 // What differs between the schedule of a file and that of the command line,
 // e.g. "la graine (3 dans le fichier) et --strict".

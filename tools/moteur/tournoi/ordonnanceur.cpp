@@ -126,10 +126,14 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
             finir();
             rencontre = u->rencontre;
             const Rencontre &r = t.calendrier->rencontre(rencontre);
-            premier = std::make_unique<Programme>(t.joueurs[static_cast<size_t>(r.premier)],
-                                                    registre);
-            second = std::make_unique<Programme>(t.joueurs[static_cast<size_t>(r.second)],
-                                                   registre);
+            DescriptionJoueur a = t.joueurs[static_cast<size_t>(r.premier)];
+            DescriptionJoueur b = t.joueurs[static_cast<size_t>(r.second)];
+            if (!t.dossierTraces.empty()) {
+                a.fichierTrace = fichierDeTrace(t.dossierTraces, rencontre, a.nom);
+                b.fichierTrace = fichierDeTrace(t.dossierTraces, rencontre, b.nom);
+            }
+            premier = std::make_unique<Programme>(a, registre);
+            second = std::make_unique<Programme>(b, registre);
         }
         bool continuer = true;
         for (int numero : u->parties) {
@@ -159,6 +163,12 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
 }
 
 } // namespace
+
+std::string fichierDeTrace(const std::string &dossier, int rencontre, const std::string &nom)
+{
+    return dossier + "/" + std::to_string(rencontre) + "-" + nom.substr(nom.rfind('/') + 1) +
+           ".txt";
+}
 
 std::vector<int> processeursPermis()
 {
