@@ -107,6 +107,33 @@ TEST_F(Match, UnMatchTueSeReprendEtNeSeReprendPasAvecUnAutreLivre)
     EXPECT_TRUE(aucunProcessusRestant());
 }
 
+TEST_F(Match, LeLivreQueFaitLeMoteurGardeDesDepartsAuJugementEtroitEtSeJoue)
+{
+    essai::Execution e = moteur({"livre", "--nombre", "3", "--ecart", "30", "--graine", "2"});
+    ASSERT_EQ(e.statut, 0) << e.erreurs;
+    EXPECT_NE(e.sortie.find("# Fait par : moteur livre --coups 4 --nombre 3 --ecart 30 --graine 2\n"),
+              std::string::npos)
+        << e.sortie;
+    int departs = 0;
+    for (const std::string &l : essai::lignes(e.sortie)) {
+        if (l.empty() || l[0] == '#')
+            continue;
+        departs++;
+        EXPECT_TRUE(hote::lireNotation(l.substr(0, l.find("  #"))).position) << l;
+        int valeur = std::stoi(l.substr(l.find("valeur ") + 7));
+        EXPECT_TRUE(valeur >= -30 && valeur <= 30) << l;
+    }
+    EXPECT_EQ(departs, 3);
+    std::ofstream(dossier / "fait.txt") << e.sortie;
+    EXPECT_EQ(moteur({"-q", "--livre", (dossier / "fait.txt").string(), "--parties", "6",
+                      "joueur_premier", "joueur_tirage"}).statut, 0);
+    // Starts where no move is left are never kept.
+    essai::Execution rien = moteur({"livre", "--coups", "200", "--nombre", "1"});
+    EXPECT_EQ(rien.statut, 1);
+    EXPECT_EQ(rien.erreurs, "moteur : seulement 0 départ équilibré sur 1000 essais : essayez moins "
+                            "de coups, un --ecart plus large ou un --nombre plus petit\n");
+}
+
 // joueur_lent thinks 100 ms a move and writes what its clock holds.
 TEST_F(Match, LaPenduleFaitPerdreQuiLaVideEtLeJoueurLaConnait)
 {
