@@ -46,6 +46,8 @@ traces=$(mktemp -d)
 trap 'rm -rf "$parties_jouees" "$traces"' EXIT
 # pourcent POINTS PARTIES: the score in percent, one decimal.
 pourcent() { awk -v p="$1" -v n="$2" 'BEGIN { printf "%.1f", 100 * p / n }'; }
+# virgule: numbers the French way on the lines a person reads ("97,5").
+virgule() { sed 's/\([0-9]\)\.\([0-9]\)/\1,\2/g'; }
 # atteint VALEUR MIN [MAX]: "oui" when MIN <= VALEUR (<= MAX), "NON" otherwise.
 atteint() { awk -v v="$1" -v a="$2" -v b="${3:-1e9}" 'BEGIN { print (v >= a && v <= b) ? "oui" : "NON" }'; }
 # points LIGNE: the wins, losses, draws and points of the summary line
@@ -81,17 +83,20 @@ for a in "${adversaires[@]}"; do
   somme_n=$((somme_n + jouees))
   somme_p=$(awk -v a="$somme_p" -v b="$total_p" 'BEGIN { print a + b }')
   pc=$(pourcent "$total_p" "$jouees")
-  printf '  %-18s %3d victoires %3d défaites %3d nulles  %5s points  %5s %%  %s' \
-    "$a" "$total_v" "$total_d" "$total_n" "$total_p" "$pc" "$(atteint "$pc" "$CIBLE_CHACUN")"
-  if [ ${#graines[@]} -gt 1 ]; then
-    printf '   (par graine :%s)' "$detail"
-  fi
-  printf '\n'
+  {
+    printf '  %-18s %3d victoires %3d défaites %3d nulles  %5s points  %5s %%  %s' \
+      "$a" "$total_v" "$total_d" "$total_n" "$total_p" "$pc" "$(atteint "$pc" "$CIBLE_CHACUN")"
+    if [ ${#graines[@]} -gt 1 ]; then
+      printf '   (par graine :%s)' "$detail"
+    fi
+    printf '\n'
+  } | virgule
 done
 if [ "$somme_n" -gt 0 ]; then
   pc=$(pourcent "$somme_p" "$somme_n")
   echo "  en tout : $somme_p points sur $somme_n parties, $pc % ($(atteint "$pc" "$CIBLE_TOUS")) ;" \
-    "pire score contre un adversaire sur $parties parties : $pire % ($(atteint "$pire" "$CIBLE_CHACUN"))"
+    "pire score contre un adversaire sur $parties parties : $pire % ($(atteint "$pire" "$CIBLE_CHACUN"))" |
+    virgule
 fi
 if [ ${#absents[@]} -gt 0 ]; then
   echo "  absents de $bin : ${absents[*]}"
@@ -115,14 +120,15 @@ cat "$parties_jouees"/*.txt 2> /dev/null | awk '
         if (k in n)
           printf "    %+3d %s : %5d parties, %7.1f points, %5.1f %%\n", d, couleurs[c], n[k], p[k], 100 * p[k] / n[k]
       }
-  }'
+  }' | virgule
 
 echo "2. joueur_fort contre lui-même sur tout le livre ($((2 * departs)) parties ; cible : jaune entre $JAUNE_MIN et $JAUNE_MAX %)"
 "$bin/moteur" -q -j "$j" --parties "$((2 * departs))" --livre "$livre" --graine "${graines[0]}" \
   --enregistrer "$parties_jouees/soi.txt" joueur_fort joueur_fort > /dev/null
 awk '/^\[Resultat / { n++; p += $2 ~ /1\/2/ ? 0.5 : ($2 ~ /"1-0"/) }
   END { printf "  jaune : %d parties, %.1f points, %.1f %%\n", n, p, 100 * p / n }' \
-  "$parties_jouees/soi.txt" | tee "$parties_jouees/jaune.txt"
+  "$parties_jouees/soi.txt" > "$parties_jouees/jaune.txt"
+virgule < "$parties_jouees/jaune.txt"
 pc=$(sed 's/.* \([0-9.]*\) %$/\1/' "$parties_jouees/jaune.txt")
 echo "  entre $JAUNE_MIN et $JAUNE_MAX % : $(atteint "$pc" "$JAUNE_MIN" "$JAUNE_MAX")"
 
@@ -144,4 +150,4 @@ awk -v t="$temps" -v n="$noeuds" -v c="$coups" 'BEGIN {
   split(t, x, " "); s = x[1] + x[2]
   printf "  %d coups, %d nœuds en %.2f s de processeur : %.0f nœuds par seconde, %.1f ms par coup\n",
     c, n, s, n / s, 1000 * s / c
-}'
+}' | virgule
