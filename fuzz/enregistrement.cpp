@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
         return 0;
     }
     // Only the tags of a match or a tournament stopped before its first game.
-    EXIGER(!l.parties.empty() || l.matchs > 0 || !l.tournois.empty(),
+    EXIGER(!l.parties.empty() || !l.matchs.empty() || !l.tournois.empty(),
            "un enregistrement accepté sans partie ni en-tête");
     if (l.parties.empty())
         return 0;

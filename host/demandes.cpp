@@ -133,6 +133,7 @@ int servirMoteur(int demandes, int reponses, uint32_t drapeaux, std::string &err
             break;
         case protocole::TOUR: {
             signaleParLeJoueur = 0;
+            reglerPendule(d.restantMs, d.incrementMs);
             std::vector<int> indices = jouerTour(d.position);
             // A person's own dialogue must reach the terminal before the
             // engine draws the next board.

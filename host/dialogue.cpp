@@ -78,6 +78,12 @@ std::string lignePartie(uint32_t graine, int pidMoteur)
                  std::to_string(pidMoteur));
 }
 
+std::string lignePendule(int64_t restantMs, int64_t incrementMs)
+{
+    return ligne(std::string(mot::PENDULE) + " " + std::to_string(restantMs) + " " +
+                 std::to_string(incrementMs));
+}
+
 std::string ligneTour(const Position &position, const ListeCoups &coups)
 {
     std::string t = std::string(mot::TOUR) + " " + hote::ecrireNotation(position);

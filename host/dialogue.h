@@ -34,8 +34,8 @@ constexpr size_t LONGUEUR_MAX = 4096;
 
 // The first word of each line.
 namespace mot {
-constexpr std::string_view ACCUEIL = "tessor", PARTIE = "partie", TOUR = "tour",
-                           RESULTAT = "resultat", FIN = "fin";
+constexpr std::string_view ACCUEIL = "tessor", PARTIE = "partie", PENDULE = "pendule",
+                           TOUR = "tour", RESULTAT = "resultat", FIN = "fin";
 constexpr std::string_view BONJOUR = "bonjour", COUP = "coup", PASSE = "passe",
                            ABANDON = "abandon", PERSONNE = "personne";
 } // namespace mot
@@ -50,6 +50,8 @@ std::string ecrireCoup(Coup c); // "8-4"
 // The engine's lines, newline included.
 std::string ligneAccueil();
 std::string lignePartie(uint32_t graine, int pidMoteur);
+// The game clock before a turn: milliseconds left, and gained after each move.
+std::string lignePendule(int64_t restantMs, int64_t incrementMs);
 std::string ligneTour(const Position &position, const ListeCoups &coups);
 std::string ligneResultat(std::string_view resultat, std::string_view fin);
 std::string ligneFin();

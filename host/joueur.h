@@ -23,6 +23,13 @@ TESSOR_API int ecrireIndexCoup(int index);
  * reaches the engine with the turn's answer: a person has chosen. */
 extern TESSOR_API int32_t pidMoteur;
 
+/* Defined by the host, for a player that manages a game clock: the seconds
+   left on its clock for this move and the rest of the game (negative when
+   the game has no clock), and the seconds the clock gains after each move.
+   Both are set before each call of choisirCoup. */
+TESSOR_API double tempsRestant(void);
+TESSOR_API double incrementParCoup(void);
+
 #ifdef __cplusplus
 }
 #endif

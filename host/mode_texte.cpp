@@ -71,8 +71,22 @@ std::string commencer(const std::vector<std::string_view> &m)
     if (!graine || m.size() > 3 || (m.size() == 3 && !pid))
         return "« partie GRAINE [PID] » attendu";
     std::srand(static_cast<unsigned>(*graine));
+    reglerPendule(-1, 0); // until a `pendule` line says otherwise
     pidMoteur = pid ? static_cast<int32_t>(*pid) : static_cast<int32_t>(getpid());
     std::signal(SIGUSR1, pid ? SIG_DFL : SIG_IGN);
+    return {};
+}
+
+// A game clock for the turns to come: "pendule RESTANT_MS INCREMENT_MS".
+std::string regler(const std::vector<std::string_view> &m)
+{
+    std::optional<int64_t> restant = m.size() == 3 ? dialogue::lireEntier(m[1], 0, INT32_MAX)
+                                                   : std::nullopt;
+    std::optional<int64_t> increment = m.size() == 3 ? dialogue::lireEntier(m[2], 0, INT32_MAX)
+                                                     : std::nullopt;
+    if (!restant || !increment)
+        return "« pendule RESTANT_MS INCREMENT_MS » attendu";
+    reglerPendule(static_cast<int32_t>(*restant), static_cast<int32_t>(*increment));
     return {};
 }
 
@@ -130,6 +144,8 @@ int servir(Session &s, std::string &erreur)
             return EXIT_SUCCESS;
         if (premier == dialogue::mot::PARTIE) {
             erreur = commencer(m);
+        } else if (premier == dialogue::mot::PENDULE) {
+            erreur = regler(m);
         } else if (premier == dialogue::mot::TOUR) {
             std::optional<Position> p = lirePosition(m, erreur);
             if (p && !ecrire(s, repondre(*p)))

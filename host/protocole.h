@@ -28,7 +28,8 @@ constexpr uint32_t MAGIE = 0x52535354; // "TSSR" in memory order
 //    the host's own process id: a sandboxed player cannot reach the engine),
 //    and COUP says whether the program signalled it.
 // 4: PARTIE says when nobody keeps the program's output (TAIRE_SORTIE).
-constexpr uint32_t VERSION = 4;
+// 5: TOUR gives the time left on the player's game clock.
+constexpr uint32_t VERSION = 5;
 
 enum Sorte : uint32_t {
     PARTIE = 1,   // a new game: srand(graine)
@@ -63,6 +64,8 @@ struct Demande {
     Position position;  // TOUR: the board, `trait` the colour to play
     uint8_t reglages;   // PARTIE: VIDER_SORTIE, TAIRE_SORTIE or 0
     uint8_t bourrage[2];
+    int32_t restantMs;  // TOUR: milliseconds left on the player's game clock, -1 without one
+    int32_t incrementMs; // TOUR: milliseconds the clock gains after each move
 };
 
 struct Reponse {
@@ -73,7 +76,7 @@ struct Reponse {
     uint32_t drapeaux;    // ENTREE_FINIE (COUP), PERSONNE (BONJOUR)
 };
 
-static_assert(sizeof(Demande) == 116, "Demande : 116 octets");
+static_assert(sizeof(Demande) == 124, "Demande : 124 octets");
 static_assert(sizeof(Reponse) == 20, "Reponse : 20 octets");
 
 } // namespace protocole

@@ -7,6 +7,10 @@
 
 namespace hote {
 
+// The player's game clock for the turns to come (tempsRestant,
+// incrementParCoup): milliseconds left, negative for none, and gained per move.
+void reglerPendule(int32_t restantMs, int32_t incrementMs);
+
 // Calls the player's choisirCoup on the position and its legal moves, and
 // returns every index handed with ecrireIndexCoup, in order (the last counts).
 std::vector<int> jouerTour(const Position &position);

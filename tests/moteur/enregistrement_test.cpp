@@ -199,7 +199,7 @@ TEST_F(Rejouer, UnEnregistrementFauxEstRefuseAvecSaLigneEtSaRaison)
 TEST_F(Rejouer, LEnTeteDuMatchSeRelitEtLEntreeStandardAussi)
 {
     std::string enTete =
-        ecrireEnTeteMatch({"a", "b", 7, 2, 0, 0.5, true, "2025-06-01T14:03:12Z"});
+        ecrireEnTeteMatch({"a", "b", 7, 2, 0, 0.5, true, "2025-06-01T14:03:12Z", nullptr});
     EXPECT_EQ(enTete, "[Match \"a contre b\"]\n[GraineMatch \"7\"]\n[Parties \"2\"]\n"
                       "[Ouverture \"0\"]\n[Temps \"0.5\"]\n[Strict \"oui\"]\n"
                       "[Date \"2025-06-01T14:03:12Z\"]\n\n");

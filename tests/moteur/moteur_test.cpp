@@ -221,15 +221,41 @@ TEST_F(Moteur, UneLigneDeCommandeFausseEstRefuseeAvecLeStatut2)
          "coup des joueurs"},
         {{"--personne", "joueur_tirage", "joueur_premier", "joueur_premier"},
          "--personne : « joueur_tirage » n'est pas l'un des joueurs"},
-        {{"rejouer"}, "rejouer attend un seul fichier d'enregistrement"},
-        {{"rejouer", "a", "b"}, "rejouer attend un seul fichier d'enregistrement"},
+        {{"rejouer"}, "rejouer attend un ou plusieurs fichiers d'enregistrement"},
         {{"rejouer", "--strict", "a"}, "l'option --strict ne s'emploie pas avec rejouer"},
+        {{"--livre", "/absent/l.txt", "joueur_premier", "joueur_premier"},
+         "--livre : impossible de lire « /absent/l.txt » : No such file or directory"},
+        {{"--livre", "l.txt", "--ouverture", "2", "joueur_premier", "joueur_premier"},
+         "--livre et --ouverture ne vont pas ensemble : chaque paire part d'une position du "
+         "livre, ou de coups tirés au hasard"},
+        {{"--cadence", "10+x"}, "--cadence attend BASE+INCREMENT en secondes, par exemple 10+0.1 "
+                                "ou 60 (reçu « 10+x »)"},
+        {{"--cadence", "0+1"}, "--cadence attend BASE+INCREMENT en secondes, par exemple 10+0.1 "
+                               "ou 60 (reçu « 0+1 »)"},
+        {{"--taille-traces", "0"}, "--taille-traces attend un entier de 1 à 100000 (reçu « 0 »)"},
+        {{"-j", "0"}, "--concurrence attend un entier de 1 à 1024 (reçu « 0 »)"},
+        {{"-j", "2", "--personne", "joueur_tirage", "joueur_premier", "joueur_tirage"},
+         "une personne joue une partie à la fois : -j 1 (par défaut) pour un match avec une "
+         "personne"},
+        {{"-j", "2", "humain_liste", "joueur_premier"},
+         "une personne joue une partie à la fois : -j 1 (par défaut) pour un match avec une "
+         "personne"},
+        {{"--reprendre", "joueur_premier", "joueur_premier"},
+         "--reprendre attend --enregistrer FICHIER, le match à reprendre"},
+        {{"--tous", "a", "b"}, "l'option --tous ne s'emploie qu'avec tournoi (moteur tournoi ...)"},
+        {{"joueurs", "a"}, "joueurs ne prend aucun nom"},
+        {{"livre", "--coups", "0"}, "--coups attend un entier de 1 à 200 (reçu « 0 »)"},
+        {{"livre", "--nombre", "x"}, "--nombre attend un entier de 1 à 100000 (reçu « x »)"},
+        {{"livre", "--ecart", "-5"}, "--ecart attend un entier de 0 à 100000 (reçu « -5 »)"},
+        {{"livre", "l.txt"}, "livre ne prend aucun nom : son livre va sur la sortie standard "
+                             "(moteur livre ... > livre.txt)"},
     };
     for (const auto &[arguments, message] : cas) {
         essai::Execution e = essai::executer(essai::programme("moteur"), arguments);
         EXPECT_EQ(e.statut, 2) << message;
         EXPECT_EQ(e.sortie, "") << message;
-        EXPECT_EQ(e.erreurs, "moteur : " + message + "\nEssayez « moteur --help ».\n");
+        std::string aide = arguments[0] == "livre" ? "livre --help" : "--help";
+        EXPECT_EQ(e.erreurs, "moteur : " + message + "\nEssayez « moteur " + aide + " ».\n");
     }
 }
 
@@ -541,7 +567,7 @@ TEST_F(Moteur, UnProgrammeDUneAutreVersionDuProtocoleEstSignaleUneFois)
     EXPECT_EQ(m.parties[1].tags["Fin"], "rouge : protocole non respecté");
     EXPECT_EQ(m.execution.erreurs,
               "moteur : « joueur_ancien » parle la version 1 du protocole des joueurs et ce "
-              "moteur la version 4 : reconstruisez ce programme avec la bibliothèque libjoueur "
+              "moteur la version 5 : reconstruisez ce programme avec la bibliothèque libjoueur "
               "de ce kit\n");
 }
 

@@ -237,7 +237,7 @@ TEST_F(Navigateur, LesPartiesSontEnregistreesEtSeRejouentEtFermerLaPageFinitLeMo
     std::string texte = lireFichier(dossier / "r.txt");
     moteur::LectureEnregistrements l = moteur::lireEnregistrements(texte);
     ASSERT_EQ(l.parties.size(), 2u) << texte;
-    EXPECT_EQ(l.matchs, 2);
+    EXPECT_EQ(l.matchs.size(), 2u);
     EXPECT_EQ(l.parties[0].jaune, "personne");
     EXPECT_EQ(l.parties[1].rouge, "personne");
     EXPECT_EQ(moteur::texteFin(l.parties[1].fin), "rouge : la personne a quitté la partie");

@@ -34,7 +34,7 @@ bool demarrer(Processus &p, const char *joueur, const std::string &trace = "")
 
 protocole::Demande tour(Position position)
 {
-    protocole::Demande d = {protocole::MAGIE, protocole::TOUR, 0, 0, position, 0, {}};
+    protocole::Demande d = {protocole::MAGIE, protocole::TOUR, 0, 0, position, 0, {}, -1, 0};
     return d;
 }
 
@@ -47,7 +47,7 @@ std::string sortieEnModeMoteur(const char *joueur, uint8_t reglages, const std::
     Registre registre;
     Processus p(registre);
     EXPECT_TRUE(demarrer(p, joueur, trace));
-    protocole::Demande d = {protocole::MAGIE, protocole::PARTIE, 1, getpid(), {}, reglages, {}};
+    protocole::Demande d = {protocole::MAGIE, protocole::PARTIE, 1, getpid(), {}, reglages, {}, -1, 0};
     p.envoyer(&d, sizeof d);
     for (const Position &plateau : plateaux) {
         protocole::Reponse r = {};

@@ -10,12 +10,14 @@ namespace {
 // The general help, around the table's option lines.
 const char *const AIDE_DEBUT =
     "usage : moteur [OPTIONS] [JAUNE ROUGE]\n"
-    "        moteur rejouer [-q] FICHIER\n"
+    "        moteur rejouer [-q] FICHIER...\n"
     "        moteur verifier [OPTIONS] JOUEUR\n"
     "        moteur page FICHIER [-o SORTIE.html]\n"
     "        moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"
     "        moteur classement [--resultats FICHIER] FICHIER...\n"
     "        moteur navigateur [OPTIONS] PROGRAMME\n"
+    "        moteur joueurs\n"
+    "        moteur livre [--coups K] [--nombre N] [--ecart V] [--graine S]\n"
     "\n"
     "Fait jouer deux programmes joueurs au Tessor ; JAUNE joue le premier coup.\n"
     "Un joueur se donne par son nom (cherché à côté de moteur, puis dans les\n"
@@ -26,7 +28,7 @@ const char *const AIDE_DEBUT =
     "humain_liste, humain_saisie et humain_moteur font jouer une personne au\n"
     "terminal, par exemple : moteur humain_liste joueur_critique\n"
     "\n"
-    "rejouer FICHIER : rejoue les parties enregistrées en vérifiant chaque coup\n"
+    "rejouer FICHIER... : rejoue les parties enregistrées en vérifiant chaque coup\n"
     "(- : l'entrée standard).\n"
     "verifier JOUEUR : vérifie qu'un programme joueur tient le contrat du kit\n"
     "(moteur verifier --help).\n"
@@ -37,6 +39,9 @@ const char *const AIDE_DEBUT =
     "(ses tranches réunies).\n"
     "navigateur PROGRAMME : jouez contre PROGRAMME dans le navigateur\n"
     "(moteur navigateur --help).\n"
+    "joueurs : les programmes joueurs que le moteur trouve par leur nom,\n"
+    "automatiques et humains à part (tournoi --tous prend les automatiques).\n"
+    "livre : écrit un livre de départs équilibrés (moteur livre --help).\n"
     "\n"
     "Options :\n";
 
@@ -47,7 +52,14 @@ const char *const AIDE_FAUTES =
     "recommence son tour. Un programme qui plante, s'arrête, dépasse son temps\n"
     "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
     "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
-    "DOSSIER/<n>-<nom>.txt.\n"
+    "DOSSIER/<n>-<nom>.txt (en tournoi, DOSSIER/<rencontre>-<nom>.txt), coupée\n"
+    "à 10 Mo par fichier (--taille-traces) : une ligne dit où.\n"
+    "\n"
+    "--livre FICHIER : une position par ligne (notation du kit, # commente) ; les\n"
+    "départs sont pris dans un ordre tiré de la graine, repris au début quand les\n"
+    "parties sont plus nombreuses. --cadence BASE+INC : chaque joueur a BASE\n"
+    "secondes pour la partie, INC de plus après chaque coup ; sa pendule tombée,\n"
+    "il perd. Avec --cadence sans --temps, pas de limite par coup.\n"
     "\n";
 
 const char *const AIDE_FIN =
@@ -55,6 +67,8 @@ const char *const AIDE_FIN =
     "Avec --sprt, après chaque paire de parties, le match s'arrête dès que le\n"
     "rapport de vraisemblance de H1 (écart elo1) contre H0 (écart elo0) sort de\n"
     "[ln(beta/(1-alpha)), ln((1-beta)/alpha)] ; --parties borne sa longueur.\n"
+    "Avec -j N, un match joue N parties à la fois et les enregistre dans l'ordre\n"
+    "de leurs numéros : mêmes parties, même bilan et même test qu'avec -j 1.\n"
     "Un tournoi écrit ses parties dans l'ordre où elles finissent, chacune avec son\n"
     "numéro et sa rencontre ; avec --tranche, M machines en jouent chacune une part\n"
     "et moteur classement réunit leurs fichiers.\n"
@@ -119,7 +133,9 @@ const char *const AIDE_PAGE =
     "Écrit une page HTML autonome (sans réseau) qui montre les parties de\n"
     "l'enregistrement FICHIER : liste des parties, plateau après chaque coup,\n"
     "coups, score et résultat. Par défaut la page va à côté de FICHIER, avec\n"
-    "l'extension .html ; « -o - » l'écrit sur la sortie standard.\n"
+    "l'extension .html ; « -o - » l'écrit sur la sortie standard. FICHIER « - » :\n"
+    "l'enregistrement est lu sur l'entrée standard, la page va sur la sortie standard\n"
+    "(sauf -o).\n"
     "L'adresse #partie=3&coup=12 ouvre la 3e partie du fichier après son 12e coup.\n"
     "\n"
     "Options :\n"
@@ -127,9 +143,9 @@ const char *const AIDE_PAGE =
     "  -h, --help                affiche cette aide\n";
 
 const char *const AIDE_REJOUER =
-    "usage : moteur rejouer [-q] FICHIER\n"
+    "usage : moteur rejouer [-q] FICHIER...\n"
     "\n"
-    "Rejoue les parties enregistrées dans FICHIER (- : l'entrée standard) en\n"
+    "Rejoue les parties enregistrées dans chaque FICHIER (- : l'entrée standard) en\n"
     "vérifiant chaque coup depuis la position de départ, puis le résultat, la fin\n"
     "et le score de la position finale. Statut de sortie : 0 si tout est sain,\n"
     "1 sinon (la ligne fautive est donnée), 2 si la ligne de commande est fausse.\n"
@@ -174,9 +190,30 @@ const char *const AIDE_NAVIGATEUR =
     "      --graine S              graine de la première partie, S+1 de la deuxième...\n"
     "                              (par défaut : l'horloge, affichée)\n"
     "      --temps SECONDES        temps par coup du programme (10 par défaut)\n"
+    "      --livre FICHIER         départ de chaque partie tiré des positions de FICHIER\n"
     "      --strict                coup absent ou hors de la liste du programme :\n"
     "                              partie perdue\n"
     "  -h, --help                  affiche cette aide\n";
+
+const char *const AIDE_LIVRE =
+    "usage : moteur livre [--coups K] [--nombre N] [--ecart V] [--graine S] > LIVRE\n"
+    "\n"
+    "Écrit sur la sortie standard un livre de départs équilibrés, pour --livre :\n"
+    "des positions après K coups tirés au hasard, chacune gardée quand la recherche\n"
+    "de joueur_fort (celle d'un de ses tours) la juge à V près de l'égalité pour\n"
+    "le camp au trait, sans doublon. Chaque ligne porte la position puis, en\n"
+    "commentaire, ce jugement ; l'en-tête redit la commande.\n"
+    "\n"
+    "Options :\n"
+    "      --coups K   coups tirés au hasard avant chaque départ (4 par défaut)\n"
+    "      --nombre N  départs du livre (300 par défaut)\n"
+    "      --ecart V   valeur de la recherche au plus V loin de 0 (20 par défaut ;\n"
+    "                  une colonne d'avance vaut environ 200)\n"
+    "      --graine S  graine des départs (par défaut : l'horloge, dans l'en-tête)\n"
+    "  -h, --help      affiche cette aide\n"
+    "\n"
+    "Statut de sortie : 0 si le livre est complet, 1 si trop peu de positions\n"
+    "passent le jugement, 2 si la ligne de commande est fausse.\n";
 
 } // namespace
 
@@ -190,6 +227,8 @@ std::string texteAide(Commande c)
     case Commande::Classement: return AIDE_CLASSEMENT + lignesDAide({c});
     case Commande::Match: break;
     case Commande::Navigateur: return AIDE_NAVIGATEUR;
+    case Commande::Livre: return AIDE_LIVRE;
+    case Commande::Joueurs: break;
     }
     return aideGenerale();
 }

@@ -3,11 +3,13 @@
 #include "processus/fichiers.h"
 #include "processus/systeme.h"
 #include "sorties/textes.h"
+#include "texte.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <filesystem>
 
 namespace moteur {
 
@@ -20,6 +22,7 @@ int refuser(Commande c, const std::string &erreur)
         std::fprintf(stderr, "moteur : %s\nEssayez « moteur %s--help ».\n", erreur.c_str(),
                      c == Commande::Page         ? "page "
                      : c == Commande::Navigateur ? "navigateur "
+                     : c == Commande::Livre      ? "livre "
                                                  : "");
     return USAGE;
 }
@@ -118,6 +121,40 @@ bool publierClassement(const Classement &c, const std::string &resultats)
         std::fprintf(stderr, "moteur : impossible d'écrire le classement dans « %s » : %s\n",
                      resultats.c_str(), erreur.c_str());
     return erreur.empty();
+}
+
+bool creerLeDossierDesTraces(const std::string &dossier)
+{
+    std::error_code e;
+    if (!dossier.empty())
+        std::filesystem::create_directories(dossier, e);
+    if (e)
+        std::fprintf(stderr, "moteur : impossible de créer le dossier « %s » : %s\n",
+                     dossier.c_str(), e.message().c_str());
+    return !e;
+}
+
+RefLivre chargerLivre(const Options &o, std::string &refus)
+{
+    if (o.livre.empty())
+        return nullptr;
+    if (o.ouverture > 0) {
+        refus = "--livre et --ouverture ne vont pas ensemble : chaque paire part d'une "
+                "position du livre, ou de coups tirés au hasard";
+        return nullptr;
+    }
+    int erreur = 0;
+    std::optional<std::string> texte = lireFichier(o.livre, erreur);
+    if (!texte) {
+        refus = "--livre : impossible de lire « " + o.livre + " » : " + std::strerror(erreur);
+        return nullptr;
+    }
+    LectureLivre l = lireLivre(o.livre, *texte);
+    if (!l.livre)
+        refus = l.ligne > 0 ? hote::texte("--livre : « %s », ligne %d : %s", o.livre.c_str(),
+                                          l.ligne, l.erreur.c_str())
+                            : "--livre : « " + o.livre + " » : " + l.erreur;
+    return l.livre;
 }
 
 } // namespace moteur

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "commandes/options.h"
+#include "partie/livre.h"
+#include "partie/partie.h"
 #include "processus/orphelins.h"
 #include "sorties/enregistrement.h"
 
@@ -43,6 +45,32 @@ std::vector<JoueurNomme> nommerLesJoueurs(const std::vector<std::string> &argume
 // (processus/fichiers.h); nothing, with the message said, when it cannot be.
 std::FILE *ouvrirEnregistrement(const std::string &chemin);
 
+// The folder of the programs' output, when asked for: whether it is there
+// (otherwise the reason is said).
+bool creerLeDossierDesTraces(const std::string &dossier);
+
+// The book of --livre, read and checked; none without the option.  An
+// error text in `refus` when it cannot be read or is no book.
+RefLivre chargerLivre(const Options &o, std::string &refus);
+
+// The games to play: the whole schedule, or slice K of M.
+struct Etendue {
+    int premiere = 0, derniere = 0;
+};
+class Calendrier;
+// What the record of --enregistrer already holds, when resuming a match or
+// a tournament (as `o.commande` says): its games, once found to be those of
+// `calendrier` within `e`; a last block cut short is cut off the file.  The
+// exit status when it cannot be resumed.
+std::optional<int> lireLaReprise(const Options &o, const Calendrier &calendrier, Etendue e,
+                                 std::vector<Partie> &anciennes);
+// Without --reprendre, a record that already holds games of this run (or
+// another run) is not written again: a second copy of its games would make
+// it unreadable.  Another slice's games may share the file.  The exit
+// status when it is refused.
+std::optional<int> refuserUneSecondeCopie(const Options &o, const Calendrier &calendrier,
+                                          Etendue e);
+
 struct Classement;
 // The standings, on standard output and in the JSON file `resultats` if
 // given: whether both were written.
@@ -62,5 +90,9 @@ int commandeClassement(const Options &o, Registre &registre);
 // In `moteur`, hands over to `moteur-navigateur`, which holds the HTTP
 // server and plays (relais_navigateur.cpp, navigateur.cpp).
 int commandeNavigateur(const Options &o, Registre &registre);
+int commandeLivre(const Options &o, Registre &registre);
+int commandeJoueurs(const Options &o, Registre &registre);
+// The automatic players `moteur joueurs` lists, by name.
+std::vector<std::string> joueursAutomatiques(Registre &registre);
 
 } // namespace moteur

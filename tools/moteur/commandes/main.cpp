@@ -25,6 +25,7 @@ constexpr SousCommande SOUS_COMMANDES[] = {
     {Commande::Verifier, commandeVerifier}, {Commande::Page, commandePage},
     {Commande::Tournoi, commandeTournoi}, {Commande::Classement, commandeClassement},
     {Commande::Navigateur, commandeNavigateur},
+    {Commande::Livre, commandeLivre}, {Commande::Joueurs, commandeJoueurs},
 };
 
 // The players' sandbox, settled before any of them starts: a system that

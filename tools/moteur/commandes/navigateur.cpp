@@ -110,7 +110,12 @@ int commandeNavigateur(const Options &o, Registre &registre)
         return refuser(o.commande, refus);
     }
 
+    std::string refusDuLivre;
+    RefLivre livre = chargerLivre(o, refusDuLivre);
+    if (!refusDuLivre.empty())
+        return refuser(o.commande, refusDuLivre);
     ReglageNavigateur reglage;
+    reglage.livre = std::move(livre);
     reglage.graine = o.graine ? *o.graine : graineDeLHorloge();
     reglage.strict = o.strict;
     reglage.temps = o.temps.value_or(Cadence());

@@ -26,14 +26,18 @@ constexpr int POSITIONS_MAX = 100000;
 constexpr int LIMITE_MIO_MAX = 1048576; // a tebibyte
 constexpr int PROCESSUS_MAX = 100000;
 constexpr int PORT_MAX = 65535;
+constexpr int TAILLE_TRACES_MAX = 100000; // megabytes: 100 GB
+constexpr int NOMBRE_MAX = 100000;        // starts of a book
+constexpr int ECART_MAX = 100000;         // a search's values, far below a won game's
 
 // The subcommands an option belongs to, one bit each.
 constexpr unsigned bit(Commande c) { return 1u << static_cast<unsigned>(c); }
 constexpr unsigned M = bit(Commande::Match), R = bit(Commande::Rejouer),
                    V = bit(Commande::Verifier), P = bit(Commande::Page),
                    T = bit(Commande::Tournoi), C = bit(Commande::Classement),
-                   N = bit(Commande::Navigateur);
-constexpr unsigned TOUTES = M | R | V | P | T | C | N;
+                   N = bit(Commande::Navigateur), L = bit(Commande::Livre),
+                   J = bit(Commande::Joueurs);
+constexpr unsigned TOUTES = M | R | V | P | T | C | N | L | J;
 
 // One option: its names, its value's name (none for a flag), its help line,
 // how its value is stored (an error text, empty when the value is sound),
@@ -47,9 +51,9 @@ struct Declaration {
     unsigned commandes;
 };
 
-const std::array<Declaration, 24> &declarations()
+const std::array<Declaration, 31> &declarations()
 {
-    static const std::array<Declaration, 24> table = {{
+    static const std::array<Declaration, 31> table = {{
         {nullptr, "--parties", "N", "N parties (1 par défaut), couleurs alternées",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 1, PARTIES_MAX);
@@ -64,13 +68,20 @@ const std::array<Declaration, 24> &declarations()
              o.graine = lireEntier<uint32_t>(v, 0, UINT32_MAX);
              return o.graine ? "" : std::string("--graine attend un entier de 0 à 4294967295");
          },
-         M | T | V | N},
+         M | T | V | N | L},
         {nullptr, "--ouverture", "K",
          "parties par paires après K coups tirés au hasard",
          [](Options &o, const std::string &v) {
              auto n = lireEntier<int>(v, 0, OUVERTURE_MAX);
              o.ouverture = n.value_or(0);
              return n ? "" : hote::texte("--ouverture attend un entier de 0 à %d", OUVERTURE_MAX);
+         },
+         M | T},
+        {nullptr, "--livre", "FICHIER",
+         "parties par paires depuis les positions de FICHIER",
+         [](Options &o, const std::string &v) {
+             o.livre = v;
+             return v.empty() ? "--livre attend un nom de fichier" : "";
          },
          M | T},
         {nullptr, "--enregistrer", "FICHIER", "ajoute chaque partie à FICHIER dès sa fin",
@@ -95,6 +106,14 @@ const std::array<Declaration, 24> &declarations()
                                                        "secondes positif, par exemple 30");
          },
          M},
+        {nullptr, "--cadence", "BASE+INC",
+         "pendule : BASE secondes par partie, INC de plus par coup",
+         [](Options &o, const std::string &v) {
+             o.pendule = Cadence::lirePendule(v);
+             return o.pendule ? "" : std::string("--cadence attend BASE+INCREMENT en secondes, "
+                                                 "par exemple 10+0.1 ou 60");
+         },
+         M | T},
         {nullptr, "--strict", nullptr,
          "coup absent ou hors de la liste : partie perdue",
          [](Options &o, const std::string &) {
@@ -114,7 +133,16 @@ const std::array<Declaration, 24> &declarations()
              o.traces = v;
              return v.empty() ? "--traces attend un nom de dossier" : "";
          },
-         M},
+         M | T},
+        {nullptr, "--taille-traces", "MO",
+         "coupe chaque fichier de trace à MO mégaoctets (10)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, TAILLE_TRACES_MAX);
+             o.tailleTraces = n.value_or(0) * MEGAOCTET;
+             return n ? "" : hote::texte("--taille-traces attend un entier de 1 à %d",
+                                         TAILLE_TRACES_MAX);
+         },
+         M | T},
         {nullptr, "--personne", "JOUEUR",
          "une personne joue par le programme JOUEUR",
          [](Options &o, const std::string &v) {
@@ -136,25 +164,31 @@ const std::array<Declaration, 24> &declarations()
              return "";
          },
          T},
-        {"-j", "--concurrence", "N", "tournoi : N parties à la fois (les processeurs)",
+        {nullptr, "--tous", nullptr, "tournoi : avec tous les joueurs automatiques trouvés",
+         [](Options &o, const std::string &) {
+             o.tous = true;
+             return "";
+         },
+         T},
+        {"-j", "--concurrence", "N", "N parties à la fois (1 ; tournoi : les processeurs)",
          [](Options &o, const std::string &v) {
              o.concurrence = lireEntier<int>(v, 1, CONCURRENCE_MAX);
              return o.concurrence ? "" : hote::texte("--concurrence attend un entier de 1 à %d",
                                                      CONCURRENCE_MAX);
          },
-         T},
+         M | T},
         {nullptr, "--resultats", "FICHIER", "tournoi : écrit aussi le classement en JSON",
          [](Options &o, const std::string &v) {
              o.resultats = v;
              return v.empty() ? "--resultats attend un nom de fichier" : "";
          },
          T | C},
-        {nullptr, "--reprendre", nullptr, "tournoi : ne joue que ce qui manque à --enregistrer",
+        {nullptr, "--reprendre", nullptr, "ne joue que ce qui manque à --enregistrer",
          [](Options &o, const std::string &) {
              o.reprendre = true;
              return "";
          },
-         T},
+         M | T},
         {nullptr, "--tranche", "K/M", "tournoi : ne joue que la K-ième de M tranches",
          [](Options &o, const std::string &v) {
              size_t barre = v.find('/');
@@ -228,6 +262,27 @@ const std::array<Declaration, 24> &declarations()
              return n ? "" : hote::texte("--port attend un entier de 1 à %d", PORT_MAX);
          },
          N},
+        {nullptr, "--coups", "K", "livre : départs après K coups au hasard (4)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, OUVERTURE_MAX);
+             o.coups = n.value_or(0);
+             return n ? "" : hote::texte("--coups attend un entier de 1 à %d", OUVERTURE_MAX);
+         },
+         L},
+        {nullptr, "--nombre", "N", "livre : N départs (300)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 1, NOMBRE_MAX);
+             o.nombre = n.value_or(0);
+             return n ? "" : hote::texte("--nombre attend un entier de 1 à %d", NOMBRE_MAX);
+         },
+         L},
+        {nullptr, "--ecart", "V", "livre : valeur de la recherche à V près de 0 (20)",
+         [](Options &o, const std::string &v) {
+             auto n = lireEntier<int>(v, 0, ECART_MAX);
+             o.ecart = n.value_or(0);
+             return n ? "" : hote::texte("--ecart attend un entier de 0 à %d", ECART_MAX);
+         },
+         L},
     }};
     return table;
 }
@@ -250,6 +305,8 @@ struct NomDeCommande {
 constexpr NomDeCommande NOMS[] = {
     {"rejouer", Commande::Rejouer}, {"verifier", Commande::Verifier},
     {"page", Commande::Page},       {"tournoi", Commande::Tournoi},
+    {"classement", Commande::Classement}, {"livre", Commande::Livre},
+    {"joueurs", Commande::Joueurs},
     {"classement", Commande::Classement}, {"navigateur", Commande::Navigateur},
 };
 
@@ -270,7 +327,8 @@ std::string horsDeLaCommande(const Declaration &d, Commande c)
     if (c != Commande::Match)
         return o + " ne s'emploie pas avec " + nomDe(c);
     for (Commande autre : {Commande::Tournoi, Commande::Classement, Commande::Verifier,
-                           Commande::Page, Commande::Rejouer, Commande::Navigateur})
+                           Commande::Page, Commande::Rejouer, Commande::Navigateur,
+                           Commande::Livre})
         if ((d.commandes & bit(autre)) != 0)
             return o + " ne s'emploie qu'avec " + nomDe(autre) + " (moteur " + nomDe(autre) +
                    " ...)";
@@ -359,6 +417,13 @@ LectureOptions lireOptions(const std::vector<std::string> &arguments)
         if (l.erreur = horsDeLaCommande(*d, o.commande); !l.erreur.empty())
             return l;
     return l;
+}
+
+std::optional<Cadence> Options::cadence() const
+{
+    if (!pendule)
+        return temps;
+    return temps.value_or(Cadence::sansLimite()).avec(*pendule);
 }
 
 std::string lignesDAide(std::initializer_list<Commande> commandes)

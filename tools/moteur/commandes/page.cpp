@@ -37,11 +37,11 @@ std::string sortieParDefaut(const std::string &fichier)
 std::optional<Classement> classementDuTournoi(LectureEnregistrements &l, const std::string &fichier,
                                               std::string &refus)
 {
-    if (l.tournois.empty() || l.matchs > 0 || l.tournois[0].premierePartie > 0)
+    if (l.tournois.empty() || !l.matchs.empty() || l.tournois[0].premierePartie > 0)
         return std::nullopt;
     int ligne = 0;
     std::string erreur;
-    std::optional<ReglageTournoi> reglage = tournoiDesEnTetes(l.tournois, ligne, erreur);
+    std::optional<ReglageTournoi> reglage = reglageDesEnTetes(l.tournois, "tournoi", ligne, erreur);
     if (!reglage) {
         refus = hote::texte("%s:%d: %s", fichier.c_str(), ligne, erreur.c_str());
         return std::nullopt;
@@ -72,14 +72,16 @@ int commandePage(const Options &o, Registre &)
     if (o.noms.size() > 1)
         return refuser(o.commande, "page attend un seul fichier d'enregistrement");
     const std::string &fichier = o.noms[0];
-    std::string sortie = o.sortie.value_or(sortieParDefaut(fichier));
+    // A record read on standard input has no place to put its page beside.
+    bool entree = fichier == "-";
+    std::string sortie = o.sortie.value_or(entree ? "-" : sortieParDefaut(fichier));
 
     std::optional<LectureEnregistrements> lu = enregistrementsDe(fichier);
     if (!lu)
         return ECHEC;
     LectureEnregistrements &l = *lu;
     std::error_code e;
-    if (sortie != "-" && std::filesystem::equivalent(fichier, sortie, e)) {
+    if (!entree && sortie != "-" && std::filesystem::equivalent(fichier, sortie, e)) {
         std::fprintf(stderr, "moteur : la page remplacerait l'enregistrement « %s »\n",
                      fichier.c_str());
         return ECHEC;
@@ -91,7 +93,9 @@ int commandePage(const Options &o, Registre &)
         return ECHEC;
     }
     std::string page =
-        textePage(l.parties, "Tessor : " + std::filesystem::path(fichier).filename().string(),
+        textePage(l.parties,
+                  "Tessor : " + (entree ? std::string("entrée standard")
+                                        : std::filesystem::path(fichier).filename().string()),
                   classement ? &*classement : nullptr);
     if (sortie == "-") {
         std::fwrite(page.data(), 1, page.size(), stdout);

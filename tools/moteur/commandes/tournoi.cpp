@@ -28,18 +28,15 @@
 namespace moteur {
 namespace {
 
-// The games to play: the whole schedule, or slice K of M.
-struct Etendue {
-    int premiere = 0, derniere = 0;
-};
-
 // The players of a tournament: found, programs of the kit's protocol, and
 // no person (a tournament plays many games at once, none at the terminal).
-std::optional<std::string> preparerJoueurs(const Options &o, Registre &registre,
+std::optional<std::string> preparerJoueurs(const Options &o, const std::vector<std::string> &noms,
+                                           Registre &registre,
                                            std::vector<DescriptionJoueur> &joueurs)
 {
     std::set<std::string> vus;
-    for (const JoueurNomme &j : nommerLesJoueurs(o.noms)) {
+    std::vector<JoueurNomme> nommes = nommerLesJoueurs(noms);
+    for (const JoueurNomme &j : nommes) {
         const std::string &nom = j.nom;
         if (!nomEnregistrable(nom) || nom.find(", ") != std::string::npos)
             return "nom de joueur invalide pour un tournoi « " + hote::lisible(nom) +
@@ -50,11 +47,12 @@ std::optional<std::string> preparerJoueurs(const Options &o, Registre &registre,
         d.nom = nom;
         if (std::string raison = trouverLeJoueur(d, j.programme); !raison.empty())
             return raison;
-        d.temps = o.temps.value_or(Cadence());
+        d.temps = o.cadence().value_or(Cadence());
+        d.tailleTrace = o.tailleTraces;
         joueurs.push_back(d);
     }
     for (size_t i = 0; i < joueurs.size(); i++) {
-        const std::string &programme = nommerLesJoueurs(o.noms)[i].programme;
+        const std::string &programme = nommes[i].programme;
         Salut salut = saluer(registre, joueurs[i]);
         if (!salut.joueur())
             return "« " + programme + " » n'est pas un joueur : " + salut.refus();
@@ -65,11 +63,25 @@ std::optional<std::string> preparerJoueurs(const Options &o, Registre &registre,
     return std::nullopt;
 }
 
-// The command line's own checks.
-std::string ligneFausse(const Options &o)
+// The players named, then with --tous every automatic player found that
+// is not named.
+std::vector<std::string> nomsDesJoueurs(const Options &o, Registre &registre)
 {
-    if (o.noms.size() < 2)
-        return "tournoi attend au moins deux joueurs";
+    std::vector<std::string> noms = o.noms;
+    if (o.tous)
+        for (const std::string &nom : joueursAutomatiques(registre))
+            if (std::find(noms.begin(), noms.end(), nom) == noms.end())
+                noms.push_back(nom);
+    return noms;
+}
+
+// The command line's own checks.
+std::string ligneFausse(const Options &o, const std::vector<std::string> &noms)
+{
+    if (noms.size() < 2)
+        return o.tous ? "tournoi --tous : moins de deux joueurs en tout (moteur joueurs les "
+                        "liste)"
+                      : "tournoi attend au moins deux joueurs";
     if (o.partiesDonnees && o.parties % 2 != 0)
         return "un tournoi joue les parties par paires (une de chaque couleur) : "
                "--parties attend un nombre pair";
@@ -78,7 +90,8 @@ std::string ligneFausse(const Options &o)
     return "";
 }
 
-ReglageTournoi reglageDe(const Options &o, const std::vector<DescriptionJoueur> &joueurs)
+ReglageTournoi reglageDe(const Options &o, const std::vector<DescriptionJoueur> &joueurs,
+                         RefLivre livre)
 {
     ReglageTournoi r;
     for (const DescriptionJoueur &d : joueurs)
@@ -86,97 +99,11 @@ ReglageTournoi reglageDe(const Options &o, const std::vector<DescriptionJoueur> 
     r.defi = o.defi;
     r.parties = o.partiesDonnees ? o.parties : 2;
     r.ouverture = o.ouverture;
+    r.livre = std::move(livre);
     r.graine = o.graine ? *o.graine : graineDeLHorloge();
-    r.temps = o.temps.value_or(Cadence());
+    r.temps = o.cadence().value_or(Cadence());
     r.strict = o.strict;
     return r;
-}
-
-// Why a game of the record does not belong to this run; empty when it does.
-std::string ecartDUnePartie(const Options &o, const Calendrier &calendrier, Etendue e,
-                            const Partie &p, std::set<int> &numeros)
-{
-    std::string ecart = calendrier.ecartAvec(p);
-    if (ecart.empty() && (p.numero < e.premiere || p.numero > e.derniere))
-        ecart = hote::texte("la partie %d n'est pas de la tranche %d/%d", p.numero,
-                            o.tranche->first, o.tranche->second);
-    if (ecart.empty() && !numeros.insert(p.numero).second)
-        ecart = hote::texte("la partie %d y figure deux fois", p.numero);
-    return ecart;
-}
-
-// What the record already holds, when resuming: its games, once found to
-// be this tournament's; a cut last block is cut off the file.  The exit
-// status when it cannot be resumed.
-std::optional<int> lireLaReprise(const Options &o, const Calendrier &calendrier, Etendue e,
-                                 std::vector<Partie> &anciennes)
-{
-    int erreur = 0;
-    std::optional<std::string> texte = lireFichier(o.enregistrer, erreur);
-    if (!texte && erreur != ENOENT) {
-        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", o.enregistrer.c_str(),
-                     std::strerror(erreur));
-        return ECHEC;
-    }
-    LectureTournoi l = lireTournoi(texte.value_or(""), Coupure::Reprise);
-    if (l.ligneErreur != 0) {
-        std::fprintf(stderr, "%s:%d: %s\n", o.enregistrer.c_str(), l.ligneErreur, l.erreur.c_str());
-        return ECHEC;
-    }
-    if (l.reglage && !(*l.reglage == calendrier.reglage())) {
-        std::fprintf(stderr,
-                     "moteur : « %s » est l'enregistrement d'un autre tournoi (%s) : "
-                     "reprenez-le avec les mêmes joueurs, graine et options\n",
-                     o.enregistrer.c_str(), difference(*l.reglage, calendrier.reglage()).c_str());
-        return USAGE;
-    }
-    std::set<int> numeros;
-    for (const Partie &p : l.parties)
-        if (std::string ecart = ecartDUnePartie(o, calendrier, e, p, numeros); !ecart.empty()) {
-            std::fprintf(stderr, "moteur : « %s » n'est pas de ce tournoi : %s\n",
-                         o.enregistrer.c_str(), ecart.c_str());
-            return USAGE;
-        }
-    if (l.coupee) {
-        if (truncate(o.enregistrer.c_str(), static_cast<off_t>(l.longueurSaine)) != 0) {
-            std::fprintf(stderr, "moteur : impossible de couper « %s » : %s\n",
-                         o.enregistrer.c_str(), std::strerror(errno));
-            return ECHEC;
-        }
-        std::fprintf(stderr, "moteur : « %s » : la dernière partie, coupée, est retirée\n",
-                     o.enregistrer.c_str());
-    }
-    anciennes = std::move(l.parties);
-    return std::nullopt;
-}
-
-// Without --reprendre, a record that already holds games of this run (or
-// another tournament) is not written again: a second copy of its games
-// would make it unreadable.  Another slice's games may share the file.
-std::optional<int> refuserUneSecondeCopie(const Options &o, const Calendrier &calendrier,
-                                          Etendue e)
-{
-    int erreur = 0;
-    std::optional<std::string> texte = lireFichier(o.enregistrer, erreur);
-    if (!texte || texte->find_first_not_of("\r\n") == std::string::npos)
-        return std::nullopt;
-    LectureTournoi l = lireTournoi(*texte, Coupure::Reprise);
-    std::string raison = l.ligneErreur != 0 ? l.erreur
-                         : l.reglage && !(*l.reglage == calendrier.reglage())
-                             ? "il contient un autre tournoi (" +
-                                   difference(*l.reglage, calendrier.reglage()) +
-                                   ") : écrivez dans un autre fichier"
-                             : "";
-    for (const Partie &p : l.parties)
-        if (raison.empty() && p.numero >= e.premiere && p.numero <= e.derniere)
-            raison = hote::texte("il contient déjà la partie %d de ce tournoi : reprenez-le "
-                                 "avec --reprendre, ou écrivez dans un autre fichier",
-                                 p.numero);
-    if (raison.empty())
-        return std::nullopt;
-    std::fprintf(stderr, "moteur : « %s » : %s\n", o.enregistrer.c_str(),
-                 raison.c_str());
-    return USAGE;
 }
 
 void annoncer(const Options &o, const Calendrier &calendrier, const TravailTournoi &travail,
@@ -210,6 +137,7 @@ TravailTournoi travailDe(const Options &o, const Calendrier &calendrier,
     travail.calendrier = &calendrier;
     travail.joueurs = joueurs;
     travail.strict = o.strict;
+    travail.dossierTraces = o.traces;
     travail.concurrence =
         o.concurrence.value_or(std::max<int>(1, static_cast<int>(processeursPermis().size())));
     for (int n = e.premiere; n <= e.derniere; n++)
@@ -330,18 +258,25 @@ int conclure(const Options &o, const Calendrier &calendrier, Suivi &suivi,
 
 int commandeTournoi(const Options &o, Registre &registre)
 {
-    if (std::string refus = ligneFausse(o); !refus.empty())
+    std::vector<std::string> noms = nomsDesJoueurs(o, registre);
+    if (std::string refus = ligneFausse(o, noms); !refus.empty())
         return refuser(o.commande, refus);
     AvisOuverture avis = jugerOuverture(o.ouverture);
     if (!avis.refus.empty())
         return refuser(o.commande, avis.refus);
+    std::string refusDuLivre;
+    RefLivre livre = chargerLivre(o, refusDuLivre);
+    if (!refusDuLivre.empty())
+        return refuser(o.commande, refusDuLivre);
     std::vector<DescriptionJoueur> joueurs;
-    if (std::optional<std::string> refus = preparerJoueurs(o, registre, joueurs))
+    if (std::optional<std::string> refus = preparerJoueurs(o, noms, registre, joueurs))
         return refuser(o.commande, *refus);
     if (!avis.avertissement.empty())
         std::fprintf(stderr, "moteur : attention, %s\n", avis.avertissement.c_str());
+    if (!creerLeDossierDesTraces(o.traces))
+        return ECHEC;
 
-    Calendrier calendrier(reglageDe(o, joueurs));
+    Calendrier calendrier(reglageDe(o, joueurs, std::move(livre)));
     Etendue e = {1, calendrier.nbParties()};
     if (o.tranche)
         std::tie(e.premiere, e.derniere) = calendrier.tranche(o.tranche->first, o.tranche->second);

@@ -29,7 +29,7 @@ Salut PersonneAuNavigateur::saluer()
     return s;
 }
 
-ReponseTour PersonneAuNavigateur::jouer(const Position &position)
+ReponseTour PersonneAuNavigateur::jouer(const Position &position, double)
 {
     double debut = maintenant();
     std::optional<Coup> coup = session_.attendreLeCoup(position);
@@ -61,9 +61,9 @@ std::optional<Issue> ProgrammeMesure::commencerPartie(uint32_t graine)
     return faute;
 }
 
-ReponseTour ProgrammeMesure::jouer(const Position &position)
+ReponseTour ProgrammeMesure::jouer(const Position &position, double restant)
 {
-    ReponseTour r = programme_.jouer(position);
+    ReponseTour r = programme_.jouer(position, restant);
     signalDuPlantage_ = programme_.signalDuPlantage();
     session_.noterDuree(r.duree);
     return r;

@@ -14,7 +14,7 @@ public:
     explicit PersonneAuNavigateur(Session &session);
     Salut saluer() override;
     std::optional<Issue> commencerPartie(uint32_t) override { return std::nullopt; }
-    ReponseTour jouer(const Position &position) override;
+    ReponseTour jouer(const Position &position, double restant) override;
     void finir() override {}
 
 private:
@@ -28,7 +28,7 @@ public:
     ProgrammeMesure(Participant &programme, Session &session);
     Salut saluer() override { return programme_.saluer(); }
     std::optional<Issue> commencerPartie(uint32_t graine) override;
-    ReponseTour jouer(const Position &position) override;
+    ReponseTour jouer(const Position &position, double restant) override;
     void finir() override { programme_.finir(); }
 
 private:

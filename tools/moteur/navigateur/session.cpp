@@ -70,7 +70,8 @@ void Session::jouer()
             return;
         // Each game is the one game of a match with its own seed, as a
         // terminal game with that seed would be.
-        SuiteDesParties suite(reglage_.graine + static_cast<uint32_t>(numero - 1), 0);
+        SuiteDesParties suite(reglage_.graine + static_cast<uint32_t>(numero - 1), 0,
+                              reglage_.livre);
         SuiteDesParties::Prevue prevue = suite.suivante();
         ReglagePartie r{numero, prevue.graine, prevue.depart, reglage_.strict};
         bool jaune = *couleur == JAUNE;
@@ -177,7 +178,7 @@ void Session::enregistrer(const Partie &p)
     if (enregistrement_ == nullptr)
         return;
     EnTeteMatch m = {p.jaune, p.rouge, reglage_.graine + static_cast<uint32_t>(p.numero - 1), 1, 0,
-                     reglage_.temps, reglage_.strict, dateUTC()};
+                     reglage_.temps, reglage_.strict, dateUTC(), reglage_.livre};
     std::string t = ecrireEnTeteMatch(m) + ecrireEnregistrement(p);
     bool ecrit = std::fwrite(t.data(), 1, t.size(), enregistrement_) == t.size() &&
                  std::fflush(enregistrement_) == 0;

@@ -25,6 +25,7 @@ struct ReglageNavigateur {
     uint32_t graine = 0;         // game k is the one game of a match with seed graine + k - 1
     bool strict = false;
     Cadence temps;               // the program's, as its records write it
+    RefLivre livre;              // the book each game's start comes from (none: the usual start)
     std::string enregistrement;  // the record's name, as the user gave it (empty: none)
 };
 

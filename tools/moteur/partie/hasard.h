@@ -25,7 +25,7 @@ private:
 };
 
 // Independent streams drawn from one game seed.
-enum class Flux : uint64_t { Parties = 1, Ouverture = 2, CoupsImposes = 3 };
+enum class Flux : uint64_t { Parties = 1, Ouverture = 2, CoupsImposes = 3, Livre = 4 };
 
 inline Hasard hasardDe(uint64_t graine, Flux flux)
 {

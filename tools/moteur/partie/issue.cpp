@@ -10,7 +10,7 @@
 namespace moteur {
 namespace {
 
-constexpr std::array<std::pair<Issue, const char *>, 9> TEXTES = {{
+constexpr std::array<std::pair<Issue, const char *>, 10> TEXTES = {{
     {Issue::PlusDeCoup, "plus aucun coup possible"},
     {Issue::Plantage, "le programme a planté"},
     {Issue::Arret, "le programme s'est arrêté"},
@@ -20,6 +20,7 @@ constexpr std::array<std::pair<Issue, const char *>, 9> TEXTES = {{
     {Issue::AucunIndex, "aucun coup remis (--strict)"},
     {Issue::HorsListe, "coup hors de la liste (--strict)"},
     {Issue::Abandon, "la personne a quitté la partie"},
+    {Issue::Pendule, "temps de la partie écoulé"},
 }};
 
 } // namespace

@@ -20,6 +20,7 @@ enum class Issue {
     AucunIndex,    // --strict: no index handed
     HorsListe,     // --strict: an index outside the list
     Abandon,       // a person's input ended: the person left
+    Pendule,       // its game clock ran out
 };
 
 const char *texteIssue(Issue issue);

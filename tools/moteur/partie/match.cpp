@@ -17,18 +17,25 @@ Position ouverture(uint32_t graine, int coups)
     return p;
 }
 
-SuiteDesParties::SuiteDesParties(uint32_t graine, int ouverture)
-    : graines_(hasardDe(graine, Flux::Parties)), ouverture_(ouverture),
+SuiteDesParties::SuiteDesParties(uint32_t graine, int ouverture, RefLivre livre)
+    : graines_(hasardDe(graine, Flux::Parties)), ouverture_(ouverture), livre_(std::move(livre)),
       depart_(getPositionInitiale())
 {
+    if (livre_ && !livre_->departs.empty())
+        ordre_ = ordreDuLivre(graine, livre_->departs.size());
 }
 
 SuiteDesParties::Prevue SuiteDesParties::suivante()
 {
     Prevue p;
     p.graine = static_cast<uint32_t>(graines_.suivant() >> 32);
-    if (ouverture_ > 0 && ++numero_ % 2 == 1)
-        depart_ = ouverture(p.graine, ouverture_);
+    int paire = numero_++ / 2; // from 0
+    if (numero_ % 2 == 1) {
+        if (!ordre_.empty())
+            depart_ = livre_->departs[ordre_[static_cast<size_t>(paire) % ordre_.size()]];
+        else if (ouverture_ > 0)
+            depart_ = ouverture(p.graine, ouverture_);
+    }
     p.depart = depart_;
     return p;
 }
@@ -47,14 +54,41 @@ void compter(Decompte &t, const Partie &p, uint8_t couleur)
         t.defaites++;
 }
 
+bool Pointage::compter(const Partie &p)
+{
+    bool premierEnJaune = p.numero % 2 == 1;
+    bilan_.partiesJouees++;
+    moteur::compter(bilan_.premier, p, premierEnJaune ? JAUNE : ROUGE);
+    moteur::compter(bilan_.second, p, premierEnJaune ? ROUGE : JAUNE);
+    Decompte t;
+    moteur::compter(t, p, premierEnJaune ? JAUNE : ROUGE);
+    paires_.ajouter(p.numero, t.demiPoints());
+    bilan_.paires = paires_.paires();
+    if (!reglage_.sprt || p.numero % 2 != 0)
+        return true;
+    const ReglageSprt &s = *reglage_.sprt;
+    bilan_.rapportSprt = rapportDeVraisemblance(bilan_.paires, s.elo0, s.elo1);
+    BornesSprt b = bornesSprt(s.alpha, s.beta);
+    if (bilan_.rapportSprt > b.basse && bilan_.rapportSprt < b.haute)
+        return true;
+    bilan_.acceptee = bilan_.rapportSprt >= b.haute ? BilanMatch::Hypothese::H1
+                                                    : BilanMatch::Hypothese::H0;
+    return false;
+}
+
 BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Participant &second,
                       SuiviPartie &suivi, const std::function<Suite(const Partie &)> &partieFinie)
 {
-    BilanMatch bilan;
-    CompteDePaires paires;
-    SuiteDesParties suite(reglage.graine, reglage.ouverture);
+    Pointage pointage(reglage);
+    BilanMatch &bilan = pointage.bilan();
+    SuiteDesParties suite(reglage.graine, reglage.ouverture, reglage.livre);
     for (int n = 1; n <= reglage.parties; n++) {
         SuiteDesParties::Prevue prevue = suite.suivante();
+        if (auto deja = reglage.dejaJouees.find(n); deja != reglage.dejaJouees.end()) {
+            if (!pointage.compter(deja->second))
+                break;
+            continue;
+        }
         ReglagePartie r;
         r.numero = n;
         r.graine = prevue.graine;
@@ -75,27 +109,13 @@ BilanMatch jouerMatch(const ReglageMatch &reglage, Participant &premier, Partici
             bilan.interrompu = true;
             break;
         }
-        bilan.partiesJouees++;
-        compter(bilan.premier, p, premierEnJaune ? JAUNE : ROUGE);
-        compter(bilan.second, p, premierEnJaune ? ROUGE : JAUNE);
-        Decompte t;
-        compter(t, p, premierEnJaune ? JAUNE : ROUGE);
-        paires.ajouter(n, t.demiPoints());
-        bilan.paires = paires.paires();
+        bool decide = !pointage.compter(p);
         if (suiteDuMatch == Suite::Arreter || p.fin.issue == Issue::Abandon) {
-            bilan.interrompu = n < reglage.parties;
+            bilan.interrompu = n < reglage.parties && !decide;
             break;
         }
-        if (reglage.sprt && n % 2 == 0) {
-            const ReglageSprt &s = *reglage.sprt;
-            bilan.rapportSprt = rapportDeVraisemblance(bilan.paires, s.elo0, s.elo1);
-            BornesSprt b = bornesSprt(s.alpha, s.beta);
-            if (bilan.rapportSprt <= b.basse || bilan.rapportSprt >= b.haute) {
-                bilan.acceptee = bilan.rapportSprt >= b.haute ? BilanMatch::Hypothese::H1
-                                                              : BilanMatch::Hypothese::H0;
-                break;
-            }
-        }
+        if (decide)
+            break;
     }
     premier.finir();
     second.finir();

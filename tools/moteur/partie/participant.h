@@ -23,6 +23,7 @@ struct DescriptionJoueur {
     std::string fichierTrace;     // for a program: where its output goes (empty: nowhere)
     bool texte = false;           // it speaks the text protocol (named `texte:COMMANDE`)
     std::vector<std::string> arguments; // the text program's own, from its command
+    long tailleTrace = 0;         // bytes at most in that file (0: no limit)
 };
 
 struct ReponseTour {
@@ -77,7 +78,9 @@ public:
     virtual Salut saluer() = 0;
     // A new game begins: nothing, or the fault that loses it.
     virtual std::optional<Issue> commencerPartie(uint32_t graine) = 0;
-    virtual ReponseTour jouer(const Position &position) = 0;
+    // One turn; `restant`: the seconds left on its game clock (negative
+    // without one), which bound the wait with the time per move.
+    virtual ReponseTour jouer(const Position &position, double restant) = 0;
     // The game is over (told to a program that speaks of it).
     virtual void annoncerResultat(Resultat, const FinPartie &) {}
     // End of the match.

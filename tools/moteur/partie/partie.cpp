@@ -42,6 +42,66 @@ bool aRedemander(const ReponseTour &r, const ListeCoups &coups, bool personne, i
     return personne && !r.faute && !dansLaListe && !r.entreeFinie && refus < REFUS_MAX;
 }
 
+// A side's game clock: what is left of it, or nothing without one.
+class Horloge {
+public:
+    explicit Horloge(const Cadence &c) : pendule_(c.pendule())
+    {
+        if (pendule_)
+            restant_ = pendule_->base;
+    }
+    // Seconds left, negative without a clock.
+    double restant() const { return pendule_ ? restant_ : -1; }
+    // A turn of `duree` seconds: false when it emptied the clock.
+    bool decompter(double duree)
+    {
+        if (!pendule_)
+            return true;
+        restant_ -= duree;
+        if (restant_ < 0)
+            return false;
+        restant_ += pendule_->increment;
+        return true;
+    }
+
+private:
+    std::optional<Pendule> pendule_;
+    double restant_ = 0;
+};
+
+// The clock a game is played with, as its record keeps it.
+std::string penduleDe(const Participant &jaune, const Participant &rouge)
+{
+    std::string t = jaune.cadence().textePendule();
+    return t.empty() ? rouge.cadence().textePendule() : t;
+}
+
+// One turn of `joueur`: its answer (a person is asked again after an index
+// outside the list), the time it took counted on its clock.
+ReponseTour demanderLeCoup(const Partie &p, const Position &position, const ListeCoups &coups,
+                           Participant &joueur, Horloge &horloge, SuiviPartie &suivi)
+{
+    bool personne = joueur.description().personne;
+    if (personne)
+        suivi.tourDUnePersonne(p, position);
+    ReponseTour reponse = joueur.jouer(position, horloge.restant());
+    for (int refus = 0; aRedemander(reponse, coups, personne, refus); refus++) {
+        suivi.indiceRefuse(p, coups, reponse);
+        if (!horloge.decompter(reponse.duree)) {
+            reponse.faute = Issue::Pendule;
+            return reponse;
+        }
+        reponse = joueur.jouer(position, horloge.restant());
+    }
+    // Out of time on its clock, whatever it answered (the watcher may let a
+    // last answer through a hair late); a wait cut short by the clock rather
+    // than by the time per move is the clock's too.
+    bool aTemps = !reponse.faute || *reponse.faute == Issue::Temps;
+    if (aTemps && !horloge.decompter(reponse.duree))
+        reponse.faute = Issue::Pendule;
+    return reponse;
+}
+
 struct Camps {
     Participant &jaune, &rouge;
 };
@@ -67,6 +127,7 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
     p.rouge = rouge.description().nom;
     p.graine = reglage.graine;
     p.depart = reglage.depart;
+    p.pendule = penduleDe(jaune, rouge);
     suivi.debutPartie(p);
 
     for (uint8_t couleur : {JAUNE, ROUGE}) {
@@ -83,6 +144,7 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
     }
 
     Hasard hasard = hasardDe(reglage.graine, Flux::CoupsImposes);
+    Horloge horloges[2] = {Horloge(jaune.cadence()), Horloge(rouge.cadence())};
     Position position = p.depart;
     for (;;) {
         ListeCoups coups = getCoupsLegaux(position);
@@ -93,13 +155,8 @@ Partie jouerPartie(const ReglagePartie &reglage, Participant &jaune, Participant
         uint8_t couleur = position.trait == ROUGE ? ROUGE : JAUNE;
         Participant &joueur = couleur == JAUNE ? jaune : rouge;
         bool personne = joueur.description().personne;
-        if (personne)
-            suivi.tourDUnePersonne(p, position);
-        ReponseTour reponse = joueur.jouer(position);
-        for (int refus = 0; aRedemander(reponse, coups, personne, refus); refus++) {
-            suivi.indiceRefuse(p, coups, reponse);
-            reponse = joueur.jouer(position);
-        }
+        ReponseTour reponse =
+            demanderLeCoup(p, position, coups, joueur, horloges[couleur == JAUNE ? 0 : 1], suivi);
         p.interrompue = arretEnCours();
         if (p.interrompue)
             return p;

@@ -31,6 +31,7 @@ struct Partie {
     Resultat resultat = Resultat::Nulle;
     bool interrompue = false; // the engine was stopped during it: neither recorded nor counted
     int rencontre = 0;        // its pairing in a tournament (0: a match)
+    std::string pendule;      // its game clock as records write it ("10+0.1"), if one ran
 };
 
 // What the display learns while a game is played.
@@ -54,7 +55,10 @@ struct ReglagePartie {
 };
 
 // Plays one game to its end; a player at fault loses it, and a player whose
-// process failed is ended (it starts again with the next game).  A person
+// process failed is ended (it starts again with the next game).  With a game
+// clock, each side's clock starts at its base, loses the time of each of
+// its turns and gains the increment after each of its moves: a turn that
+// empties it loses the game (Issue::Pendule).  A person
 // is never imposed a move: an answer outside the list starts its turn again.
 // A game during which the engine is stopped comes back `interrompue`, with
 // no end told to `suivi`.

@@ -99,12 +99,14 @@ protocole::Demande demandePartie(uint32_t graine, bool viderSortie)
     return d;
 }
 
-protocole::Demande demandeTour(const Position &position)
+protocole::Demande demandeTour(const Position &position, double restant, double increment)
 {
     protocole::Demande d = {};
     d.magie = protocole::MAGIE;
     d.sorte = protocole::TOUR;
     d.position = position;
+    d.restantMs = restant < 0 ? -1 : static_cast<int32_t>(restant * 1000);
+    d.incrementMs = restant < 0 ? 0 : static_cast<int32_t>(increment * 1000);
     return d;
 }
 
@@ -123,6 +125,7 @@ Lancement ProgrammeLance::lancement() const
     l.arguments = argumentsDuProtocole();
     l.terminal = d_.personne;
     l.fichierTrace = d_.personne ? "" : d_.fichierTrace;
+    l.tailleTrace = d_.tailleTrace;
     return l;
 }
 
@@ -220,15 +223,17 @@ bool Programme::partir(double delai)
     return fin.has_value();
 }
 
-ReponseTour Programme::jouer(const Position &position)
+ReponseTour Programme::jouer(const Position &position, double restant)
 {
     ReponseTour t;
-    protocole::Demande d = demandeTour(position);
+    Cadence c = cadence();
+    protocole::Demande d =
+        demandeTour(position, restant, c.pendule() ? c.pendule()->increment : 0);
     double debut = maintenant();
     Etat e = processus_.envoyer(&d, sizeof d);
     protocole::Reponse r = {};
     if (e == Etat::Ok)
-        e = processus_.recevoir(&r, sizeof r, cadence().secondes());
+        e = processus_.recevoir(&r, sizeof r, c.delai(restant));
     t.duree = maintenant() - debut;
     if (e != Etat::Ok) {
         t.faute = fauteDeProcessus(processus_, e, signalDuPlantage_);

@@ -40,7 +40,9 @@ Issue fauteDeProcessus(Processus &processus, Etat etat, int &signal);
 // player whether its output is kept (`viderSortie`: a trace file or a
 // person's terminal, written line by line), or thrown away unwritten.
 protocole::Demande demandePartie(uint32_t graine, bool viderSortie);
-protocole::Demande demandeTour(const Position &position);
+// `restant`: seconds left on the player's game clock (negative: none).
+protocole::Demande demandeTour(const Position &position, double restant = -1,
+                               double increment = 0);
 protocole::Demande demandeFin();
 
 // A participant that is a program in a process of its own, of either
@@ -105,7 +107,7 @@ public:
     Programme(DescriptionJoueur description, Registre &registre)
         : ProgrammeLance(std::move(description), registre) {}
 
-    ReponseTour jouer(const Position &position) override;
+    ReponseTour jouer(const Position &position, double restant) override;
     // End of the match: the program is asked to leave, then ended.
     void finir() override;
 

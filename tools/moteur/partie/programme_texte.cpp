@@ -6,6 +6,7 @@
 #include "texte.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace moteur {
@@ -86,7 +87,8 @@ Etat DialogueTexte::commencer(uint32_t graine)
     return envoyer(dialogue::lignePartie(graine, pidMoteur()));
 }
 
-ReponseTour DialogueTexte::demander(const Position &position, double delai, int &signal)
+ReponseTour DialogueTexte::demander(const Position &position, double delai, int &signal,
+                                    const std::optional<Pendule> &pendule, double restant)
 {
     ReponseTour t;
     rupture_.clear();
@@ -94,7 +96,12 @@ ReponseTour DialogueTexte::demander(const Position &position, double delai, int 
     double debut = maintenant();
     std::string ligne;
     bool complete = true;
-    Etat e = envoyer(dialogue::ligneTour(position, coups));
+    std::string lignes = dialogue::ligneTour(position, coups);
+    if (pendule && restant >= 0)
+        lignes = dialogue::lignePendule(std::llround(restant * 1000),
+                                        std::llround(pendule->increment * 1000)) +
+                 lignes;
+    Etat e = envoyer(lignes);
     if (e == Etat::Ok)
         e = lireLigne(ligne, complete, delai);
     t.duree = maintenant() - debut;
@@ -152,9 +159,11 @@ bool ProgrammeTexte::partir(double delai)
     return fin.has_value();
 }
 
-ReponseTour ProgrammeTexte::jouer(const Position &position)
+ReponseTour ProgrammeTexte::jouer(const Position &position, double restant)
 {
-    ReponseTour t = dialogue_.demander(position, cadence().secondes(), signalDuPlantage_);
+    Cadence c = cadence();
+    ReponseTour t = dialogue_.demander(position, c.delai(restant), signalDuPlantage_,
+                                       c.pendule(), restant);
     // The record says "protocol"; what was received is for the user.
     if (direLesRuptures_ && !dialogue_.rupture().empty())
         std::fprintf(stderr, "moteur : « %s » ne respecte pas le protocole texte : %s\n",

@@ -21,9 +21,11 @@ public:
     Salut accueillir(Lancement l);
     // "partie GRAINE PID": the process failed if this is not Ok.
     Etat commencer(uint32_t graine);
-    // "tour ...", then its answer within `delai` seconds (none if negative).
-    // A fault ends the process; `signal` is set for a crash.
-    ReponseTour demander(const Position &position, double delai, int &signal);
+    // "tour ..." (after "pendule ..." with a game clock: `pendule` and the
+    // seconds `restant` on it), then its answer within `delai` seconds (none
+    // if negative).  A fault ends the process; `signal` is set for a crash.
+    ReponseTour demander(const Position &position, double delai, int &signal,
+                         const std::optional<Pendule> &pendule = {}, double restant = -1);
     void annoncer(Resultat resultat, const FinPartie &fin);
     // "fin": the match is over, the program leaves.
     void finir();
@@ -45,7 +47,7 @@ public:
     ProgrammeTexte(DescriptionJoueur description, Registre &registre)
         : ProgrammeLance(std::move(description), registre), dialogue_(processus_) {}
 
-    ReponseTour jouer(const Position &position) override;
+    ReponseTour jouer(const Position &position, double restant) override;
     void annoncerResultat(Resultat resultat, const FinPartie &fin) override;
     void finir() override;
 

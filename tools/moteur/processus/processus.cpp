@@ -15,6 +15,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,7 +47,23 @@ struct Preparation {
     bool terminal;
     bool texte; // the pipes on its standard input and output
     int parent; // its parent's number, as it will see it
+    long tailleTrace; // bytes at most in its trace (0: no limit)
 };
+
+// One chatty program must not fill the disk: no file it writes grows past
+// its trace's limit, and its writes past it fail (EFBIG) rather than kill it.
+void plafonnerLesFichiers(long taille)
+{
+    rlimit limite;
+    if (taille <= 0 || getrlimit(RLIMIT_FSIZE, &limite) != 0)
+        return;
+    rlim_t plafond = static_cast<rlim_t>(taille);
+    if (limite.rlim_cur == RLIM_INFINITY || limite.rlim_cur > plafond) {
+        limite = {plafond, plafond};
+        setrlimit(RLIMIT_FSIZE, &limite);
+    }
+    signal(SIGXFSZ, SIG_IGN);
+}
 
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void devenirJoueur(const Preparation &p)
@@ -77,6 +95,7 @@ struct Preparation {
         _exit(127);
     fermerAPartirDe(p.texte ? 3 : protocole::FD_REPONSES + 1);
     limiterLeJoueur();
+    plafonnerLesFichiers(p.tailleTrace);
     execv(p.chemin, p.argv);
     _exit(127);
 }
@@ -113,6 +132,12 @@ bool ouvrirLesSorties(const Lancement &l, Preparation &p, DescripteursDuFils &fi
 }
 
 } // namespace
+
+std::string ligneDeCoupure(long taille)
+{
+    return "[moteur : trace coupée ici, à " + std::to_string(taille) +
+           " octets (--taille-traces)]\n";
+}
 
 Processus::~Processus()
 {
@@ -152,7 +177,10 @@ Etat Processus::lancer(const Lancement &l)
         argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     Preparation p = {l.chemin.c_str(), argv.data(), demandes[0], reponses[1], -1, -1,
-                     l.terminal, l.texte, espaces != 0 ? 1 : static_cast<int>(getpid())};
+                     l.terminal, l.texte, espaces != 0 ? 1 : static_cast<int>(getpid()),
+                     l.terminal || l.fichierTrace.empty() ? 0 : l.tailleTrace};
+    fichierTrace_ = l.terminal ? "" : l.fichierTrace;
+    tailleTrace_ = l.tailleTrace;
     if (!ouvrirLesSorties(l, p, fils))
         return echec();
     int moi = 0, pere = 0;
@@ -335,7 +363,31 @@ FinProcessus Processus::tuer()
     }
     // What it started and left behind is now ours.
     registre_.finirLesOrphelins();
+    noterLaCoupure();
     return fin_.value_or(FinProcessus{});
+}
+
+// Once the program has ended: a trace file that reached its limit says so
+// on its last line, once.
+void Processus::noterLaCoupure() const
+{
+    struct stat s;
+    if (fichierTrace_.empty() || tailleTrace_ <= 0 || stat(fichierTrace_.c_str(), &s) != 0 ||
+        s.st_size < tailleTrace_)
+        return;
+    std::string ligne = ligneDeCoupure(tailleTrace_);
+    std::FILE *f = std::fopen(fichierTrace_.c_str(), "a+e");
+    if (f == nullptr)
+        return;
+    std::string fin(ligne.size() + 1, '\0');
+    long taille = static_cast<long>(s.st_size);
+    long debut = std::max(0L, taille - static_cast<long>(fin.size()));
+    std::fseek(f, debut, SEEK_SET);
+    fin.resize(std::fread(fin.data(), 1, fin.size(), f));
+    bool notee = fin.size() >= ligne.size() && fin.compare(fin.size() - ligne.size(), ligne.size(), ligne) == 0;
+    if (!notee)
+        std::fputs(((fin.empty() || fin.back() == '\n' ? "" : "\n") + ligne).c_str(), f);
+    std::fclose(f);
 }
 
 } // namespace moteur

@@ -34,7 +34,14 @@ struct Lancement {
     // The pipes on standard input and output (the text protocol) rather than
     // descriptors 3 and 4; standard error alone then goes to the trace.
     bool texte = false;
+    // Bytes at most in fichierTrace (0: no limit).  The program's writes past
+    // it fail (the limit holds for every file it writes), and once it has
+    // ended, a last line of the engine says where the file was cut.
+    long tailleTrace = 0;
 };
+
+// The line that ends a trace file cut at `taille` bytes.
+std::string ligneDeCoupure(long taille);
 
 class Processus {
 public:
@@ -79,6 +86,7 @@ private:
     void fermerTubes();
     ssize_t lire(void *donnees, size_t taille);
     bool lireLeRapport(); // in the sandbox: sets fin_ once the keeper has reported
+    void noterLaCoupure() const;
     Registre &registre_;
     Place *place_ = nullptr; // while launched
     int pid_ = -1;
@@ -90,6 +98,8 @@ private:
     bool rapportRecu_ = false;
     Echeance echeance_; // the deadline of a wait for its answer
     std::optional<FinProcessus> fin_;
+    std::string fichierTrace_;
+    long tailleTrace_ = 0;
 };
 
 } // namespace moteur

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <elf.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -11,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <set>
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
@@ -153,25 +156,33 @@ std::string dossierDuMoteur()
 
 namespace {
 
+// The folders where players are looked for by name, each ending in '/':
+// the engine's own, then those the user lists in TESSOR_JOUEURS (':').
+std::vector<std::string> dossiersDesJoueurs()
+{
+    std::vector<std::string> dossiers;
+    if (std::string dossier = dossierDuMoteur(); !dossier.empty())
+        dossiers.push_back(dossier + "/");
+    const char *variable = std::getenv("TESSOR_JOUEURS");
+    std::string liste = variable != nullptr ? variable : "";
+    for (size_t debut = 0; debut <= liste.size();) {
+        size_t fin = std::min(liste.find(':', debut), liste.size());
+        if (fin > debut)
+            dossiers.push_back(liste.substr(debut, fin - debut) + "/");
+        debut = fin + 1;
+    }
+    return dossiers;
+}
+
 // Where a player of that name is looked for, in order.
 std::vector<std::string> cheminsPossibles(const std::string &nom)
 {
     std::vector<std::string> chemins;
     if (nom.empty())
         return chemins;
-    if (nom.find('/') == std::string::npos) {
-        if (std::string dossier = dossierDuMoteur(); !dossier.empty())
-            chemins.push_back(dossier + "/" + nom);
-        // Then the folders the user lists, separated by ':'.
-        const char *dossiers = std::getenv("TESSOR_JOUEURS");
-        std::string liste = dossiers != nullptr ? dossiers : "";
-        for (size_t debut = 0; debut <= liste.size();) {
-            size_t fin = std::min(liste.find(':', debut), liste.size());
-            if (fin > debut)
-                chemins.push_back(liste.substr(debut, fin - debut) + "/" + nom);
-            debut = fin + 1;
-        }
-    }
+    if (nom.find('/') == std::string::npos)
+        for (const std::string &dossier : dossiersDesJoueurs())
+            chemins.push_back(dossier + nom);
     chemins.push_back(nom.find('/') == std::string::npos ? "./" + nom : nom);
     return chemins;
 }
@@ -184,6 +195,81 @@ std::optional<std::string> trouverProgramme(const std::string &nom)
         if (executable(chemin))
             return chemin;
     return std::nullopt;
+}
+
+namespace {
+
+constexpr size_t SECTION_MAX = 1 << 20; // bytes of a dynamic section or its strings
+
+// A section of an ELF file, read whole when it is of a sane size.
+std::string lireSection(int fd, const Elf64_Shdr &s)
+{
+    if (s.sh_size == 0 || s.sh_size > SECTION_MAX)
+        return {};
+    std::string t(s.sh_size, '\0');
+    ssize_t lu = pread(fd, t.data(), t.size(), static_cast<off_t>(s.sh_offset));
+    return lu == static_cast<ssize_t>(t.size()) ? t : std::string();
+}
+
+// The libraries an ELF program of 64 bits needs (its DT_NEEDED entries).
+std::vector<std::string> bibliothequesRequises(int fd)
+{
+    std::vector<std::string> noms;
+    Elf64_Ehdr e;
+    if (pread(fd, &e, sizeof e, 0) != sizeof e || std::memcmp(e.e_ident, ELFMAG, SELFMAG) != 0 ||
+        e.e_ident[EI_CLASS] != ELFCLASS64 || e.e_shentsize != sizeof(Elf64_Shdr) ||
+        e.e_shnum == 0)
+        return noms;
+    std::vector<Elf64_Shdr> sections(e.e_shnum);
+    size_t taille = sections.size() * sizeof(Elf64_Shdr);
+    if (pread(fd, sections.data(), taille, static_cast<off_t>(e.e_shoff)) !=
+        static_cast<ssize_t>(taille))
+        return noms;
+    for (const Elf64_Shdr &s : sections) {
+        if (s.sh_type != SHT_DYNAMIC || s.sh_link >= sections.size())
+            continue;
+        std::string dynamique = lireSection(fd, s), chaines = lireSection(fd, sections[s.sh_link]);
+        for (size_t k = 0; k + sizeof(Elf64_Dyn) <= dynamique.size(); k += sizeof(Elf64_Dyn)) {
+            Elf64_Dyn d;
+            std::memcpy(&d, dynamique.data() + k, sizeof d);
+            if (d.d_tag == DT_NEEDED && d.d_un.d_val < chaines.size())
+                noms.emplace_back(chaines.c_str() + d.d_un.d_val);
+        }
+    }
+    return noms;
+}
+
+} // namespace
+
+bool programmeDeJoueur(const std::string &chemin)
+{
+    int fd = open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::vector<std::string> requises = bibliothequesRequises(fd);
+    close(fd);
+    for (const std::string &b : requises)
+        if (b.rfind("libjoueur.so", 0) == 0)
+            return true;
+    return false;
+}
+
+std::vector<std::pair<std::string, std::string>> programmesDesDossiers()
+{
+    std::vector<std::pair<std::string, std::string>> trouves;
+    std::set<std::string> noms;
+    for (const std::string &dossier : dossiersDesJoueurs()) {
+        std::vector<std::string> ici;
+        std::error_code e;
+        for (const auto &f : std::filesystem::directory_iterator(dossier, e))
+            ici.push_back(f.path().filename().string());
+        std::sort(ici.begin(), ici.end());
+        for (const std::string &nom : ici)
+            if (executable(dossier + nom) && programmeDeJoueur(dossier + nom) &&
+                noms.insert(nom).second)
+                trouves.emplace_back(nom, dossier + nom);
+    }
+    return trouves;
 }
 
 std::string raisonIntrouvable(const std::string &nom)

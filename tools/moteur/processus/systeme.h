@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace moteur {
 
@@ -33,6 +35,13 @@ std::string dossierDuMoteur();
 // The full path of a player program: beside the engine first, then in the
 // folders listed in TESSOR_JOUEURS (separated by ':'), then as a path.
 std::optional<std::string> trouverProgramme(const std::string &nom);
+// Whether the program at `chemin` is built as a player: it needs the host
+// library libjoueur (read from its ELF header, the program is not run).
+bool programmeDeJoueur(const std::string &chemin);
+// Every player program found by name (beside the engine, then in
+// TESSOR_JOUEURS), each name once, as trouverProgramme would find it: name
+// and path, folder after folder, by name within each.
+std::vector<std::pair<std::string, std::string>> programmesDesDossiers();
 // Why trouverProgramme found nothing: the name is a folder, a file without
 // the run bit, or nothing at all.
 std::string raisonIntrouvable(const std::string &nom);

@@ -171,6 +171,20 @@ void Affichage::finPartie(const Partie &p)
     std::fflush(sortie_);
 }
 
+void Affichage::montrer(const Partie &p)
+{
+    debutPartie(p);
+    Partie enCours = p;
+    enCours.coups.clear();
+    Position position = p.depart;
+    for (const CoupJoue &c : p.coups) {
+        enCours.coups.push_back(c);
+        position = jouerCoup(position, c.coup.origine, c.coup.destination);
+        apresCoup(enCours, position);
+    }
+    finPartie(p);
+}
+
 std::string texteBilan(const BilanMatch &bilan, const std::string &premier,
                        const std::string &second, uint32_t graine)
 {

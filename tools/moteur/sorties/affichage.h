@@ -39,6 +39,9 @@ public:
     // Quiet, a person still sees the board before each of its turns.
     void tourDUnePersonne(const Partie &p, const Position &position) override;
     void indiceRefuse(const Partie &p, const ListeCoups &coups, const ReponseTour &r) override;
+    // A whole game already played, move after move, as it was shown while
+    // played: a replayed record, a game of a match played with others.
+    void montrer(const Partie &p);
 
 private:
     std::FILE *sortie_;

@@ -1,5 +1,4 @@
 #include "sorties/enregistrement.h"
-
 #include "sorties/lignes.h"
 
 #include "sorties/format.h"
@@ -14,8 +13,6 @@
 #include <optional>
 
 namespace moteur {
-
-namespace lecture {
 
 // `[Nom "valeur"]` with the expected name; the value, or why not.
 std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_view nom,
@@ -39,11 +36,7 @@ std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_vi
     return valeur;
 }
 
-} // namespace lecture
-
 namespace {
-
-using namespace lecture;
 
 constexpr size_t LARGEUR_LIGNE = 79;
 
@@ -51,7 +44,6 @@ constexpr std::array<const char *, 8> ETIQUETTES = {
     "Partie", "Jaune", "Rouge", "Graine", "Depart", "Resultat", "Fin", "Score",
 };
 
-// Lines without their newline, numbered from 1.
 std::optional<CoupJoue> lireCoup(std::string_view mot)
 {
     CoupJoue c{};
@@ -136,26 +128,45 @@ std::optional<Refus> interpreter(const EtiquettesDePartie &e, Partie &p)
     return std::nullopt;
 }
 
-// A tournament's game names its pairing after its score; then a blank line.
+// The tag `nom` when the line `apres` holds it: its value, and the next
+// line read into `apres`; nothing when the line is another.
+std::optional<std::string_view> etiquetteFacultative(Lignes &lignes,
+                                                     std::optional<std::string_view> &apres,
+                                                     const std::string &nom, std::string &raison)
+{
+    std::string debut = "[" + nom + " \"";
+    if (!apres || apres->substr(0, debut.size()) != debut)
+        return std::nullopt;
+    std::optional<std::string_view> v = lireEtiquette(*apres, nom, raison);
+    apres.reset();
+    if (v && !lignes.fini())
+        apres = lignes.suivante();
+    return v ? v : std::string_view(); // a value the caller finds invalid
+}
+
+// After its score, a game played with a clock names it, and a tournament's
+// game its pairing; then a blank line.
 std::optional<Refus> lireLaRencontre(Lignes &lignes, Partie &p)
 {
     std::optional<std::string_view> apres;
     if (!lignes.fini())
         apres = lignes.suivante();
-    if (apres && apres->substr(0, 12) == "[Rencontre \"") {
-        std::string raison;
-        std::optional<std::string_view> v = lireEtiquette(*apres, "Rencontre", raison);
-        std::optional<int> rencontre = v ? lireEntier<int>(*v, 0, INT_MAX) : std::nullopt;
-        if (!rencontre || *rencontre < 1)
-            return Refus{lignes.numero(), v ? "numéro de rencontre invalide" : raison};
+    std::string raison;
+    int ligne = lignes.numero();
+    if (std::optional<std::string_view> v = etiquetteFacultative(lignes, apres, "Pendule", raison)) {
+        if (!raison.empty() || !Cadence::lirePendule(std::string(*v)))
+            return Refus{ligne, raison.empty() ? "pendule invalide (attendu BASE+INCREMENT)" : raison};
+        p.pendule = *v;
+    }
+    ligne = lignes.numero();
+    if (std::optional<std::string_view> v = etiquetteFacultative(lignes, apres, "Rencontre", raison)) {
+        std::optional<int> rencontre = lireEntier<int>(*v, 0, INT_MAX);
+        if (!raison.empty() || !rencontre || *rencontre < 1)
+            return Refus{ligne, raison.empty() ? "numéro de rencontre invalide" : raison};
         p.rencontre = *rencontre;
-        apres.reset();
-        if (!lignes.fini())
-            apres = lignes.suivante();
     }
     if (!apres || !apres->empty())
         return Refus{lignes.numero(), "ligne vide attendue après les étiquettes"};
-
     return std::nullopt;
 }
 
@@ -283,8 +294,10 @@ DernierBloc dernierBloc(std::string_view t, const LectureEnregistrements &lu)
         ligne++;
     }
     b.entier = t.size() >= 2 && t.substr(t.size() - 2) == "\n\n";
+    size_t dernierEnTete = std::max(lu.tournois.empty() ? 0 : lu.tournois.back().premierePartie,
+                                    lu.matchs.empty() ? 0 : lu.matchs.back().premierePartie);
     if (b.entier && lu.ligneErreur == 0 && !lu.parties.empty() && lu.parties.back().coups.empty() &&
-        (lu.tournois.empty() || lu.tournois.back().premierePartie < lu.parties.size()))
+        dernierEnTete < lu.parties.size())
         b.entier = t.size() >= 3 && t.substr(t.size() - 3) == "\n\n\n";
     return b;
 }
@@ -310,6 +323,8 @@ std::string ecrireEnregistrement(const Partie &p)
     t += hote::texte("[Resultat \"%s\"]\n", texteResultat(p.resultat));
     t += "[Fin \"" + texteFin(p.fin) + "\"]\n";
     t += "[Score \"" + texteScore(evaluerScore(p.finale)) + "\"]\n";
+    if (!p.pendule.empty())
+        t += "[Pendule \"" + p.pendule + "\"]\n";
     if (p.rencontre > 0)
         t += hote::texte("[Rencontre \"%d\"]\n", p.rencontre);
     t += "\n";
@@ -341,16 +356,15 @@ LectureEnregistrements lireEnregistrements(std::string_view texte)
         if (l.empty())
             continue; // blank lines between games
         if (l.substr(0, 8) == "[Match \"") {
-            if (std::optional<Refus> refus = lireEnTeteMatch(lignes, l)) {
+            if (std::optional<Refus> refus = lireEnTeteDuMatch(lignes, l, resultat)) {
                 resultat.ligneErreur = refus->ligne;
                 resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
                 return resultat;
             }
-            resultat.matchs++;
             continue;
         }
         if (l.substr(0, 10) == "[Tournoi \"") {
-            if (std::optional<Refus> refus = lireLEnTeteDuTournoi(lignes, l, resultat)) {
+            if (std::optional<Refus> refus = lireEnTeteDuTournoi(lignes, l, resultat)) {
                 resultat.ligneErreur = refus->ligne;
                 resultat.erreur = hote::lisible(refus->raison);
                 return resultat;
@@ -366,7 +380,7 @@ LectureEnregistrements lireEnregistrements(std::string_view texte)
         resultat.parties.push_back(std::move(p));
     }
     // A match stopped before its first game ended leaves its tags alone.
-    if (resultat.parties.empty() && resultat.matchs == 0 && resultat.tournois.empty()) {
+    if (resultat.parties.empty() && resultat.matchs.empty() && resultat.tournois.empty()) {
         resultat.ligneErreur = 1;
         resultat.erreur = "aucune partie enregistrée";
     }

@@ -15,6 +15,8 @@
 // imposed by the engine carries a trailing `*`.  Every game ends with a
 // blank line, so games simply follow one another in a file.
 //
+// A game played with a game clock names it after its score: [Pendule "10+0.1"].
+//
 // Each match opens with its own tags, then a blank line (records written
 // before them hold games only, and are read the same):
 //
@@ -22,14 +24,20 @@
 //     [GraineMatch "1234"]
 //     [Parties "100"]
 //     [Ouverture "4"]
-//     [Temps "10"]
+//     [Livre "livres/equilibre.txt"]         (with a book only)
+//     [EmpreinteLivre "3f0c5a9e12b4d678"]    (with a book only)
+//     [Temps "10"]                           ("sans limite" with a clock alone)
+//     [Pendule "10+0.1"]                     (with a game clock only)
 //     [Strict "non"]
 //     [Date "2025-06-01T14:03:12Z"]
 //
-// A tournament's file opens with the tournament's tags instead (below),
-// and each of its games names its pairing after its score: [Rencontre "3"].
+// The tags marked "only" are left out otherwise, so that records written
+// before them read the same.  A tournament's file opens with the
+// tournament's tags instead (below), and each of its games names its pairing
+// after its score (and its clock): [Rencontre "3"].
 #pragma once
 
+#include "partie/livre.h"
 #include "partie/partie.h"
 #include "tournoi/calendrier.h"
 
@@ -45,7 +53,8 @@ namespace moteur {
 std::string ecrireEnregistrement(const Partie &p);
 
 // How the games of a match are made: `temps` is the time for a move in
-// seconds (a person without --temps has none), `date` in UTC, ISO 8601.
+// seconds (a person without --temps has none) and the game clock, `date` in
+// UTC, ISO 8601.
 struct EnTeteMatch {
     std::string premier, second;
     uint32_t graine = 0;
@@ -54,8 +63,15 @@ struct EnTeteMatch {
     Cadence temps;
     bool strict = false;
     std::string date;
+    RefLivre livre;
 };
 std::string ecrireEnTeteMatch(const EnTeteMatch &m);
+using Etiquettes = std::vector<std::pair<std::string, std::string>>;
+// The match a header read back describes, or why it cannot be one.
+std::optional<EnTeteMatch> enTeteDuMatch(const Etiquettes &etiquettes, std::string &erreur);
+// A match's games as the schedule of a tournament of its two players: the
+// same seeds, colours and starts (each game's pairing is 1).
+ReglageTournoi calendrierDuMatch(const EnTeteMatch &m);
 
 // The header that opens a tournament's record file, and each resumption:
 //
@@ -64,26 +80,29 @@ std::string ecrireEnTeteMatch(const EnTeteMatch &m);
 //     [GraineTournoi "11"]
 //     [Parties "100"]                        (games per pairing)
 //     [Ouverture "4"]
+//     [Livre "livres/equilibre.txt"]         (as a match's, below: with a
+//     [EmpreinteLivre "3f0c5a9e12b4d678"]     book only)
 //     [Temps "10"]
+//     [Pendule "10+0.1"]                     (with a game clock only)
 //     [Strict "non"]
 //     [Date "2025-06-01T14:03:12Z"]
 //
 // and each game of it carries `[Rencontre "R"]`, its pairing, after its score.
 std::string ecrireEnTeteTournoi(const ReglageTournoi &r, const std::string &date);
-using Etiquettes = std::vector<std::pair<std::string, std::string>>;
 // The schedule a header read back describes, or why it cannot be one.
 std::optional<ReglageTournoi> reglageDuTournoi(const Etiquettes &etiquettes, std::string &erreur);
 
-// A tournament's header as read.
+// A match's or a tournament's header as read.
 struct EnTeteLu {
     int ligne = 0;
-    ReglageTournoi reglage;    // the schedule it describes
+    Etiquettes etiquettes;     // name, value
+    ReglageTournoi reglage;    // the schedule it describes (a match's: calendrierDuMatch)
     size_t premierePartie = 0; // the games from this index on follow it
 };
 
 struct LectureEnregistrements {
     std::vector<Partie> parties;
-    int matchs = 0; // match headers read
+    std::vector<EnTeteLu> matchs;
     std::vector<EnTeteLu> tournois;
     int ligneErreur = 0; // 0: the whole text is sound
     std::string erreur;

@@ -3,13 +3,13 @@
 #include "texte.h"
 
 namespace moteur {
+namespace {
 
-LectureTournoi lireTournoi(const std::string &texte, Coupure coupure)
+// The record without a last block that is not sound, when `coupure` leaves
+// it out: what lireEnregistrements reads of it, `l` telling what was left out.
+LectureEnregistrements lireEnTolerant(const std::string &texte, Coupure coupure, LectureTournoi &l)
 {
-    LectureTournoi l;
     std::string t = texte;
-    if (t.find_first_not_of("\r\n") == std::string::npos)
-        return l; // empty: nothing played yet
     LectureEnregistrements e = lireEnregistrements(t);
     DernierBloc b = dernierBloc(t, e);
     bool fautif = e.ligneErreur != 0 && e.ligneErreur >= b.ligne;
@@ -18,37 +18,64 @@ LectureTournoi lireTournoi(const std::string &texte, Coupure coupure)
         t.resize(b.debut);
         l.coupee = true;
         l.ligneCoupee = b.ligne;
-        if (t.find_first_not_of("\r\n") == std::string::npos) {
-            l.longueurSaine = 0;
-            return l;
-        }
+        if (t.find_first_not_of("\r\n") == std::string::npos)
+            return {};
         e = lireEnregistrements(t);
     }
-    if (e.ligneErreur != 0) {
-        l.ligneErreur = e.ligneErreur;
-        l.erreur = e.erreur;
-        return l;
-    }
     l.longueurSaine = t.size();
-    if (e.matchs > 0 || e.tournois.empty() || e.tournois[0].premierePartie > 0) {
+    l.ligneErreur = e.ligneErreur;
+    l.erreur = e.erreur;
+    return e;
+}
+
+// A match's record or a tournament's, which holds no header of the other
+// kind, read with its one schedule.
+LectureTournoi lireUnSeulReglage(const std::string &texte, Coupure coupure, bool match)
+{
+    LectureTournoi l;
+    if (texte.find_first_not_of("\r\n") == std::string::npos)
+        return l; // empty: nothing played yet
+    LectureEnregistrements e = lireEnTolerant(texte, coupure, l);
+    if (l.ligneErreur != 0 || l.longueurSaine == 0)
+        return l;
+    const std::vector<EnTeteLu> &tetes = match ? e.matchs : e.tournois;
+    const std::vector<EnTeteLu> &autres = match ? e.tournois : e.matchs;
+    if (!autres.empty() || tetes.empty() || tetes[0].premierePartie > 0) {
         l.ligneErreur = 1;
-        l.erreur = "ce n'est pas l'enregistrement d'un tournoi (moteur tournoi --enregistrer)";
+        l.erreur = match ? "ce n'est pas l'enregistrement d'un match (moteur --enregistrer)"
+                         : "ce n'est pas l'enregistrement d'un tournoi (moteur tournoi --enregistrer)";
         return l;
     }
-    l.reglage = tournoiDesEnTetes(e.tournois, l.ligneErreur, l.erreur);
+    l.reglage = reglageDesEnTetes(tetes, match ? "match" : "tournoi", l.ligneErreur, l.erreur);
     if (l.ligneErreur != 0)
         return l;
     l.parties = std::move(e.parties);
+    if (match)
+        for (Partie &p : l.parties)
+            p.rencontre = 1;
     return l;
 }
 
-std::optional<ReglageTournoi> tournoiDesEnTetes(const std::vector<EnTeteLu> &tetes, int &ligne,
-                                               std::string &erreur)
+} // namespace
+
+LectureTournoi lireTournoi(const std::string &texte, Coupure coupure)
+{
+    return lireUnSeulReglage(texte, coupure, false);
+}
+
+LectureTournoi lireMatch(const std::string &texte, Coupure coupure)
+{
+    return lireUnSeulReglage(texte, coupure, true);
+}
+
+std::optional<ReglageTournoi> reglageDesEnTetes(const std::vector<EnTeteLu> &tetes,
+                                                const char *quoi, int &ligne, std::string &erreur)
 {
     for (const EnTeteLu &lu : tetes)
         if (!(lu.reglage == tetes[0].reglage)) {
             ligne = lu.ligne;
-            erreur = "cet en-tête est celui d'un autre tournoi que le premier du fichier";
+            erreur = hote::texte("cet en-tête est celui d'un autre %s que le premier du fichier",
+                                 quoi);
             return std::nullopt;
         }
     if (tetes.empty())
@@ -68,6 +95,14 @@ std::string difference(const ReglageTournoi &fichier, const ReglageTournoi &ici)
         d.push_back(hote::texte("--parties (%d dans le fichier)", fichier.parties));
     if (fichier.ouverture != ici.ouverture)
         d.push_back(hote::texte("--ouverture (%d dans le fichier)", fichier.ouverture));
+    if (!memeLivre(fichier.livre, ici.livre))
+        d.push_back(fichier.livre ? "--livre (" + fichier.livre->nom + ", empreinte " +
+                                        fichier.livre->empreinte + " dans le fichier)"
+                                  : std::string("--livre (aucun dans le fichier)"));
+    if (fichier.temps.textePendule() != ici.temps.textePendule())
+        d.push_back("--cadence (" +
+                    (fichier.temps.pendule() ? fichier.temps.textePendule() : std::string("aucune")) +
+                    " dans le fichier)");
     if (fichier.defi != ici.defi)
         d.push_back("--defi");
     if (fichier.strict != ici.strict)

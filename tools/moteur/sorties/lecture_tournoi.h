@@ -31,12 +31,17 @@ enum class Coupure { Refusee, SiCoupee, Reprise };
 
 // Reads a tournament's record.
 LectureTournoi lireTournoi(const std::string &texte, Coupure coupure);
+// The same for a match's record (its header, repeated by each resumption):
+// its schedule is that of a tournament of its two players (calendrierDuMatch),
+// and its games are that pairing's.
+LectureTournoi lireMatch(const std::string &texte, Coupure coupure);
 
-// The one tournament the headers of a record describe (every resumption
-// opens with its header again); nothing, with the line and the reason, when
-// one describes another, and nothing without a header.
-std::optional<ReglageTournoi> tournoiDesEnTetes(const std::vector<EnTeteLu> &tetes, int &ligne,
-                                               std::string &erreur);
+// The one schedule the headers of a record describe (every resumption opens
+// with its header again; `quoi`: "match" or "tournoi"); nothing, with the
+// line and the reason, when one describes another, and nothing without a
+// header.
+std::optional<ReglageTournoi> reglageDesEnTetes(const std::vector<EnTeteLu> &tetes,
+                                                const char *quoi, int &ligne, std::string &erreur);
 
 // What differs between the schedule of a file and that of the command line,
 // e.g. "la graine (3 dans le fichier) et --strict".

@@ -1,5 +1,6 @@
-// What the readers of records share: the text line by line, a refusal
-// with its line, and one tag `[Nom "valeur"]`.  For sorties/ only.
+// What the readers of records share: the text cut into numbered lines, a
+// refusal with its line, one tag read.  The game reader (enregistrement.cpp)
+// and the header readers (en_tetes.cpp) both use it.
 #pragma once
 
 #include "sorties/enregistrement.h"
@@ -8,8 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace moteur::lecture {
+namespace moteur {
 
+// Lines without their newline, numbered from 1.
 class Lignes {
 public:
     explicit Lignes(std::string_view texte) : reste_(texte) {}
@@ -39,10 +41,12 @@ struct Refus {
 // `[Nom "valeur"]` with the expected name; the value, or why not.
 std::optional<std::string_view> lireEtiquette(std::string_view l, std::string_view nom,
                                               std::string &raison);
-// A match header from its first tag line, up to its blank line.
-std::optional<Refus> lireEnTeteMatch(Lignes &lignes, std::string_view premiere);
-// A tournament's header likewise, added to `lecture` once found sound.
-std::optional<Refus> lireLEnTeteDuTournoi(Lignes &lignes, std::string_view premiere,
-                                          LectureEnregistrements &lecture);
 
-} // namespace moteur::lecture
+// A match's header (`premiere` is its first line), or a tournament's, up to
+// its blank line: kept in `lecture` once found sound.
+std::optional<Refus> lireEnTeteDuMatch(Lignes &lignes, std::string_view premiere,
+                                       LectureEnregistrements &lecture);
+std::optional<Refus> lireEnTeteDuTournoi(Lignes &lignes, std::string_view premiere,
+                                         LectureEnregistrements &lecture);
+
+} // namespace moteur

@@ -79,7 +79,7 @@ std::string texteStatistiquesMatch(const BilanMatch &bilan, const std::string &p
     if (bilan.partiesJouees < 2)
         return "";
     std::string t = texteEcartMatch(premier, second, bilan.premier, bilan.paires,
-                                    reglage.ouverture > 0);
+                                    reglage.parPaires());
     if (reglage.sprt) {
         const ReglageSprt &s = *reglage.sprt;
         BornesSprt b = bornesSprt(s.alpha, s.beta);
@@ -171,11 +171,12 @@ static std::string tableauCroise(const Classement &c, size_t largeurMax)
 std::string texteClassement(const Classement &c, size_t largeurMax)
 {
     const ReglageTournoi &r = c.reglage;
+    std::string departs = r.livre ? "livre " + r.livre->nom : hote::texte("ouverture %d", r.ouverture);
     std::string t = hote::texte(
         "Classement après %d partie%s sur %d (graine %u, %d parties par rencontre, "
-        "ouverture %d%s%s) :\n\n",
+        "%s%s%s) :\n\n",
         c.partiesJouees, c.partiesJouees > 1 ? "s" : "", c.partiesPrevues, r.graine, r.parties,
-        r.ouverture, r.defi ? ", défi" : "", r.strict ? ", strict" : "");
+        departs.c_str(), r.defi ? ", défi" : "", r.strict ? ", strict" : "");
     t += tableDuClassement(c);
     t += tableauCroise(c, largeurMax);
 
@@ -192,7 +193,8 @@ std::string texteClassement(const Classement &c, size_t largeurMax)
             tally.defaites = c.victoires[b][a];
             tally.nulles = jouees - tally.victoires - tally.defaites;
             std::string s = texteEcartMatch(r.joueurs[a], r.joueurs[b], tally,
-                                            c.paires[static_cast<size_t>(k - 1)], r.ouverture > 0);
+                                            c.paires[static_cast<size_t>(k - 1)],
+                                            r.ouverture > 0 || r.livre);
             t += hote::texte("  %s contre %s : %s à %s en %d partie%s\n", r.joueurs[a].c_str(),
                              r.joueurs[b].c_str(), points(demi).c_str(),
                              points(c.demiPoints[b][a]).c_str(), jouees, jouees > 1 ? "s" : "");
@@ -207,9 +209,10 @@ std::string jsonClassement(const Classement &c)
     const ReglageTournoi &r = c.reglage;
     std::string t = "{\n";
     t += hote::texte("  \"graine\": %u,\n  \"parties_par_rencontre\": %d,\n  \"ouverture\": %d,\n"
-                     "  \"defi\": %s,\n  \"strict\": %s,\n  \"parties\": %d,\n"
+                     "  \"livre\": %s,\n  \"defi\": %s,\n  \"strict\": %s,\n  \"parties\": %d,\n"
                      "  \"parties_prevues\": %d,\n  \"joueurs\": [\n",
-                     r.graine, r.parties, r.ouverture, r.defi ? "true" : "false",
+                     r.graine, r.parties, r.ouverture,
+                     r.livre ? chaineJson(r.livre->nom).c_str() : "null", r.defi ? "true" : "false",
                      r.strict ? "true" : "false", c.partiesJouees, c.partiesPrevues);
     for (size_t k = 0; k < c.lignes.size(); k++) {
         const LigneClassement &l = c.lignes[k];

@@ -11,8 +11,8 @@ namespace moteur {
 bool operator==(const ReglageTournoi &a, const ReglageTournoi &b)
 {
     return a.joueurs == b.joueurs && a.defi == b.defi && a.parties == b.parties &&
-           a.ouverture == b.ouverture && a.graine == b.graine && a.temps == b.temps &&
-           a.strict == b.strict;
+           a.ouverture == b.ouverture && memeLivre(a.livre, b.livre) && a.graine == b.graine &&
+           a.temps == b.temps && a.strict == b.strict;
 }
 
 Calendrier::Calendrier(ReglageTournoi reglage) : r_(std::move(reglage))
@@ -22,7 +22,7 @@ Calendrier::Calendrier(ReglageTournoi reglage) : r_(std::move(reglage))
         for (int b = a + 1; b < n && (a == 0 || !r_.defi); b++)
             rencontres_.push_back({a, b});
     // Game k of every pairing is game k of a match with the same seed.
-    SuiteDesParties suite(r_.graine, r_.ouverture);
+    SuiteDesParties suite(r_.graine, r_.ouverture, r_.livre);
     for (int k = 1; k <= r_.parties; k++) {
         SuiteDesParties::Prevue prevue = suite.suivante();
         graines_.push_back(prevue.graine);
@@ -67,7 +67,8 @@ std::string Calendrier::ecartAvec(const Partie &p) const
     if (p.graine != prevue.graine)
         return hote::texte("la graine de la partie %d est %u, pas %u", p.numero, prevue.graine,
                            p.graine);
-    if (std::memcmp(&p.depart, &prevue.depart, sizeof p.depart) != 0)
+    bool departsConnus = !r_.livre || !r_.livre->departs.empty();
+    if (departsConnus && std::memcmp(&p.depart, &prevue.depart, sizeof p.depart) != 0)
         return hote::texte("la partie %d part de « %s »", p.numero,
                            hote::ecrireNotation(prevue.depart).c_str());
     return "";

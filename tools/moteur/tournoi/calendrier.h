@@ -5,6 +5,7 @@
 #pragma once
 
 #include "partie/cadence.h"
+#include "partie/livre.h"
 #include "partie/partie.h"
 
 #include <cstdint>
@@ -20,6 +21,7 @@ struct ReglageTournoi {
     bool defi = false;                // the first against each of the others only
     int parties = 2;                  // games per pairing, even
     int ouverture = 0;                // random legal moves before each pair of games
+    RefLivre livre;                   // or each pair from a start of this book
     uint32_t graine = 0;
     Cadence temps;
     bool strict = false;
@@ -57,7 +59,8 @@ public:
     // are more slices than pairs.
     std::pair<int, int> tranche(int k, int m) const;
     // Why a recorded game is not this schedule's game of its number; empty
-    // when it is.
+    // when it is.  Its start is checked unless the schedule's book is known
+    // by its header alone (its fingerprint then vouches for the starts).
     std::string ecartAvec(const Partie &p) const;
 
 private:

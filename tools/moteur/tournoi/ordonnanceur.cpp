@@ -126,13 +126,19 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
         premier.reset();
         second.reset();
     };
-    // The participant of player `j` for the next pairing: one held, or a new one.
+    // The participant of player `j` for the next pairing: one held, or a new
+    // one.  With traces, each pairing has files of its own, which a process
+    // opens at its start: none is held then.
     auto reprendre = [&](int j) -> std::unique_ptr<Participant> {
-        if (j == tenue.premier && premier)
+        bool tenir = t.dossierTraces.empty();
+        if (tenir && j == tenue.premier && premier)
             return std::move(premier);
-        if (j == tenue.second && second)
+        if (tenir && j == tenue.second && second)
             return std::move(second);
-        return creerParticipant(t.joueurs[static_cast<size_t>(j)], registre);
+        DescriptionJoueur d = t.joueurs[static_cast<size_t>(j)];
+        if (!tenir)
+            d.fichierTrace = fichierDeTrace(t.dossierTraces, rencontre, d.nom);
+        return creerParticipant(d, registre);
     };
     while (std::optional<Unite> u = repartition.prendre(rencontre)) {
         if (u->rencontre != rencontre) {
@@ -171,6 +177,12 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
 }
 
 } // namespace
+
+std::string fichierDeTrace(const std::string &dossier, int rencontre, const std::string &nom)
+{
+    return dossier + "/" + std::to_string(rencontre) + "-" + nom.substr(nom.rfind('/') + 1) +
+           ".txt";
+}
 
 std::vector<int> processeursPermis()
 {

@@ -30,7 +30,13 @@ struct TravailTournoi {
     std::vector<int> aJouer;                // game numbers, ascending
     int concurrence = 1;
     bool strict = false;
+    // Where each pairing's players write their output: one file per pairing
+    // and player, DOSSIER/<pairing>-<name>.txt (empty: as `joueurs` say).
+    std::string dossierTraces;
 };
+
+// The trace file of player `nom` in pairing `rencontre` (dossierTraces).
+std::string fichierDeTrace(const std::string &dossier, int rencontre, const std::string &nom);
 
 // Plays the games; `partieFinie` is called for each game that ends (never for
 // one dropped by a stop signal), one call at a time, from the worker that

@@ -110,7 +110,7 @@ Tour Essai::jouer(const Position &position, uint32_t graine)
         faute = programme_->annoncerPartie(graine);
     ReponseTour r;
     if (!faute) {
-        r = programme_->jouer(position);
+        r = programme_->jouer(position, -1);
         faute = r.faute;
     }
     if (!faute && programme_->reponseEnAttente())
