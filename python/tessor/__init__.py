@@ -10,7 +10,7 @@ player helper, the kit's programs as opponents, and a game environment.
 
 from .adversaire import Adversaire, ProgrammeArrete, TempsDepasse, trouver_programme
 from .environnement import NB_ACTIONS, Environnement, action_du_coup, coup_de_l_action
-from .joueur import jouer
+from .joueur import increment_par_coup, jouer, temps_restant
 from .protocole import ErreurDeProtocole
 from .regles import (HAUTEUR_MAX, JAUNE, NBCASES, ROUGE, VIDE, Coup, CoupIllegal, Coups,
                      Position, Score, voisins)
@@ -20,5 +20,6 @@ __all__ = [
     "Adversaire", "BibliothequeIntrouvable", "Coup", "CoupIllegal", "Coups", "Environnement",
     "ErreurDeProtocole", "HAUTEUR_MAX", "JAUNE", "NBCASES", "NB_ACTIONS", "Position",
     "ProgrammeArrete", "ROUGE", "Score", "TempsDepasse", "VIDE", "action_du_coup",
-    "coup_de_l_action", "jouer", "trouver_programme", "voisins",
+    "coup_de_l_action", "increment_par_coup", "jouer", "temps_restant", "trouver_programme",
+    "voisins",
 ]

@@ -8,7 +8,7 @@ import unittest
 from contextlib import redirect_stderr
 
 from tessor import (Adversaire, Coup, ErreurDeProtocole, Position, ProgrammeArrete, TempsDepasse,
-                    jouer)
+                    increment_par_coup, jouer, temps_restant)
 from tessor.protocole import ligne_tour
 from test_regles import notation_de, partie_au_hasard
 
@@ -46,6 +46,15 @@ class Joueur(unittest.TestCase):
         self.assertEqual(sortie, "bonjour 1 essai\ncoup 0\n")
         self.assertEqual(trace, session(choisir, demandes)[1])
         self.assertTrue(trace.startswith("je choisis 0."))
+
+    def test_la_pendule_se_lit_pendant_le_tour_et_s_oublie_a_la_partie_suivante(self):
+        vus = []
+        def choisir(position, coups):
+            vus.append((temps_restant(), increment_par_coup()))
+            return 0
+        p = Position.initiale()
+        session(choisir, "tessor 1\npartie 4\npendule 1500 100\n" + tour(p) + "partie 5\n" + tour(p))
+        self.assertEqual(vus, [(1.5, 0.1), (None, 0)])
 
     def test_une_ligne_inconnue_est_refusee(self):
         for demandes in ("salut\n", "tessor 1\nbonsoir\n", "tessor 1\ntour 1r j\n"):

@@ -35,6 +35,10 @@ TEST(ModeTexte, RepondAuMoteurEtRefuseCeQuIlNeComprendPas)
          "getCoupsLegaux)\n"},
         {"tessor 1\ntour 1r1j j\n", "", 1, "9 lignes attendues, séparées par « / », 1 trouvée\n"},
         {"tessor 1\nbonsoir\n", "", 1, refus + "« bonsoir » : ligne inconnue\n"},
+        {"tessor 1\npartie 7\npendule 1500 100\n" + tourInitial(), "coup 291\n", 0,
+         "cellule 0 initiale 2\n"},
+        {"tessor 1\npendule 1500\n", "", 1,
+         refus + "« pendule 1500 » : « pendule RESTANT_MS INCREMENT_MS » attendu\n"},
     };
     for (const Cas &c : cas) {
         essai::Execution e = essai::executer(essai::programme("joueur_essai"), {"--texte"}, c.demandes);

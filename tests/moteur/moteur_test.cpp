@@ -181,7 +181,8 @@ TEST_F(Moteur, LAideEstLeTexteConvenu)
     }
     // Each subcommand has its own, listing its options only.
     const std::pair<const char *, const char *> sous[] = {
-        {"rejouer", "usage : moteur rejouer [-q] FICHIER\n"},
+        {"rejouer", "usage : moteur rejouer [-q] FICHIER...\n"},
+        {"livre", "usage : moteur livre [--coups K] [--nombre N] [--ecart V] [--graine S] > LIVRE\n"},
         {"tournoi", "usage : moteur tournoi [OPTIONS] JOUEUR JOUEUR [JOUEUR...]\n"},
         {"classement", "usage : moteur classement [--resultats FICHIER] FICHIER...\n"},
     };
