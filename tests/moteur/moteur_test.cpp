@@ -652,6 +652,15 @@ TEST_F(Moteur, LesTracesDesProgrammesVontChacuneDansSonFichier)
     // A text program's trace is its standard error.
     jouer({"-q", "--traces", traces.string(), "texte:joueur_plante --texte", "joueur_premier"});
     EXPECT_EQ(lireFichier(traces / "1-texte:joueur_plante --texte.txt"), "plante : dernière ligne\n");
+    // A trace file that cannot be opened is the system's fault, said as such.
+    traces = dossier.chemin / "bloquees";
+    fs::create_directories(traces / "2-joueur_premier.txt");
+    m = jouer({"-q", "--traces", traces.string(), "joueur_muet", "joueur_premier"});
+    EXPECT_EQ(m.execution.statut, 1);
+    EXPECT_EQ(m.execution.erreurs, "moteur : impossible de lancer « joueur_premier » : impossible "
+                                   "d'ouvrir son fichier de trace « " +
+                                       (traces / "2-joueur_premier.txt").string() +
+                                       " » : Is a directory\n");
 }
 
 TEST_F(Moteur, UnCtrlCArreteLeMatchEtAfficheLeBilanDesPartiesFinies)

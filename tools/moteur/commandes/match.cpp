@@ -58,19 +58,6 @@ std::string decrireLesJoueurs(const Options &o, const std::vector<JoueurNomme> &
     return "";
 }
 
-// Each player greets the engine (and says whether a person plays through
-// it); an error text, naming the program as given, for one that is no player.
-std::string saluerLesJoueurs(Participant &premier, Participant &second,
-                             const std::vector<JoueurNomme> &joueurs)
-{
-    Participant *participants[] = {&premier, &second};
-    for (size_t i = 0; i < 2; i++) {
-        Salut salut = participants[i]->saluer();
-        if (!salut.joueur())
-            return "« " + joueurs[i].programme + " » n'est pas un joueur : " + salut.refus();
-    }
-    return "";
-}
 
 ReglageMatch reglageDuMatch(const Options &o, RefLivre livre)
 {
@@ -197,16 +184,27 @@ std::optional<int> preparer(const Options &o, const std::vector<JoueurNomme> &jo
     return std::nullopt;
 }
 
-// The players greeted: an error text for one that is no player, or for a
-// person asked to play several games at once.
-std::string accueillir(const Options &o, Participant &premier, Participant &second,
-                       const std::vector<JoueurNomme> &joueurs)
+// Each player greets the engine (and says whether a person plays through
+// it).  The exit status when one cannot play: no player (the command line
+// names the wrong program), a person asked to play several games at once,
+// or a program the engine could not start (its trace file: the system's
+// fault, not the command line's).
+std::optional<int> accueillir(const Options &o, Participant &premier, Participant &second,
+                              const std::vector<JoueurNomme> &joueurs)
 {
-    std::string refus = saluerLesJoueurs(premier, second, joueurs);
-    bool personne = premier.description().personne || second.description().personne;
-    if (refus.empty() && personne && plusieursALaFois(o))
-        refus = UNE_PERSONNE_SEULE;
-    return refus;
+    Participant *participants[] = {&premier, &second};
+    for (size_t i = 0; i < 2; i++) {
+        Salut salut = participants[i]->saluer();
+        if (!salut.cause.empty()) {
+            std::fprintf(stderr, "moteur : %s\n", salut.refusDe(joueurs[i].programme).c_str());
+            return ECHEC;
+        }
+        if (!salut.joueur())
+            return refuser(o.commande, salut.refusDe(joueurs[i].programme));
+    }
+    if ((premier.description().personne || second.description().personne) && plusieursALaFois(o))
+        return refuser(o.commande, UNE_PERSONNE_SEULE);
+    return std::nullopt;
 }
 
 } // namespace
@@ -245,8 +243,7 @@ int commandeMatch(const Options &o, Registre &registre)
     std::unique_ptr<Participant> p2 = creerParticipant(descriptions[1], registre);
     Participant &premier = *p1, &second = *p2;
     if (!statut)
-        if (std::string refus = accueillir(o, premier, second, joueurs); !refus.empty())
-            statut = refuser(o.commande, refus);
+        statut = accueillir(o, premier, second, joueurs);
     if (statut) {
         if (enregistrement != nullptr)
             std::fclose(enregistrement);

@@ -49,7 +49,7 @@ std::string saluerLeProgramme(Programme &programme)
     Salut salut = programme.saluer();
     const std::string &nom = programme.description().nom;
     if (!salut.joueur())
-        return "« " + nom + " » n'est pas un joueur : " + salut.refus();
+        return salut.refusDe(nom);
     if (salut.personne)
         return "« " + nom + " » fait jouer une personne au terminal ; dans le navigateur, "
                "c'est vous qui jouez : nommez un programme automatique";

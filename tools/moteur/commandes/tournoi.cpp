@@ -55,7 +55,7 @@ std::optional<std::string> preparerJoueurs(const Options &o, const std::vector<s
         const std::string &programme = nommes[i].programme;
         Salut salut = saluer(registre, joueurs[i]);
         if (!salut.joueur())
-            return "« " + programme + " » n'est pas un joueur : " + salut.refus();
+            return salut.refusDe(programme);
         if (salut.personne)
             return "« " + programme + " » fait jouer une personne : un tournoi ne se joue "
                    "qu'entre programmes";

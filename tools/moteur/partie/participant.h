@@ -58,6 +58,11 @@ struct Salut {
     bool memeVersion() const;
     // Why it is no player, e.g. "le programme a planté (SIGSEGV)".
     std::string refus() const;
+    // The whole refusal of the program named `programme` as the user gave
+    // it: not a player, or, when the engine itself could not start it (its
+    // trace file), why.
+    std::string refusDe(const std::string &programme) const;
+    std::string cause; // Lancement: what the engine failed to prepare, if it knows
 };
 // One side of a game as the game loop sees it: a player program spoken to
 // over the engine protocol (programme.h), or any other kind of player.

@@ -57,11 +57,19 @@ std::string Salut::refus() const
     return "";
 }
 
+std::string Salut::refusDe(const std::string &programme) const
+{
+    if (!cause.empty())
+        return "impossible de lancer « " + programme + " » : " + cause;
+    return "« " + programme + " » n'est pas un joueur : " + refus();
+}
+
 Salut accueillir(Processus &processus, const Lancement &l)
 {
     Salut s;
     if (processus.lancer(l) != Etat::Ok) {
         s.echec = EchecSalut::Lancement;
+        s.cause = processus.causeDuRefus();
         return s;
     }
     protocole::Reponse r = {};
@@ -157,7 +165,13 @@ std::optional<Issue> ProgrammeLance::demarrer()
     Salut s = accueillirAvec(lancement());
     switch (s.echec) {
     case EchecSalut::Aucun: break;
-    case EchecSalut::Lancement: return Issue::Lancement;
+    case EchecSalut::Lancement:
+        // The record says the program could not start: the user learns why, once.
+        if (!s.cause.empty() && !causeDite_) {
+            causeDite_ = true;
+            std::fprintf(stderr, "moteur : %s\n", s.refusDe(d_.nom).c_str());
+        }
+        return Issue::Lancement;
     case EchecSalut::Plantage: signalDuPlantage_ = s.code; return Issue::Plantage;
     case EchecSalut::Arret: signalDuPlantage_ = 0; return Issue::Arret;
     default: return Issue::Protocole; // not a player program

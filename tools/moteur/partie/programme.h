@@ -99,6 +99,7 @@ protected:
 private:
     std::optional<Issue> demarrer();
     bool versionDite_ = false; // a program of another version is told once
+    bool causeDite_ = false;   // and why the engine could not start it
 };
 
 // A program of the kit (libjoueur), over the binary protocol.

@@ -57,6 +57,7 @@ Salut DialogueTexte::accueillir(Lancement l)
     tampon_.clear();
     if (processus_.lancer(l) != Etat::Ok) {
         s.echec = EchecSalut::Lancement;
+        s.cause = processus_.causeDuRefus();
         return s;
     }
     std::string ligne;

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -118,17 +119,25 @@ struct DescripteursDuFils {
 
 // A program's standard input (/dev/null) and output (its trace, or
 // /dev/null), opened here, where the names mean what they mean to the
-// engine; a person's program keeps ours.  False if one cannot be opened.
-bool ouvrirLesSorties(const Lancement &l, Preparation &p, DescripteursDuFils &fils)
+// engine; a person's program keeps ours.  Why one cannot be opened, or
+// nothing.
+std::string ouvrirLesSorties(const Lancement &l, Preparation &p, DescripteursDuFils &fils)
 {
     if (l.terminal)
-        return true;
+        return "";
     p.nul = fils.garder(open("/dev/null", O_RDWR | O_CLOEXEC));
-    p.sortie = l.fichierTrace.empty()
-                   ? p.nul
-                   : fils.garder(open(l.fichierTrace.c_str(),
-                                      O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
-    return p.nul >= 0 && p.sortie >= 0;
+    if (p.nul < 0)
+        return std::string("impossible d'ouvrir /dev/null : ") + std::strerror(errno);
+    if (l.fichierTrace.empty()) {
+        p.sortie = p.nul;
+        return "";
+    }
+    p.sortie = fils.garder(
+        open(l.fichierTrace.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    if (p.sortie < 0)
+        return "impossible d'ouvrir son fichier de trace « " + l.fichierTrace +
+               " » : " + std::strerror(errno);
+    return "";
 }
 
 } // namespace
@@ -150,6 +159,7 @@ Etat Processus::lancer(const Lancement &l)
     if (lance())
         tuer();
     fin_.reset();
+    cause_.clear();
     unsigned long espaces = espacesDuJoueur();
     DescripteursDuFils fils;
     int demandes[2], reponses[2], rapport[2] = {-1, -1};
@@ -181,7 +191,8 @@ Etat Processus::lancer(const Lancement &l)
                      l.terminal || l.fichierTrace.empty() ? 0 : l.tailleTrace};
     fichierTrace_ = l.terminal ? "" : l.fichierTrace;
     tailleTrace_ = l.tailleTrace;
-    if (!ouvrirLesSorties(l, p, fils))
+    cause_ = ouvrirLesSorties(l, p, fils);
+    if (!cause_.empty())
         return echec();
     int moi = 0, pere = 0;
     if (espaces != 0 && !lireFiliation(0, moi, pere))

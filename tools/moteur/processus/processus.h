@@ -53,6 +53,9 @@ public:
     // The thread that launches must outlive the process: the process is
     // killed when that thread ends (a safeguard should the engine die).
     Etat lancer(const Lancement &lancement);
+    // Why the last launch failed when the engine could not prepare it (its
+    // trace file cannot be opened); empty otherwise.
+    const std::string &causeDuRefus() const { return cause_; }
     bool lance() const { return place_ != nullptr; }
     int pid() const { return pid_; }
 
@@ -98,6 +101,7 @@ private:
     bool rapportRecu_ = false;
     Echeance echeance_; // the deadline of a wait for its answer
     std::optional<FinProcessus> fin_;
+    std::string cause_;
     std::string fichierTrace_;
     long tailleTrace_ = 0;
 };
