@@ -106,50 +106,69 @@ void resterSur(int processeur)
     relaisSansPreemption(true);
 }
 
-// One worker: its players, kept while the pairing stays the same, and a
+// A worker's two players, kept while the pairing stays the same, and a
 // player that plays the next pairing too kept into it: its process is not
 // started again (each game's own request resets what a game needs, and the
-// kit's players keep nothing from one game to the next).
+// kit's players keep nothing from one game to the next).  With traces, each
+// pairing has files of its own, which a process opens at its start: none is
+// kept into the next pairing then.
+class Paire {
+public:
+    Paire(const TravailTournoi &t, Registre &registre) : t_(t), registre_(registre) {}
+    ~Paire() { finir(); }
+
+    // The players of `rencontre`, those of the last pairing kept if they play.
+    void prendre(int rencontre)
+    {
+        const Rencontre &r = t_.calendrier->rencontre(rencontre);
+        auto nouveaux = std::make_pair(reprendre(r.premier, rencontre), reprendre(r.second, rencontre));
+        finir(); // whoever does not play on
+        std::tie(premier_, second_) = std::move(nouveaux);
+        tenue_ = r;
+    }
+    Participant &premier() { return *premier_; }
+    Participant &second() { return *second_; }
+
+private:
+    std::unique_ptr<Participant> reprendre(int joueur, int rencontre)
+    {
+        bool tenir = t_.dossierTraces.empty();
+        if (tenir && joueur == tenue_.premier && premier_)
+            return std::move(premier_);
+        if (tenir && joueur == tenue_.second && second_)
+            return std::move(second_);
+        DescriptionJoueur d = t_.joueurs[static_cast<size_t>(joueur)];
+        if (!tenir)
+            d.fichierTrace = fichierDeTrace(t_.dossierTraces, rencontre, d.nom);
+        return creerParticipant(d, registre_);
+    }
+    void finir()
+    {
+        for (std::unique_ptr<Participant> *p : {&premier_, &second_})
+            if (*p) {
+                (*p)->finir();
+                p->reset();
+            }
+    }
+
+    const TravailTournoi &t_;
+    Registre &registre_;
+    Rencontre tenue_ = {-1, -1}; // the players of premier_ and second_
+    std::unique_ptr<Participant> premier_, second_;
+};
+
+// One worker: the games it takes, pairing after pairing, until none is left
+// or the run stops.
 void travailler(const TravailTournoi &t, Repartition &repartition, Registre &registre,
                 int processeur)
 {
     resterSur(processeur);
     SuiviPartie muet;
+    Paire paire(t, registre);
     int rencontre = 0;
-    Rencontre tenue = {-1, -1}; // the players of premier and second
-    std::unique_ptr<Participant> premier, second;
-    auto finir = [&] {
-        if (premier)
-            premier->finir();
-        if (second)
-            second->finir();
-        premier.reset();
-        second.reset();
-    };
-    // The participant of player `j` for the next pairing: one held, or a new
-    // one.  With traces, each pairing has files of its own, which a process
-    // opens at its start: none is held then.
-    auto reprendre = [&](int j) -> std::unique_ptr<Participant> {
-        bool tenir = t.dossierTraces.empty();
-        if (tenir && j == tenue.premier && premier)
-            return std::move(premier);
-        if (tenir && j == tenue.second && second)
-            return std::move(second);
-        DescriptionJoueur d = t.joueurs[static_cast<size_t>(j)];
-        if (!tenir)
-            d.fichierTrace = fichierDeTrace(t.dossierTraces, rencontre, d.nom);
-        return creerParticipant(d, registre);
-    };
     while (std::optional<Unite> u = repartition.prendre(rencontre)) {
-        if (u->rencontre != rencontre) {
-            rencontre = u->rencontre;
-            const Rencontre &r = t.calendrier->rencontre(rencontre);
-            auto nouveaux = std::make_pair(reprendre(r.premier), reprendre(r.second));
-            finir(); // whoever does not play on
-            std::tie(premier, second) = std::move(nouveaux);
-            tenue = r;
-        }
-        bool continuer = true;
+        if (u->rencontre != rencontre)
+            paire.prendre(rencontre = u->rencontre);
         for (int numero : u->parties) {
             PartiePrevue prevue = t.calendrier->partie(numero);
             ReglagePartie reglage;
@@ -158,22 +177,13 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
             reglage.depart = prevue.depart;
             reglage.strict = t.strict;
             bool premierEnJaune = prevue.jaune == t.calendrier->rencontre(rencontre).premier;
-            Partie p = jouerPartie(reglage, premierEnJaune ? *premier : *second,
-                                   premierEnJaune ? *second : *premier, muet);
-            if (p.interrompue) {
-                continuer = false;
-                break;
-            }
+            Partie p = jouerPartie(reglage, premierEnJaune ? paire.premier() : paire.second(),
+                                   premierEnJaune ? paire.second() : paire.premier(), muet);
             p.rencontre = rencontre;
-            if (!repartition.rendre(p)) {
-                continuer = false;
-                break;
-            }
+            if (p.interrompue || !repartition.rendre(p))
+                return;
         }
-        if (!continuer)
-            break;
     }
-    finir();
 }
 
 } // namespace
