@@ -334,6 +334,19 @@ TEST_F(Tournoi, ChaqueLecteurPrendUneDernierePartieCoupeePourCeQuElleEst)
     }
 }
 
+TEST_F(Tournoi, AvecTracesChaqueJoueurEcritDansSonFichierEtSeulementAvecJ1)
+{
+    fs::path traces = dossier / "traces";
+    essai::Execution e = moteur(tournoi({"-j", "1", "--traces", traces.string()}, "2"));
+    ASSERT_EQ(e.statut, 0) << e.erreurs;
+    // joueur_premier writes one line a turn, whatever its pairing.
+    std::string premier = lire(traces / "3-joueur_premier.txt");
+    EXPECT_NE(premier.rfind("premier : coup 0 sur ", 0), std::string::npos) << premier;
+    EXPECT_TRUE(fs::exists(traces / "1-joueur_critique.txt"));
+    EXPECT_EQ(moteur(tournoi({"--traces", traces.string()}, "2")).statut, 2);
+    EXPECT_EQ(moteur(tournoi({"-j", "2", "--traces", traces.string()}, "2")).statut, 2);
+}
+
 TEST_F(Tournoi, LeTestSequentielArreteLeMatchQuandIlConclut)
 {
     essai::Execution e = moteur({"-q", "--graine", "2", "--parties", "400", "--sprt", "elo0=0",

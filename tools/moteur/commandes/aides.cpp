@@ -47,7 +47,7 @@ const char *const AIDE_FAUTES =
     "recommence son tour. Un programme qui plante, s'arrête, dépasse son temps\n"
     "ou rompt le protocole perd la partie ; il est relancé pour la suivante.\n"
     "Avec --traces, la sortie du n-ième joueur nommé va dans\n"
-    "DOSSIER/<n>-<nom>.txt.\n"
+    "DOSSIER/<n>-<nom>.txt (un tournoi : avec -j 1).\n"
     "\n";
 
 const char *const AIDE_FIN =

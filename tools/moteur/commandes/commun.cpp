@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace moteur {
@@ -66,6 +67,22 @@ std::string nomDeBase(const std::string &nom)
 {
     size_t slash = nom.rfind('/');
     return slash == std::string::npos ? nom : nom.substr(slash + 1);
+}
+
+std::string fichierDeTrace(const std::string &dossier, size_t rang, const std::string &nom)
+{
+    return dossier + "/" + std::to_string(rang + 1) + "-" + nomDeBase(nom) + ".txt";
+}
+
+bool creerLeDossierDesTraces(const std::string &dossier)
+{
+    std::error_code e;
+    if (!dossier.empty())
+        std::filesystem::create_directories(dossier, e);
+    if (e)
+        std::fprintf(stderr, "moteur : impossible de créer le dossier « %s » : %s\n",
+                     dossier.c_str(), e.message().c_str());
+    return !e;
 }
 
 std::vector<JoueurNomme> nommerLesJoueurs(const std::vector<std::string> &arguments)

@@ -32,6 +32,11 @@ std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichi
 // The file name of a player given by its path.
 std::string nomDeBase(const std::string &nom);
 
+// With --traces: where the output of the player named `rang`-th (from 0)
+// goes, in `dossier`, which creerLeDossierDesTraces makes (saying why not).
+std::string fichierDeTrace(const std::string &dossier, size_t rang, const std::string &nom);
+bool creerLeDossierDesTraces(const std::string &dossier);
+
 // A player as the command line gives it: the name shown and recorded, and
 // the program (a name or a path).  `nom=programme` names it; a path alone
 // is shown by its file name when no other player has that name.

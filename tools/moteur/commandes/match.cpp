@@ -48,25 +48,13 @@ std::string decrireLesJoueurs(const Options &o, const std::vector<JoueurNomme> &
         d.temps = o.temps;
         d.tempsPersonne = o.tempsPersonne;
         if (!o.traces.empty() && !d.personne)
-            d.fichierTrace = o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
+            d.fichierTrace = fichierDeTrace(o.traces, i, d.nom);
         descriptions.push_back(d);
     }
     for (const std::string &p : o.personnes)
         if (!designe(p, joueurs[0]) && !designe(p, joueurs[1]))
             return "--personne : « " + p + " » n'est pas l'un des joueurs";
     return "";
-}
-
-// The folder of the programs' output, when asked for.
-bool creerLeDossierDesTraces(const std::string &dossier)
-{
-    std::error_code e;
-    if (!dossier.empty())
-        std::filesystem::create_directories(dossier, e);
-    if (e)
-        std::fprintf(stderr, "moteur : impossible de créer le dossier « %s » : %s\n",
-                     dossier.c_str(), e.message().c_str());
-    return !e;
 }
 
 // Each player greets the engine (and says whether a person plays through

@@ -114,7 +114,7 @@ const std::array<Declaration, 24> &declarations()
              o.traces = v;
              return v.empty() ? "--traces attend un nom de dossier" : "";
          },
-         M},
+         M | T},
         {nullptr, "--personne", "JOUEUR",
          "une personne joue par le programme JOUEUR",
          [](Options &o, const std::string &v) {

@@ -51,6 +51,8 @@ std::optional<std::string> preparerJoueurs(const Options &o, Registre &registre,
         if (std::string raison = trouverLeJoueur(d, j.programme); !raison.empty())
             return raison;
         d.temps = o.temps.value_or(Cadence());
+        if (!o.traces.empty())
+            d.fichierTrace = fichierDeTrace(o.traces, joueurs.size(), nom);
         joueurs.push_back(d);
     }
     for (size_t i = 0; i < joueurs.size(); i++) {
@@ -75,6 +77,9 @@ std::string ligneFausse(const Options &o)
                "--parties attend un nombre pair";
     if (o.reprendre && o.enregistrer.empty())
         return "--reprendre attend --enregistrer FICHIER, le tournoi à reprendre";
+    // A player may play two games at once, whose output would mingle.
+    if (!o.traces.empty() && o.concurrence.value_or(0) != 1)
+        return "un tournoi ne garde la sortie des programmes (--traces) qu'avec -j 1";
     return "";
 }
 
@@ -338,6 +343,8 @@ int commandeTournoi(const Options &o, Registre &registre)
     std::vector<DescriptionJoueur> joueurs;
     if (std::optional<std::string> refus = preparerJoueurs(o, registre, joueurs))
         return refuser(o.commande, *refus);
+    if (!creerLeDossierDesTraces(o.traces))
+        return ECHEC;
     if (!avis.avertissement.empty())
         std::fprintf(stderr, "moteur : attention, %s\n", avis.avertissement.c_str());
 
