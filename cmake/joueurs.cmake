@@ -38,6 +38,7 @@ function(ajouter_joueur nom)
     target_link_libraries(${nom} PRIVATE hote_personne)
   endif()
   tessor_lier_joueur(${nom})
+  target_link_options(${nom} PRIVATE ${TESSOR_LIEN_JOUEUR})
   if(J_TABLES_PROPRES)
     # The program's own tables must be the ones libtessor finds.
     set_target_properties(${nom} PROPERTIES ENABLE_EXPORTS ON)

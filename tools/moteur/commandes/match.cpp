@@ -13,6 +13,7 @@
 #include "sorties/textes.h"
 #include "sorties/enregistrement.h"
 #include "tournoi/match_parallele.h"
+#include "tournoi/ordonnanceur.h"
 
 #include "texte.h"
 
@@ -49,7 +50,7 @@ std::string decrireLesJoueurs(const Options &o, const std::vector<JoueurNomme> &
         d.tempsPersonne = o.tempsPersonne;
         d.tailleTrace = o.tailleTraces;
         if (!o.traces.empty() && !d.personne)
-            d.fichierTrace = o.traces + "/" + std::to_string(i + 1) + "-" + nomDeBase(d.nom) + ".txt";
+            d.fichierTrace = fichierDeTrace(o.traces, static_cast<int>(i + 1), d.nom);
         descriptions.push_back(d);
     }
     for (const std::string &p : o.personnes)

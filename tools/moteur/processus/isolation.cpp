@@ -1,6 +1,7 @@
 // The players' sandbox (Linux).
 #include "processus/isolation.h"
 
+#include "processus/demarrage.h"
 #include "processus/systeme.h"
 
 #include <cerrno>
@@ -177,7 +178,8 @@ void limiter(int ressource, uint64_t valeur, int decalage)
 // which may signal nothing of root's.  It keeps reading and writing files
 // as root does: where it is found, its trace, its libraries are root's.
 // Raw system calls: the library's would wait for the engine's other
-// threads, which this copy of it does not have.
+// threads, which this process (a copy of the engine, or its memory borrowed
+// until exec) does not have.
 void devenirUnUtilisateurAPart()
 {
     long uid = static_cast<long>(BASE_UID) + (numeroDuGardien > 0 ? numeroDuGardien : getpid());
@@ -271,11 +273,9 @@ void garderLeBacASable(int rapport, int parent, const std::function<void()> &dev
     Refus refus;
     if (!preparerLesEspaces(refus))
         _exit(STATUT_IMPOSSIBLE);
-    pid_t joueur = cloner(0);
-    if (joueur == 0) {
-        devenirJoueur();
-        _exit(STATUT_IMPOSSIBLE);
-    }
+    // The program borrows the keeper's memory until its exec, rather than
+    // copying it (a copy of the engine's, taken at the keeper's birth).
+    pid_t joueur = demarrerSansCopie(devenirJoueur);
     fermerSauf(rapport); // the pipes are the program's alone: their end is its end
     if (joueur < 0)
         _exit(STATUT_IMPOSSIBLE);

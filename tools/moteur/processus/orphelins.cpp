@@ -1,6 +1,7 @@
 // The registry of the players' processes, and the orphans they leave (Linux).
 #include "processus/orphelins.h"
 
+#include "processus/demarrage.h"
 #include "processus/systeme.h"
 
 #include <algorithm>
@@ -67,9 +68,11 @@ Place *Registre::lancer(bool groupe, unsigned long espaces, const std::function<
     std::lock_guard<std::mutex> verrou(verrou_);
     if (arrete_)
         return nullptr;
-    // clone as fork does, without the library's preparations for a copy
-    // that would go on as the engine: this one only prepares a player.
-    pid_t pid = espaces == 0 ? fork()
+    // A program is started in our memory until its exec.  A box's keeper
+    // runs on as long as its program, so it needs memory of its own: it is
+    // cloned as fork does, without the library's preparations for a copy
+    // that would go on as the engine, which this one does not.
+    pid_t pid = espaces == 0 ? demarrerSansCopie(enfant)
                              : static_cast<pid_t>(syscall(SYS_clone, espaces | SIGCHLD, 0, 0, 0, 0));
     if (pid == 0) {
         enfant();

@@ -42,11 +42,12 @@ public:
     Registre(const Registre &) = delete;
     Registre &operator=(const Registre &) = delete;
 
-    // Forks under the lock, the child in new namespaces if `espaces` names
-    // some (clone's flags).  The child runs `enfant`, which must end in exec
-    // or _exit and make only async-signal-safe calls.  `groupe`: the child
-    // gets a process group of its own, which kill then ends.  Null if fork
-    // failed.
+    // Starts a child under the lock: in new namespaces with a copy of our
+    // memory if `espaces` names some (clone's flags), otherwise in our
+    // memory until its exec (demarrage.h, whose rules `enfant` then keeps).
+    // The child runs `enfant`, which must end in exec or _exit and make only
+    // async-signal-safe calls.  `groupe`: the child gets a process group of
+    // its own, which kill then ends.  Null if the child could not be made.
     Place *lancer(bool groupe, unsigned long espaces, const std::function<void()> &enfant);
     // The wait status of the place's process once it has ended (it is
     // reaped then); nothing while it runs, unless `bloquer` waits for it.

@@ -66,7 +66,8 @@ void plafonnerLesFichiers(long taille)
     signal(SIGXFSZ, SIG_IGN);
 }
 
-// In the child, between fork and exec: only async-signal-safe calls.
+// In the child, between its start and exec: only async-signal-safe calls,
+// in memory that may be the engine's (demarrage.h).
 [[noreturn]] void devenirJoueur(const Preparation &p)
 {
     // Never outlive the engine (or the box's keeper), even if it is killed
@@ -180,7 +181,7 @@ Etat Processus::lancer(const Lancement &l)
         return echec();
     rapport_ = rapport[0];
     fils.garder(rapport[1]);
-    // Everything the child needs is prepared before fork.
+    // Everything the child needs is prepared before it starts.
     std::vector<char *> argv;
     argv.push_back(const_cast<char *>(l.chemin.c_str()));
     for (const std::string &a : l.arguments)

@@ -35,7 +35,8 @@ struct TravailTournoi {
     std::string dossierTraces;
 };
 
-// The trace file of player `nom` in pairing `rencontre` (dossierTraces).
+// The trace file of player `nom` in pairing `rencontre` (dossierTraces), and
+// in a match of the `rencontre`-th player named: DOSSIER/N-NOM.txt.
 std::string fichierDeTrace(const std::string &dossier, int rencontre, const std::string &nom);
 
 // Plays the games; `partieFinie` is called for each game that ends (never for
