@@ -130,6 +130,25 @@ TEST_F(Flux, UnDernierBlocCoupeEstLaisseDeCoteSelonLeLecteur)
     }
 }
 
+TEST_F(Flux, UnePageDUnEnregistrementTropGrosEstRefusee)
+{
+    // 65 MiB: a file full of holes, then blank lines on standard input.
+    fs::resize_file(fichier, 65u << 20);
+    struct Cas {
+        std::string fichier, entree, nom;
+    };
+    const Cas cas[] = {
+        {fichier, "", "« " + fichier + " »"},
+        {"-", std::string(65u << 20, '\n'), "l'entrée standard"},
+    };
+    for (const Cas &c : cas) {
+        essai::Execution e = essai::executer(essai::programme("moteur"), {"page", c.fichier, "-o", "-"}, c.entree);
+        EXPECT_EQ(e.statut, 1);
+        EXPECT_EQ(e.sortie, "");
+        EXPECT_EQ(e.erreurs.rfind("moteur : " + c.nom + " dépasse 64 Mo, ", 0), 0u) << e.erreurs;
+    }
+}
+
 // rejouer and classement under a memory limit (set in the child by the
 // shell): the result, or a French message and status 1, never a signal.
 TEST_F(Flux, SousUneLimiteDeMemoireLeMoteurEchoueProprement)

@@ -21,9 +21,6 @@
 namespace moteur {
 namespace {
 
-// The page holds every game of its record, and a browser must open it.
-constexpr uint64_t PAGE_OCTETS_MAX = uint64_t{64} << 20;
-
 std::string sortieParDefaut(const std::string &fichier)
 {
     std::filesystem::path p(fichier);
@@ -78,11 +75,12 @@ std::optional<LectureEnregistrements> enregistrementsBornes(const std::string &f
             return enregistrementsDe(fichier, PAGE_OCTETS_MAX);
     } catch (const EnregistrementTropGros &) {
     }
+    std::string nom = fichier == "-" ? "l'entrée standard" : "« " + fichier + " »";
     std::fprintf(stderr,
-                 "moteur : « %s » dépasse %llu Mo, le plus gros enregistrement qu'une page "
+                 "moteur : %s dépasse %llu Mo, le plus gros enregistrement qu'une page "
                  "montre : faites une page par tranche du tournoi (tournoi --tranche K/M "
                  "--enregistrer), ou d'un fichier qui ne garde que les parties voulues\n",
-                 fichier.c_str(), static_cast<unsigned long long>(PAGE_OCTETS_MAX >> 20));
+                 nom.c_str(), static_cast<unsigned long long>(PAGE_OCTETS_MAX >> 20));
     return std::nullopt;
 }
 
