@@ -132,20 +132,20 @@ TEST_F(Flux, UnDernierBlocCoupeEstLaisseDeCoteSelonLeLecteur)
 
 TEST_F(Flux, UnePageDUnEnregistrementTropGrosEstRefusee)
 {
-    // 65 MiB: a file full of holes, then blank lines on standard input.
-    fs::resize_file(fichier, 65u << 20);
+    // 33 MiB: a file full of holes, then blank lines on standard input.
+    fs::resize_file(fichier, 33u << 20);
     struct Cas {
         std::string fichier, entree, nom;
     };
     const Cas cas[] = {
         {fichier, "", "« " + fichier + " »"},
-        {"-", std::string(65u << 20, '\n'), "l'entrée standard"},
+        {"-", std::string(33u << 20, '\n'), "l'entrée standard"},
     };
     for (const Cas &c : cas) {
         essai::Execution e = essai::executer(essai::programme("moteur"), {"page", c.fichier, "-o", "-"}, c.entree);
         EXPECT_EQ(e.statut, 1);
         EXPECT_EQ(e.sortie, "");
-        EXPECT_EQ(e.erreurs.rfind("moteur : " + c.nom + " dépasse 64 Mo, ", 0), 0u) << e.erreurs;
+        EXPECT_EQ(e.erreurs.rfind("moteur : " + c.nom + " dépasse 32 Mo, ", 0), 0u) << e.erreurs;
     }
 }
 

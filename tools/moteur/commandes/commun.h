@@ -28,7 +28,7 @@ std::string texteAide(Commande c);
 
 // A page holds every game of its record in memory, and a browser must open
 // it: larger records are refused.
-constexpr uint64_t PAGE_OCTETS_MAX = uint64_t{64} << 20;
+constexpr uint64_t PAGE_OCTETS_MAX = uint64_t{32} << 20;
 
 // A record file opened for reading (`-`: standard input, left open by
 // fermerALire); -1, with the reason said, when it cannot be read (a folder,

@@ -113,7 +113,7 @@ BilanDeLecture lireEnFlux(LectureEnFlux &lecture, Coupure coupure,
     bilan.ligneErreur = lecture.ligneErreur();
     bilan.erreur = lecture.erreur();
     bool erreur = bilan.ligneErreur != 0;
-    if (coupure != Coupure::Refusee && lecture.ligneDuBloc() > 0) {
+    if (coupure != Coupure::Refusee && lecture.ligneDuBloc() > 0 && !lecture.illisible()) {
         DernierBloc b = lecture.dernierBloc();
         bilan.longueurSaine = lecture.octetsLus();
         // A fault in a block before the last one stands, whatever follows.

@@ -42,6 +42,7 @@ public:
     // to its end), and the bytes read.
     DernierBloc dernierBloc();
     uint64_t octetsLus() const { return lignes_.octetsLus(); }
+    bool illisible() const { return lignes_.illisible(); }
 
 private:
     std::optional<Refus> lireUnBloc(std::string_view premiere, Partie &p, bool &partie);

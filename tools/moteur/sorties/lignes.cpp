@@ -74,6 +74,7 @@ bool Lignes::remplir()
     do
         n = read(descripteur_, tampon_.data(), tampon_.size());
     while (n < 0 && errno == EINTR);
+    illisible_ = n < 0;
     if (n < 0)
         throw Refus{numero_ + 1, hote::texte("lecture impossible : %s", std::strerror(errno))};
     debut_ = 0;

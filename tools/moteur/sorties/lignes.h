@@ -47,6 +47,8 @@ public:
     // Whether the whole input, once read, ends with `fin` (3 bytes at most).
     bool finitPar(std::string_view fin) const;
     uint64_t octetsLus() const { return vu_.position; }
+    // The descriptor failed (the refusal said why): not a block cut short.
+    bool illisible() const { return illisible_; }
 
 private:
     // What the bytes seen so far tell of the last block: lines counted as
@@ -70,7 +72,7 @@ private:
     int descripteur_ = -1;
     std::vector<char> tampon_;
     size_t debut_ = 0, fin_ = 0;
-    bool finDuFlux_ = false;
+    bool finDuFlux_ = false, illisible_ = false;
     uint64_t octetsMax_ = 0, octetsDuFlux_ = 0;
     std::deque<std::string> bloc_; // the block's lines, read from a descriptor
     int ligneDuBloc_ = 1, lignesDuBloc_ = 0;
