@@ -80,13 +80,13 @@ std::optional<int> lireUneTranche(size_t k, Cumul &cumul)
     int fd = ouvrirALire(fichier);
     if (fd < 0)
         return ECHEC;
+    FermerEnPartant fermer{fd};
     LectureEnFlux lecture(fd);
     std::optional<Calendrier> sien; // the schedule of this file's first header
     Ecart ecart;
     LectureTournoi l = lireTournoi(lecture, Coupure::SiCoupee, [&](Partie &&p) {
         compterLaPartie(p, lecture, k, cumul, sien, ecart);
     });
-    fermerALire(fd);
     if (l.coupee)
         std::fprintf(stderr, "%s:%d: attention, la dernière partie est coupée : elle est "
                              "laissée de côté\n",

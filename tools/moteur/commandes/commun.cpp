@@ -30,24 +30,32 @@ int refuser(Commande c, const std::string &erreur)
     return USAGE;
 }
 
-int ouvrirALire(const std::string &fichier)
+int ouvrirEnLecture(const std::string &fichier, int &erreur)
 {
     int fd = fichier == "-" ? STDIN_FILENO : open(fichier.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat s;
-    int erreur = fd < 0 ? errno : fstat(fd, &s) != 0 ? errno : S_ISDIR(s.st_mode) ? EISDIR : 0;
+    erreur = fd < 0 ? errno : fstat(fd, &s) != 0 ? errno : S_ISDIR(s.st_mode) ? EISDIR : 0;
+    if (erreur == 0)
+        return fd;
+    fermerALire(fd);
+    return -1;
+}
+
+int ouvrirALire(const std::string &fichier)
+{
+    int erreur = 0;
+    int fd = ouvrirEnLecture(fichier, erreur);
+    struct stat s;
     // A device may never end (/dev/urandom): not read at all.
-    if (erreur == 0 && fichier != "-" && (S_ISCHR(s.st_mode) || S_ISBLK(s.st_mode))) {
+    if (fd >= 0 && fichier != "-" && fstat(fd, &s) == 0 && (S_ISCHR(s.st_mode) || S_ISBLK(s.st_mode))) {
         std::fprintf(stderr, "moteur : impossible de lire « %s » : ce n'est pas un fichier\n",
                      fichier.c_str());
         fermerALire(fd);
         return -1;
     }
-    if (erreur != 0) {
+    if (fd < 0)
         std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
                      std::strerror(erreur));
-        fermerALire(fd);
-        return -1;
-    }
     return fd;
 }
 
@@ -63,15 +71,9 @@ bool parcourirEnregistrement(const std::string &fichier,
     int fd = ouvrirALire(fichier);
     if (fd < 0)
         return false;
+    FermerEnPartant fermer{fd};
     LectureEnFlux lecture(fd, parcours.octetsMax);
-    BilanDeLecture l;
-    try {
-        l = lireEnFlux(lecture, Coupure::SiCoupee, recevoir);
-    } catch (...) {
-        fermerALire(fd);
-        throw;
-    }
-    fermerALire(fd);
+    BilanDeLecture l = lireEnFlux(lecture, Coupure::SiCoupee, recevoir);
     // A last block cut short (an engine killed, a disk full) is what it is:
     // said, and the whole games before it read.
     if (l.coupee && parcours.avertir)

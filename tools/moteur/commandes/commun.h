@@ -34,7 +34,15 @@ constexpr uint64_t PAGE_OCTETS_MAX = uint64_t{32} << 20;
 // fermerALire); -1, with the reason said, when it cannot be read (a folder,
 // a device that may never end).
 int ouvrirALire(const std::string &fichier);
+// A file opened for reading, devices too, silent: -1 with `erreur` set to
+// an errno value.
+int ouvrirEnLecture(const std::string &fichier, int &erreur);
 void fermerALire(int descripteur);
+// Closes a descriptor of ouvrirALire when it goes, however it goes.
+struct FermerEnPartant {
+    int descripteur;
+    ~FermerEnPartant() { fermerALire(descripteur); }
+};
 // How a record file is read: its headers kept in `tetes` when given;
 // beyond `octetsMax` bytes (0: no limit), EnregistrementTropGros is thrown;
 // a last block cut short said or not (a file read a second time).

@@ -6,9 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <set>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace moteur {
@@ -34,25 +32,13 @@ std::optional<LectureTournoi> lireLeRecord(const Options &o,
                                            const std::function<void(Partie &&)> &recevoir,
                                            int &erreur)
 {
-    int fd = open(o.enregistrer.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat s;
-    erreur = fd < 0 ? errno : fstat(fd, &s) != 0 ? errno : S_ISDIR(s.st_mode) ? EISDIR : 0;
-    if (erreur != 0) {
-        if (fd >= 0)
-            close(fd);
+    int fd = ouvrirEnLecture(o.enregistrer, erreur);
+    if (fd < 0)
         return std::nullopt;
-    }
+    FermerEnPartant fermer{fd};
     LectureEnFlux lecture(fd);
-    LectureTournoi l;
-    try {
-        l = o.commande == Commande::Match ? lireMatch(lecture, Coupure::Reprise, recevoir)
-                                          : lireTournoi(lecture, Coupure::Reprise, recevoir);
-    } catch (...) {
-        close(fd);
-        throw;
-    }
-    close(fd);
-    return l;
+    return o.commande == Commande::Match ? lireMatch(lecture, Coupure::Reprise, recevoir)
+                                         : lireTournoi(lecture, Coupure::Reprise, recevoir);
 }
 
 } // namespace
