@@ -50,15 +50,12 @@ agrandir() {
     awk -v n="$1" '
         /^\[Match / { tete = 1 }
         tete { entete = entete $0 "\n"; if ($0 == "") tete = 0; next }
-        /^\[Partie "/ { g++ }
+        /^\[Partie "/ { g++; next }
         g > 0 { corps[g] = corps[g] $0 "\n" }
         END {
             printf "%s", entete
-            for (k = 0; k < n; k++) {
-                s = corps[k % g + 1]
-                sub(/^\[Partie "[0-9]+"\]/, "[Partie \"" k + 1 "\"]", s)
-                printf "%s", s
-            }
+            for (k = 0; k < n; k++)
+                printf "[Partie \"%d\"]\n%s", k + 1, corps[k % g + 1]
         }' "$dossier/base.txt" > "$2"
 }
 
@@ -74,7 +71,7 @@ mesurer() {
         echo "$kio" >> "$dossier/pics"
     done
     taille=$(stat -c %s "$fichier")
-    printf "%-12s %9s parties, %8s Mio : %s (statut %s)\n" "$nom" "$(grep -c '^\[Partie ' "$fichier")" \
+    printf "%-12s %9s parties, %8s Mio : %s (statut %s)\n" "$nom" "$(grep -c '^\[Partie "' "$fichier")" \
         "$(awk -v o="$taille" 'BEGIN { printf "%.1f", o / 1048576 }' | tr . ,)" \
         "$(resume < "$dossier/pics")" "$statut"
 }
