@@ -137,6 +137,8 @@ const char *const AIDE_PAGE =
     "l'enregistrement est lu sur l'entrée standard, la page va sur la sortie standard\n"
     "(sauf -o).\n"
     "L'adresse #partie=3&coup=12 ouvre la 3e partie du fichier après son 12e coup.\n"
+    "La page tient toutes les parties en mémoire : un enregistrement de plus de\n"
+    "%llu Mo est refusé (faites une page par tranche du tournoi, --tranche).\n"
     "\n"
     "Options :\n"
     "  -o, --sortie SORTIE.html  fichier de la page\n"
@@ -221,7 +223,8 @@ std::string texteAide(Commande c)
 {
     switch (c) {
     case Commande::Verifier: return AIDE_VERIFIER;
-    case Commande::Page: return AIDE_PAGE;
+    case Commande::Page:
+        return hote::texte(AIDE_PAGE, static_cast<unsigned long long>(PAGE_OCTETS_MAX >> 20));
     case Commande::Rejouer: return AIDE_REJOUER + lignesDAide({c});
     case Commande::Tournoi: return AIDE_TOURNOI + lignesDAide({c});
     case Commande::Classement: return AIDE_CLASSEMENT + lignesDAide({c});

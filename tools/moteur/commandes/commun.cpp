@@ -2,14 +2,16 @@
 
 #include "processus/fichiers.h"
 #include "processus/systeme.h"
+#include "sorties/lecture_flux.h"
 #include "sorties/textes.h"
 #include "texte.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
 
 namespace moteur {
@@ -28,41 +30,77 @@ int refuser(Commande c, const std::string &erreur)
     return USAGE;
 }
 
-std::optional<std::string> contenuDe(const std::string &fichier)
+int ouvrirEnLecture(const std::string &fichier, int &erreur)
 {
-    // A device may never end (/dev/urandom): not read at all.
+    int fd = fichier == "-" ? STDIN_FILENO : open(fichier.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat s;
-    if (stat(fichier.c_str(), &s) == 0 && (S_ISCHR(s.st_mode) || S_ISBLK(s.st_mode))) {
-        std::fprintf(stderr, "moteur : impossible de lire « %s » : ce n'est pas un fichier\n",
-                     fichier.c_str());
-        return std::nullopt;
-    }
-    int erreur = 0;
-    std::optional<std::string> contenu = lireFichier(fichier, erreur);
-    if (!contenu)
-        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
-                     std::strerror(erreur));
-    return contenu;
+    erreur = fd < 0 ? errno : fstat(fd, &s) != 0 ? errno : S_ISDIR(s.st_mode) ? EISDIR : 0;
+    if (erreur == 0)
+        return fd;
+    fermerALire(fd);
+    return -1;
 }
 
-std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichier)
+int ouvrirALire(const std::string &fichier)
 {
-    std::optional<std::string> contenu = contenuDe(fichier);
-    if (!contenu)
-        return std::nullopt;
-    LectureEnregistrements l = lireEnregistrements(*contenu);
+    int erreur = 0;
+    int fd = ouvrirEnLecture(fichier, erreur);
+    struct stat s;
+    // A device may never end (/dev/urandom): not read at all.
+    if (fd >= 0 && fichier != "-" && fstat(fd, &s) == 0 && (S_ISCHR(s.st_mode) || S_ISBLK(s.st_mode))) {
+        std::fprintf(stderr, "moteur : impossible de lire « %s » : ce n'est pas un fichier\n",
+                     fichier.c_str());
+        fermerALire(fd);
+        return -1;
+    }
+    if (fd < 0)
+        std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", fichier.c_str(),
+                     std::strerror(erreur));
+    return fd;
+}
+
+void fermerALire(int descripteur)
+{
+    if (descripteur > STDIN_FILENO)
+        close(descripteur);
+}
+
+bool parcourirEnregistrement(const std::string &fichier,
+                             const std::function<void(Partie &&)> &recevoir, Parcours parcours)
+{
+    int fd = ouvrirALire(fichier);
+    if (fd < 0)
+        return false;
+    FermerEnPartant fermer{fd};
+    LectureEnFlux lecture(fd, parcours.octetsMax);
+    BilanDeLecture l = lireEnFlux(lecture, Coupure::SiCoupee, recevoir);
     // A last block cut short (an engine killed, a disk full) is what it is:
     // said, and the whole games before it read.
-    DernierBloc b = dernierBloc(*contenu, l);
-    if (l.ligneErreur >= b.ligne && !b.entier && b.debut > 0) {
+    if (l.coupee && parcours.avertir)
         std::fprintf(stderr, "%s:%d: attention, la dernière partie est coupée : elle est laissée de côté\n",
-                     fichier.c_str(), b.ligne);
-        l = lireEnregistrements(std::string_view(*contenu).substr(0, b.debut));
+                     fichier.c_str(), l.ligneCoupee);
+    if (l.vide) {
+        l.ligneErreur = 1;
+        l.erreur = "aucune partie enregistrée";
     }
     if (l.ligneErreur != 0) {
         std::fprintf(stderr, "%s:%d: %s\n", fichier.c_str(), l.ligneErreur, l.erreur.c_str());
-        return std::nullopt;
+        return false;
     }
+    if (parcours.tetes != nullptr) {
+        parcours.tetes->matchs = std::move(l.matchs);
+        parcours.tetes->tournois = std::move(l.tournois);
+    }
+    return true;
+}
+
+std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichier,
+                                                        uint64_t octetsMax)
+{
+    LectureEnregistrements l;
+    if (!parcourirEnregistrement(
+            fichier, [&](Partie &&p) { l.parties.push_back(std::move(p)); }, {&l, octetsMax}))
+        return std::nullopt;
     return l;
 }
 

@@ -8,7 +8,9 @@
 #include "processus/orphelins.h"
 #include "sorties/enregistrement.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,12 +26,42 @@ int refuser(Commande c, const std::string &erreur);
 // The text of `moteur --help`, `moteur verifier --help`, `moteur page --help`.
 std::string texteAide(Commande c);
 
-// The whole of a file (`-`: standard input); nothing, with the reason said,
-// when it cannot be read.
-std::optional<std::string> contenuDe(const std::string &fichier);
-// The games of a record file, every move checked; nothing, with the file,
-// the line and the reason said, when it cannot be read or is not sound.
-std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichier);
+// A page holds every game of its record in memory, and a browser must open
+// it: larger records are refused.
+constexpr uint64_t PAGE_OCTETS_MAX = uint64_t{32} << 20;
+
+// A record file opened for reading (`-`: standard input, left open by
+// fermerALire); -1, with the reason said, when it cannot be read (a folder,
+// a device that may never end).
+int ouvrirALire(const std::string &fichier);
+// A file opened for reading, devices too, silent: -1 with `erreur` set to
+// an errno value.
+int ouvrirEnLecture(const std::string &fichier, int &erreur);
+void fermerALire(int descripteur);
+// Closes a descriptor of ouvrirALire when it goes, however it goes.
+struct FermerEnPartant {
+    int descripteur;
+    ~FermerEnPartant() { fermerALire(descripteur); }
+};
+// How a record file is read: its headers kept in `tetes` when given;
+// beyond `octetsMax` bytes (0: no limit), EnregistrementTropGros is thrown;
+// a last block cut short said or not (a file read a second time).
+struct Parcours {
+    LectureEnregistrements *tetes = nullptr;
+    uint64_t octetsMax = 0;
+    bool avertir = true;
+};
+// Reads a record file block by block, handing each game to `recevoir` as
+// soon as it is checked (a last block cut short is left out): false, with
+// the file, the line and the reason said, when it cannot be read or is not
+// sound.
+bool parcourirEnregistrement(const std::string &fichier,
+                             const std::function<void(Partie &&)> &recevoir, Parcours parcours = {});
+// The games of a record file, every move checked, all kept; nothing, with
+// the file, the line and the reason said, when it cannot be read or is not
+// sound.
+std::optional<LectureEnregistrements> enregistrementsDe(const std::string &fichier,
+                                                        uint64_t octetsMax = 0);
 
 // The file name of a player given by its path.
 std::string nomDeBase(const std::string &nom);

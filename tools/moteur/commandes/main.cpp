@@ -6,6 +6,7 @@
 #include "processus/systeme.h"
 
 #include <cstdio>
+#include <exception>
 #include <new>
 #include <system_error>
 #include <poll.h>
@@ -68,6 +69,26 @@ bool sortieSansLecteur()
            (p.revents & POLLERR) != 0;
 }
 
+// An exception no one catches (in a worker thread, or before main's own
+// catch) ends the engine with a message and status 1, never a core dump:
+// most often the memory is exhausted.
+[[noreturn]] void terminerProprement()
+{
+    try {
+        if (std::exception_ptr e = std::current_exception())
+            std::rethrow_exception(e);
+        std::fputs("moteur : arrêt sur une erreur interne\n", stderr);
+    } catch (const std::bad_alloc &) {
+        std::fputs("moteur : mémoire épuisée\n", stderr);
+    } catch (const std::system_error &e) {
+        std::fprintf(stderr, "moteur : le système refuse une ressource (%s)\n", e.what());
+    } catch (...) {
+        std::fputs("moteur : arrêt sur une erreur interne\n", stderr);
+    }
+    std::fflush(stdout);
+    _exit(ECHEC);
+}
+
 } // namespace
 } // namespace moteur
 
@@ -75,6 +96,7 @@ int main(int argc, char **argv)
 {
     using namespace moteur;
     ouvrirLesDescripteursStandard();
+    std::set_terminate(terminerProprement);
     // Before any player or thread exists: a SIGUSR1 must never end the
     // engine.  The registry lives as long as the process: the stop thread
     // and the signal handlers may reach it up to the last instruction.

@@ -5,6 +5,7 @@
 #include "processus/fichiers.h"
 #include "processus/systeme.h"
 #include "sorties/enregistrement.h"
+#include "sorties/lecture_flux.h"
 #include "sorties/lecture_tournoi.h"
 #include "sorties/page.h"
 #include "texte.h"
@@ -62,6 +63,27 @@ std::optional<Classement> classementDuTournoi(LectureEnregistrements &l, const s
     return classer(calendrier, l.parties);
 }
 
+// The record's games, all of them in memory for the page: a record over
+// PAGE_OCTETS_MAX is refused, before it is read when its size is known.
+std::optional<LectureEnregistrements> enregistrementsBornes(const std::string &fichier)
+{
+    struct stat s;
+    bool tropGros = fichier != "-" && stat(fichier.c_str(), &s) == 0 && S_ISREG(s.st_mode) &&
+                    static_cast<uint64_t>(s.st_size) > PAGE_OCTETS_MAX;
+    try {
+        if (!tropGros)
+            return enregistrementsDe(fichier, PAGE_OCTETS_MAX);
+    } catch (const EnregistrementTropGros &) {
+    }
+    std::string nom = fichier == "-" ? "l'entrée standard" : "« " + fichier + " »";
+    std::fprintf(stderr,
+                 "moteur : %s dépasse %llu Mo, le plus gros enregistrement qu'une page "
+                 "montre : faites une page par tranche du tournoi (tournoi --tranche K/M "
+                 "--enregistrer), ou d'un fichier qui ne garde que les parties voulues\n",
+                 nom.c_str(), static_cast<unsigned long long>(PAGE_OCTETS_MAX >> 20));
+    return std::nullopt;
+}
+
 } // namespace
 
 int commandePage(const Options &o, Registre &)
@@ -76,7 +98,7 @@ int commandePage(const Options &o, Registre &)
     bool entree = fichier == "-";
     std::string sortie = o.sortie.value_or(entree ? "-" : sortieParDefaut(fichier));
 
-    std::optional<LectureEnregistrements> lu = enregistrementsDe(fichier);
+    std::optional<LectureEnregistrements> lu = enregistrementsBornes(fichier);
     if (!lu)
         return ECHEC;
     LectureEnregistrements &l = *lu;

@@ -1,7 +1,6 @@
 // Resuming a match or a tournament: what its record already holds.
 #include "commandes/commun.h"
 
-#include "processus/systeme.h"
 #include "sorties/lecture_tournoi.h"
 #include "texte.h"
 
@@ -26,12 +25,20 @@ std::string ecartDUnePartie(const Options &o, const Calendrier &calendrier, Eten
     return ecart;
 }
 
-// The record of this run read for resuming it: a last block that is not
-// sound is left out.
-LectureTournoi lireLeRecord(const Options &o, const std::string &texte)
+// The record of this run read for resuming it, block by block, each game
+// handed to `recevoir`: a last block that is not sound is left out.  Nothing
+// when the file cannot be opened (`erreur` says why).
+std::optional<LectureTournoi> lireLeRecord(const Options &o,
+                                           const std::function<void(Partie &&)> &recevoir,
+                                           int &erreur)
 {
-    return o.commande == Commande::Match ? lireMatch(texte, Coupure::Reprise)
-                                         : lireTournoi(texte, Coupure::Reprise);
+    int fd = ouvrirEnLecture(o.enregistrer, erreur);
+    if (fd < 0)
+        return std::nullopt;
+    FermerEnPartant fermer{fd};
+    LectureEnFlux lecture(fd);
+    return o.commande == Commande::Match ? lireMatch(lecture, Coupure::Reprise, recevoir)
+                                         : lireTournoi(lecture, Coupure::Reprise, recevoir);
 }
 
 } // namespace
@@ -40,15 +47,19 @@ std::optional<int> lireLaReprise(const Options &o, const Calendrier &calendrier,
                                  std::vector<Partie> &anciennes)
 {
     int erreur = 0;
-    std::optional<std::string> texte = lireFichier(o.enregistrer, erreur);
-    if (!texte && erreur != ENOENT) {
+    std::vector<Partie> parties; // the games played are needed: kept, read block by block
+    std::optional<LectureTournoi> lu =
+        lireLeRecord(o, [&](Partie &&p) { parties.push_back(std::move(p)); }, erreur);
+    if (!lu && erreur != ENOENT) {
         std::fprintf(stderr, "moteur : impossible de lire « %s » : %s\n", o.enregistrer.c_str(),
                      std::strerror(erreur));
         return ECHEC;
     }
     bool match = o.commande == Commande::Match;
     const char *quoi = match ? "match" : "tournoi";
-    LectureTournoi l = lireLeRecord(o, texte.value_or(""));
+    LectureTournoi l = lu.value_or(LectureTournoi{});
+    if (l.ligneErreur == 0 && l.reglage)
+        l.parties = std::move(parties);
     if (l.ligneErreur != 0) {
         std::fprintf(stderr, "%s:%d: %s\n", o.enregistrer.c_str(), l.ligneErreur, l.erreur.c_str());
         return ECHEC;
@@ -85,22 +96,28 @@ std::optional<int> refuserUneSecondeCopie(const Options &o, const Calendrier &ca
                                           Etendue e)
 {
     int erreur = 0;
-    std::optional<std::string> texte = lireFichier(o.enregistrer, erreur);
-    if (!texte || texte->find_first_not_of("\r\n") == std::string::npos)
+    int deja = 0; // the first game of this slice the record holds
+    std::optional<LectureTournoi> lu = lireLeRecord(
+        o,
+        [&](Partie &&p) {
+            if (deja == 0 && p.numero >= e.premiere && p.numero <= e.derniere)
+                deja = p.numero;
+        },
+        erreur);
+    if (!lu)
         return std::nullopt;
     const char *quoi = o.commande == Commande::Match ? "match" : "tournoi";
-    LectureTournoi l = lireLeRecord(o, *texte);
+    const LectureTournoi &l = *lu;
     std::string raison = l.ligneErreur != 0 ? l.erreur
                          : l.reglage && !(*l.reglage == calendrier.reglage())
                              ? hote::texte("il contient un autre %s (", quoi) +
                                    difference(*l.reglage, calendrier.reglage()) +
                                    ") : écrivez dans un autre fichier"
                              : "";
-    for (const Partie &p : l.parties)
-        if (raison.empty() && p.numero >= e.premiere && p.numero <= e.derniere)
-            raison = hote::texte("il contient déjà la partie %d de ce %s : reprenez-le "
-                                 "avec --reprendre, ou écrivez dans un autre fichier",
-                                 p.numero, quoi);
+    if (raison.empty() && deja != 0)
+        raison = hote::texte("il contient déjà la partie %d de ce %s : reprenez-le "
+                             "avec --reprendre, ou écrivez dans un autre fichier",
+                             deja, quoi);
     if (raison.empty())
         return std::nullopt;
     std::fprintf(stderr, "moteur : « %s » : %s\n", o.enregistrer.c_str(), raison.c_str());

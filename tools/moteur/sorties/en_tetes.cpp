@@ -221,11 +221,11 @@ bool valeurSaine(const std::string &nom, std::string_view v)
 } // namespace
 
 std::optional<Refus> lireEnTeteDuMatch(Lignes &lignes, std::string_view premiere,
-                                       LectureEnregistrements &lecture)
+                                       size_t partiesLues, std::vector<EnTeteLu> &tetes)
 {
     EnTeteLu e;
     e.ligne = lignes.numero();
-    e.premierePartie = lecture.parties.size();
+    e.premierePartie = partiesLues;
     size_t i = 0; // the next tag expected
     for (std::string_view l = premiere; !l.empty(); l = lignes.suivante()) {
         // An optional tag may be missing: the line is then the next one's.
@@ -256,16 +256,16 @@ std::optional<Refus> lireEnTeteDuMatch(Lignes &lignes, std::string_view premiere
     if (!m)
         return Refus{e.ligne, erreur};
     e.reglage = calendrierDuMatch(*m);
-    lecture.matchs.push_back(std::move(e));
+    tetes.push_back(std::move(e));
     return std::nullopt;
 }
 
 std::optional<Refus> lireEnTeteDuTournoi(Lignes &lignes, std::string_view premiere,
-                                         LectureEnregistrements &lecture)
+                                         size_t partiesLues, std::vector<EnTeteLu> &tetes)
 {
     EnTeteLu e;
     e.ligne = lignes.numero();
-    e.premierePartie = lecture.parties.size();
+    e.premierePartie = partiesLues;
     for (std::string_view l = premiere; !l.empty(); l = lignes.fini() ? "" : lignes.suivante()) {
         size_t blanc = l.find(' ');
         std::string nom(l.substr(1, blanc == std::string_view::npos ? 0 : blanc - 1));
@@ -281,7 +281,7 @@ std::optional<Refus> lireEnTeteDuTournoi(Lignes &lignes, std::string_view premie
     if (!r)
         return Refus{e.ligne, erreur};
     e.reglage = *r;
-    lecture.tournois.push_back(std::move(e));
+    tetes.push_back(std::move(e));
     return std::nullopt;
 }
 

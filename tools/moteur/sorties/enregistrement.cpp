@@ -257,7 +257,8 @@ std::optional<Refus> verifierLaFin(const EtiquettesDePartie &e, Partie &p, Posit
     return std::nullopt;
 }
 
-// One game from its first tag line; nothing when it is sound.
+} // namespace
+
 std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Partie &p)
 {
     EtiquettesDePartie e;
@@ -270,36 +271,6 @@ std::optional<Refus> lirePartie(Lignes &lignes, std::string_view premiere, Parti
     if (!refus)
         refus = lireLesCoups(lignes, p, position);
     return refus ? refus : verifierLaFin(e, p, position);
-}
-
-} // namespace
-
-DernierBloc dernierBloc(std::string_view t, const LectureEnregistrements &lu)
-{
-    DernierBloc b;
-    size_t position = 0;
-    int ligne = 1;
-    bool apresBlanc = true;
-    while (position < t.size()) {
-        size_t fin = t.find('\n', position);
-        size_t longueur = (fin == std::string_view::npos ? t.size() : fin) - position;
-        if (apresBlanc && longueur > 0 && t[position] == '[') {
-            b.debut = position;
-            b.ligne = ligne;
-        }
-        apresBlanc = longueur == 0;
-        if (fin == std::string_view::npos)
-            break;
-        position = fin + 1;
-        ligne++;
-    }
-    b.entier = t.size() >= 2 && t.substr(t.size() - 2) == "\n\n";
-    size_t dernierEnTete = std::max(lu.tournois.empty() ? 0 : lu.tournois.back().premierePartie,
-                                    lu.matchs.empty() ? 0 : lu.matchs.back().premierePartie);
-    if (b.entier && lu.ligneErreur == 0 && !lu.parties.empty() && lu.parties.back().coups.empty() &&
-        dernierEnTete < lu.parties.size())
-        b.entier = t.size() >= 3 && t.substr(t.size() - 3) == "\n\n\n";
-    return b;
 }
 
 bool nomEnregistrable(std::string_view nom)
@@ -345,46 +316,6 @@ std::string ecrireEnregistrement(const Partie &p)
         t += ligne + "\n";
     t += "\n";
     return t;
-}
-
-LectureEnregistrements lireEnregistrements(std::string_view texte)
-{
-    LectureEnregistrements resultat;
-    Lignes lignes(texte);
-    while (!lignes.fini()) {
-        std::string_view l = lignes.suivante();
-        if (l.empty())
-            continue; // blank lines between games
-        if (l.substr(0, 8) == "[Match \"") {
-            if (std::optional<Refus> refus = lireEnTeteDuMatch(lignes, l, resultat)) {
-                resultat.ligneErreur = refus->ligne;
-                resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
-                return resultat;
-            }
-            continue;
-        }
-        if (l.substr(0, 10) == "[Tournoi \"") {
-            if (std::optional<Refus> refus = lireEnTeteDuTournoi(lignes, l, resultat)) {
-                resultat.ligneErreur = refus->ligne;
-                resultat.erreur = hote::lisible(refus->raison);
-                return resultat;
-            }
-            continue;
-        }
-        Partie p;
-        if (std::optional<Refus> refus = lirePartie(lignes, l, p)) {
-            resultat.ligneErreur = refus->ligne;
-            resultat.erreur = hote::lisible(refus->raison); // the file's bytes, readable
-            return resultat;
-        }
-        resultat.parties.push_back(std::move(p));
-    }
-    // A match stopped before its first game ended leaves its tags alone.
-    if (resultat.parties.empty() && resultat.matchs.empty() && resultat.tournois.empty()) {
-        resultat.ligneErreur = 1;
-        resultat.erreur = "aucune partie enregistrée";
-    }
-    return resultat;
 }
 
 } // namespace moteur

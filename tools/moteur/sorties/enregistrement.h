@@ -110,19 +110,20 @@ struct LectureEnregistrements {
 
 // Reads every game and replays it: the tags must be sound, every move legal
 // from the start position, and the result, the end and the score must be
-// those of the final position.
+// those of the final position.  Every game kept: for texts in memory; a
+// file is read block by block (lecture_flux.h).
 LectureEnregistrements lireEnregistrements(std::string_view texte);
 
-// The last block of a record's text (a header or a game): where it starts,
-// its first line, and whether it is whole (a block ends with a blank line,
-// a game without moves with two).  An engine killed, or a disk full, while
-// writing it leaves it cut short.
+// The last block of a record (a header or a game): where it starts, its
+// first line, and whether it is whole (a block ends with a blank line, a
+// game without moves with two).  An engine killed, or a disk full, while
+// writing it leaves it cut short.  Its start is the last line opening with
+// `[` after a blank line (LectureEnFlux::dernierBloc, lecture_flux.h).
 struct DernierBloc {
     size_t debut = 0;
     int ligne = 1;
     bool entier = true;
 };
-DernierBloc dernierBloc(std::string_view texte, const LectureEnregistrements &lu);
 
 // Names that a record can hold as they are.
 bool nomEnregistrable(std::string_view nom);

@@ -5,39 +5,24 @@
 namespace moteur {
 namespace {
 
-// The record without a last block that is not sound, when `coupure` leaves
-// it out: what lireEnregistrements reads of it, `l` telling what was left out.
-LectureEnregistrements lireEnTolerant(const std::string &texte, Coupure coupure, LectureTournoi &l)
+// A match's record or a tournament's, which holds no header of the other
+// kind, read with its one schedule; its games handed over as read.
+LectureTournoi lireUnSeulReglage(LectureEnFlux &lecture, Coupure coupure, bool match,
+                                 const std::function<void(Partie &&)> &recevoir)
 {
-    std::string t = texte;
-    LectureEnregistrements e = lireEnregistrements(t);
-    DernierBloc b = dernierBloc(t, e);
-    bool fautif = e.ligneErreur != 0 && e.ligneErreur >= b.ligne;
-    if ((coupure == Coupure::Reprise && (!b.entier || fautif)) ||
-        (coupure == Coupure::SiCoupee && !b.entier && fautif && b.debut > 0)) {
-        t.resize(b.debut);
-        l.coupee = true;
-        l.ligneCoupee = b.ligne;
-        if (t.find_first_not_of("\r\n") == std::string::npos)
-            return {};
-        e = lireEnregistrements(t);
-    }
-    l.longueurSaine = t.size();
+    BilanDeLecture e = lireEnFlux(lecture, coupure, [&](Partie &&p) {
+        if (match)
+            p.rencontre = 1;
+        recevoir(std::move(p));
+    });
+    LectureTournoi l;
+    l.coupee = e.coupee;
+    l.ligneCoupee = e.ligneCoupee;
+    l.longueurSaine = e.longueurSaine;
     l.ligneErreur = e.ligneErreur;
     l.erreur = e.erreur;
-    return e;
-}
-
-// A match's record or a tournament's, which holds no header of the other
-// kind, read with its one schedule.
-LectureTournoi lireUnSeulReglage(const std::string &texte, Coupure coupure, bool match)
-{
-    LectureTournoi l;
-    if (texte.find_first_not_of("\r\n") == std::string::npos)
+    if (l.ligneErreur != 0 || e.vide)
         return l; // empty: nothing played yet
-    LectureEnregistrements e = lireEnTolerant(texte, coupure, l);
-    if (l.ligneErreur != 0 || l.longueurSaine == 0)
-        return l;
     const std::vector<EnTeteLu> &tetes = match ? e.matchs : e.tournois;
     const std::vector<EnTeteLu> &autres = match ? e.tournois : e.matchs;
     if (!autres.empty() || tetes.empty() || tetes[0].premierePartie > 0) {
@@ -47,12 +32,18 @@ LectureTournoi lireUnSeulReglage(const std::string &texte, Coupure coupure, bool
         return l;
     }
     l.reglage = reglageDesEnTetes(tetes, match ? "match" : "tournoi", l.ligneErreur, l.erreur);
-    if (l.ligneErreur != 0)
-        return l;
-    l.parties = std::move(e.parties);
-    if (match)
-        for (Partie &p : l.parties)
-            p.rencontre = 1;
+    return l;
+}
+
+// The same from a text, every game kept once the record is found sound.
+LectureTournoi lireLeTexte(const std::string &texte, Coupure coupure, bool match)
+{
+    LectureEnFlux lecture(texte);
+    std::vector<Partie> parties;
+    LectureTournoi l = lireUnSeulReglage(lecture, coupure, match,
+                                         [&](Partie &&p) { parties.push_back(std::move(p)); });
+    if (l.ligneErreur == 0 && l.reglage)
+        l.parties = std::move(parties);
     return l;
 }
 
@@ -60,12 +51,24 @@ LectureTournoi lireUnSeulReglage(const std::string &texte, Coupure coupure, bool
 
 LectureTournoi lireTournoi(const std::string &texte, Coupure coupure)
 {
-    return lireUnSeulReglage(texte, coupure, false);
+    return lireLeTexte(texte, coupure, false);
 }
 
 LectureTournoi lireMatch(const std::string &texte, Coupure coupure)
 {
-    return lireUnSeulReglage(texte, coupure, true);
+    return lireLeTexte(texte, coupure, true);
+}
+
+LectureTournoi lireTournoi(LectureEnFlux &lecture, Coupure coupure,
+                           const std::function<void(Partie &&)> &recevoir)
+{
+    return lireUnSeulReglage(lecture, coupure, false, recevoir);
+}
+
+LectureTournoi lireMatch(LectureEnFlux &lecture, Coupure coupure,
+                         const std::function<void(Partie &&)> &recevoir)
+{
+    return lireUnSeulReglage(lecture, coupure, true, recevoir);
 }
 
 std::optional<ReglageTournoi> reglageDesEnTetes(const std::vector<EnTeteLu> &tetes,

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "sorties/enregistrement.h"
+#include "sorties/lecture_flux.h"
 #include "tournoi/calendrier.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,19 +24,20 @@ struct LectureTournoi {
     std::string erreur;
 };
 
-// What a reader does with a last block that is not sound: refuses it; leaves
-// it out when the text ends inside it (an engine killed or a disk full
-// while writing it); or, to resume the record, leaves it out as soon as it
-// is faulty, since an engine killed just after a blank line leaves a block
-// that looks whole.
-enum class Coupure { Refusee, SiCoupee, Reprise };
-
 // Reads a tournament's record.
 LectureTournoi lireTournoi(const std::string &texte, Coupure coupure);
 // The same for a match's record (its header, repeated by each resumption):
 // its schedule is that of a tournament of its two players (calendrierDuMatch),
 // and its games are that pairing's.
 LectureTournoi lireMatch(const std::string &texte, Coupure coupure);
+// The same from a reader, block by block: each game kept is handed to
+// `recevoir` as soon as it is read (`parties` stays empty), before the
+// headers are all checked; a caller keeps them only once the reading says
+// the record is sound.
+LectureTournoi lireTournoi(LectureEnFlux &lecture, Coupure coupure,
+                           const std::function<void(Partie &&)> &recevoir);
+LectureTournoi lireMatch(LectureEnFlux &lecture, Coupure coupure,
+                         const std::function<void(Partie &&)> &recevoir);
 
 // The one schedule the headers of a record describe (every resumption opens
 // with its header again; `quoi`: "match" or "tournoi"); nothing, with the

@@ -32,4 +32,20 @@ struct Classement {
 // The standings of these games (each a game of the schedule, once).
 Classement classer(const Calendrier &calendrier, const std::vector<Partie> &parties);
 
+// The same, game after game, in any order: what a game adds is counted as
+// it comes, so that a record larger than memory is ranked in memory of its
+// standings (and an int per game of the schedule).
+class Classeur {
+public:
+    explicit Classeur(const Calendrier &calendrier);
+    void ajouter(const Partie &p); // a game of the schedule, once
+    Classement classement() const;
+
+private:
+    const Calendrier &calendrier_;
+    Classement c_;
+    std::vector<LigneClassement> lignes_; // by player index
+    std::vector<int> demis_; // by game: half-points of its pairing's first player, -1 unplayed
+};
+
 } // namespace moteur

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -213,11 +214,20 @@ void jouerTournoi(const TravailTournoi &travail, Registre &registre,
     std::vector<int> processeurs = processeursPermis();
     int n = std::max(1, travail.concurrence);
     std::vector<std::thread> ouvriers;
+    ouvriers.reserve(static_cast<size_t>(n));
     for (int k = 0; k < n; k++) {
         int processeur =
             processeurs.empty() ? -1 : processeurs[static_cast<size_t>(k) % processeurs.size()];
-        ouvriers.emplace_back(travailler, std::cref(travail), std::ref(repartition),
-                              std::ref(registre), processeur);
+        try {
+            ouvriers.emplace_back(travailler, std::cref(travail), std::ref(repartition),
+                                  std::ref(registre), processeur);
+        } catch (const std::exception &) {
+            // The system refuses one more thread (its limits, its memory):
+            // the workers started play it all; none at all is a failure.
+            if (ouvriers.empty())
+                throw;
+            break;
+        }
     }
     for (std::thread &o : ouvriers)
         o.join();
