@@ -141,6 +141,17 @@ std::string ouvrirLesSorties(const Lancement &l, Preparation &p, DescripteursDuF
     return "";
 }
 
+// The child's argv, pointing into `l`: its program, then its arguments.
+std::vector<char *> ligneDuFils(const Lancement &l)
+{
+    std::vector<char *> argv;
+    argv.push_back(const_cast<char *>(l.chemin.c_str()));
+    for (const std::string &a : l.arguments)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
 } // namespace
 
 std::string ligneDeCoupure(long taille)
@@ -182,11 +193,7 @@ Etat Processus::lancer(const Lancement &l)
     rapport_ = rapport[0];
     fils.garder(rapport[1]);
     // Everything the child needs is prepared before it starts.
-    std::vector<char *> argv;
-    argv.push_back(const_cast<char *>(l.chemin.c_str()));
-    for (const std::string &a : l.arguments)
-        argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
+    std::vector<char *> argv = ligneDuFils(l);
     Preparation p = {l.chemin.c_str(), argv.data(), demandes[0], reponses[1], -1, -1,
                      l.terminal, l.texte, espaces != 0 ? 1 : static_cast<int>(getpid()),
                      l.terminal || l.fichierTrace.empty() ? 0 : l.tailleTrace};
