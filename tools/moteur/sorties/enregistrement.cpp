@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstring>
 #include <optional>
+#include <string>
 
 namespace moteur {
 
@@ -300,21 +301,31 @@ std::string ecrireEnregistrement(const Partie &p)
         t += hote::texte("[Rencontre \"%d\"]\n", p.rencontre);
     t += "\n";
 
-    std::string ligne;
+    // Written by hand rather than through printf: a quick game's record
+    // costs as much as its moves otherwise.
+    size_t debutLigne = t.size();
+    std::string mot;
     for (size_t i = 0; i < p.coups.size(); i++) {
-        std::string mot = i % 2 == 0 ? hote::texte("%zu. ", i / 2 + 1) : std::string();
-        mot += hote::texte("%d-%d%s", p.coups[i].coup.origine, p.coups[i].coup.destination,
-                           p.coups[i].impose ? "*" : "");
+        mot.clear();
+        if (i % 2 == 0)
+            mot.append(std::to_string(i / 2 + 1)).append(". ");
+        mot.append(std::to_string(p.coups[i].coup.origine)).push_back('-');
+        mot.append(std::to_string(p.coups[i].coup.destination));
+        if (p.coups[i].impose)
+            mot.push_back('*');
         // A move stays on the line of its number.
-        if (!ligne.empty() && ligne.size() + 1 + mot.size() > LARGEUR_LIGNE) {
-            t += ligne + "\n";
-            ligne.clear();
+        size_t largeur = t.size() - debutLigne;
+        if (largeur > 0 && largeur + 1 + mot.size() > LARGEUR_LIGNE) {
+            t.push_back('\n');
+            debutLigne = t.size();
+        } else if (largeur > 0) {
+            t.push_back(' ');
         }
-        ligne += (ligne.empty() ? "" : " ") + mot;
+        t += mot;
     }
-    if (!ligne.empty())
-        t += ligne + "\n";
-    t += "\n";
+    if (t.size() > debutLigne)
+        t.push_back('\n');
+    t.push_back('\n');
     return t;
 }
 
