@@ -38,22 +38,7 @@ if ! "$bin/moteur" -q --isolation exigee --enregistrer /dev/null "$joueur" "$jou
     exit 1
 fi
 
-# processeur FICHIER: the user and system seconds of this shell's children
-# so far, as `times` wrote them into FICHIER.
-processeur() {
-    awk 'NR == 2 { split($1, u, "m"); split($2, s, "m"); printf "%.6f", u[1] * 60 + u[2] + s[1] * 60 + s[2] }' "$1"
-}
-# secondes COMMANDE...: runs it, its output dropped; prints the elapsed
-# seconds it took, then the processor seconds.
-secondes() {
-    times > "$dossier/avant.$$"
-    debut=$(date +%s.%N)
-    "$@" > /dev/null
-    fin=$(date +%s.%N)
-    times > "$dossier/apres.$$"
-    awk -v d="$debut" -v f="$fin" -v a="$(processeur "$dossier/avant.$$")" \
-        -v b="$(processeur "$dossier/apres.$$")" 'BEGIN { printf "%.6f %.6f", f - d, b - a }'
-}
+. "$(dirname "$0")/mesures.sh"
 lancer() {
     i=0
     while [ "$i" -lt "$lancements" ]; do
@@ -102,12 +87,6 @@ done
 
 coups=$(awk '!/^\[/ { for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+-[0-9]+\*?$/) n++ } END { print n }' \
     "$dossier/coups.aucune.txt")
-# etendue: the minimum, median and maximum of the numbers read, one a line,
-# in the format given (decimal comma).
-etendue() {
-    sort -g | awk -v f="$1" '{ v[NR] = $1 }
-        END { printf "min " f ", médiane " f ", max " f, v[1], v[int((NR + 1) / 2)], v[NR] }' | tr . ,
-}
 # cout FICHIER DIVISEUR: per round, (with - without) / DIVISEUR in
 # microseconds, elapsed then processor.
 cout() {

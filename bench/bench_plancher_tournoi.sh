@@ -25,22 +25,7 @@ dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
 echo "$# joueurs, $(($# * ($# - 1) / 2)) rencontres de $parties parties, --ouverture 4, $tours tours"
 
-# processeur FICHIER: the user and system seconds of this shell's children
-# so far, as `times` wrote them into FICHIER.
-processeur() {
-    awk 'NR == 2 { split($1, u, "m"); split($2, s, "m"); printf "%.6f", u[1] * 60 + u[2] + s[1] * 60 + s[2] }' "$1"
-}
-# secondes COMMANDE...: runs it, its output dropped; prints the elapsed
-# seconds it took, then the processor seconds.
-secondes() {
-    times > "$dossier/avant"
-    debut=$(date +%s.%N)
-    "$@" > /dev/null
-    fin=$(date +%s.%N)
-    times > "$dossier/apres"
-    awk -v d="$debut" -v f="$fin" -v a="$(processeur "$dossier/avant")" \
-        -v b="$(processeur "$dossier/apres")" 'BEGIN { printf "%.6f %.6f", f - d, b - a }'
-}
+. "$(dirname "$0")/mesures.sh"
 moteur() {
     "$bin/moteur" tournoi -q --graine 1 --parties "$parties" --ouverture 4 -j "$1" \
         --enregistrer "$dossier/moteur.$1.pgn" $AUTOMATIQUES
@@ -75,12 +60,6 @@ mesurer() {
         diff "$dossier/m" "$dossier/p" | head -n 5 >&2
         exit 1
     fi
-}
-# etendue: the minimum, median and maximum of the numbers read, one a line
-# (decimal comma).
-etendue() {
-    sort -g | awk '{ v[NR] = $1 }
-        END { printf "min %.2f, médiane %.2f, max %.2f", v[1], v[int((NR + 1) / 2)], v[NR] }' | tr . ,
 }
 
 tour=1

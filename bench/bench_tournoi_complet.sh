@@ -38,11 +38,7 @@ trace() {
     mkdir "$dossier/traces"
     "$bin/moteur" tournoi $options -j 1 --traces "$dossier/traces" $AUTOMATIQUES
 }
-# etendue: the minimum, median and maximum of the numbers read, one a line.
-etendue() {
-    sort -g | awk '{ v[NR] = $1 }
-        END { printf "min %.2f, médiane %.2f, max %.2f", v[1], v[int((NR + 1) / 2)], v[NR] }' | tr . ,
-}
+. "$(dirname "$0")/mesures.sh"
 
 tour=1
 while [ "$tour" -le "$tours" ]; do
