@@ -113,6 +113,27 @@ TEST_F(Tournoi, MemesPartiesEtMemeClassementQuelQueSoitJ)
     EXPECT_TRUE(aucunProcessusRestant());
 }
 
+TEST_F(Tournoi, UnProcessusAttendSaRencontreSuivanteSaufAvecLesTraces)
+{
+    // joueur_compteur plays pairings 1 and 3: kept between them, it goes on
+    // counting; with traces, each pairing starts it again, as a match does.
+    auto troisieme = [&](std::vector<std::string> options) {
+        fs::path f = dossier / "t.txt";
+        fs::remove(f);
+        options.insert(options.end(), {"--parties", "2", "--enregistrer", f.string(), "joueur_premier",
+                                       "joueur_compteur", "joueur_tirage"});
+        options.insert(options.begin(), {"tournoi", "-q", "--graine", "5", "--ouverture", "2"});
+        EXPECT_EQ(moteur(options).statut, 0);
+        return sansNumeros(blocs(lire(f))[5]);
+    };
+    fs::path m = dossier / "m.txt";
+    moteur({"-q", "--graine", "5", "--parties", "2", "--ouverture", "2", "--enregistrer", m.string(),
+            "joueur_compteur", "joueur_tirage"});
+    std::string seul = sansNumeros(blocs(lire(m))[1]);
+    EXPECT_NE(troisieme({"-j", "1"}), seul);
+    EXPECT_EQ(troisieme({"-j", "1", "--traces", (dossier / "traces").string()}), seul);
+}
+
 TEST_F(Tournoi, UnTournoiTueSeReprendEtFinitCommeSansInterruption)
 {
     fs::path f = dossier / "t.txt";

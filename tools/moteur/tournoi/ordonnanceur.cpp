@@ -1,6 +1,8 @@
 // The scheduler of a tournament's concurrent games (Linux threads).
 #include "tournoi/ordonnanceur.h"
 
+#include "tournoi/vivier.h"
+
 #include "processus/signaux.h"
 #include "processus/systeme.h"
 
@@ -12,7 +14,6 @@
 #include <optional>
 #include <sched.h>
 #include <thread>
-#include <tuple>
 
 namespace moteur {
 namespace {
@@ -107,57 +108,6 @@ void resterSur(int processeur)
     relaisSansPreemption(true);
 }
 
-// A worker's two players, kept while the pairing stays the same, and a
-// player that plays the next pairing too kept into it: its process is not
-// started again (each game's own request resets what a game needs, and the
-// kit's players keep nothing from one game to the next).  With traces, each
-// pairing has files of its own, which a process opens at its start: none is
-// kept into the next pairing then.
-class Paire {
-public:
-    Paire(const TravailTournoi &t, Registre &registre) : t_(t), registre_(registre) {}
-    ~Paire() { finir(); }
-
-    // The players of `rencontre`, those of the last pairing kept if they play.
-    void prendre(int rencontre)
-    {
-        const Rencontre &r = t_.calendrier->rencontre(rencontre);
-        auto nouveaux = std::make_pair(reprendre(r.premier, rencontre), reprendre(r.second, rencontre));
-        finir(); // whoever does not play on
-        std::tie(premier_, second_) = std::move(nouveaux);
-        tenue_ = r;
-    }
-    Participant &premier() { return *premier_; }
-    Participant &second() { return *second_; }
-
-private:
-    std::unique_ptr<Participant> reprendre(int joueur, int rencontre)
-    {
-        bool tenir = t_.dossierTraces.empty();
-        if (tenir && joueur == tenue_.premier && premier_)
-            return std::move(premier_);
-        if (tenir && joueur == tenue_.second && second_)
-            return std::move(second_);
-        DescriptionJoueur d = t_.joueurs[static_cast<size_t>(joueur)];
-        if (!tenir)
-            d.fichierTrace = fichierDeTrace(t_.dossierTraces, rencontre, d.nom);
-        return creerParticipant(d, registre_);
-    }
-    void finir()
-    {
-        for (std::unique_ptr<Participant> *p : {&premier_, &second_})
-            if (*p) {
-                (*p)->finir();
-                p->reset();
-            }
-    }
-
-    const TravailTournoi &t_;
-    Registre &registre_;
-    Rencontre tenue_ = {-1, -1}; // the players of premier_ and second_
-    std::unique_ptr<Participant> premier_, second_;
-};
-
 // One worker: the games it takes, pairing after pairing, until none is left
 // or the run stops.
 void travailler(const TravailTournoi &t, Repartition &repartition, Registre &registre,
@@ -165,11 +115,11 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
 {
     resterSur(processeur);
     SuiviPartie muet;
-    Paire paire(t, registre);
+    Vivier joueurs(t, registre);
     int rencontre = 0;
     while (std::optional<Unite> u = repartition.prendre(rencontre)) {
         if (u->rencontre != rencontre)
-            paire.prendre(rencontre = u->rencontre);
+            joueurs.prendre(rencontre = u->rencontre);
         for (int numero : u->parties) {
             PartiePrevue prevue = t.calendrier->partie(numero);
             ReglagePartie reglage;
@@ -178,8 +128,8 @@ void travailler(const TravailTournoi &t, Repartition &repartition, Registre &reg
             reglage.depart = prevue.depart;
             reglage.strict = t.strict;
             bool premierEnJaune = prevue.jaune == t.calendrier->rencontre(rencontre).premier;
-            Partie p = jouerPartie(reglage, premierEnJaune ? paire.premier() : paire.second(),
-                                   premierEnJaune ? paire.second() : paire.premier(), muet);
+            Partie p = jouerPartie(reglage, premierEnJaune ? joueurs.premier() : joueurs.second(),
+                                   premierEnJaune ? joueurs.second() : joueurs.premier(), muet);
             p.rencontre = rencontre;
             if (p.interrompue || !repartition.rendre(p))
                 return;

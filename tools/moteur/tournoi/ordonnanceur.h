@@ -1,8 +1,8 @@
 // The scheduler of a tournament's concurrent games.
 //
 // N workers, each a thread of its own, play games at the same time.  A
-// worker plays one game at a time with its own two player processes, which it
-// keeps from one game to the next while it stays on the same pairing; the
+// worker plays one game at a time with player processes of its own, which
+// wait for its next pairings (vivier.h); the
 // process layer waits for a player's answer with a deadline (its watcher,
 // guetteur.h), so a blocking call per game is all a worker needs, and a
 // thread per running game keeps every game's code the same as a match's.  Workers take game pairs
