@@ -105,6 +105,44 @@ TEST(Processus, DixJoueursALaFoisSontTousDesJoueursPourLeRamassage)
     }
 }
 
+// The state letter of the program (/proc/PID/stat) once it is `voulu`, or
+// the last one seen in 5 s.  In the sandbox, the program is the keeper's child.
+char etatDuProgramme(const Processus &p, bool arrete)
+{
+    std::ifstream enfants("/proc/" + std::to_string(p.pid()) + "/task/" + std::to_string(p.pid()) + "/children");
+    int pid = p.pid();
+    enfants >> pid;
+    char etat = '?';
+    for (int essai = 0; essai < 500 && (etat == 'T') != arrete; essai++, usleep(10000)) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string ligne;
+        std::getline(stat, ligne);
+        etat = ligne.empty() ? '?' : ligne[ligne.rfind(')') + 2];
+    }
+    return etat;
+}
+
+TEST(Processus, UnJoueurEnAttenteEstArreteEtRepartPourJouerOuFinir)
+{
+    Registre registre;
+    Processus p(registre);
+    ASSERT_TRUE(demarrer(p, "joueur_premier"));
+    p.suspendre(true);
+    EXPECT_EQ(etatDuProgramme(p, true), 'T');
+    p.suspendre(false);
+    EXPECT_NE(etatDuProgramme(p, false), 'T');
+    protocole::Demande d = tour(getPositionInitiale());
+    protocole::Reponse r = {};
+    ASSERT_EQ(p.envoyer(&d, sizeof d), Etat::Ok);
+    EXPECT_EQ(p.recevoir(&r, sizeof r, 10), Etat::Ok);
+    // Stopped, then ended: it leaves on its own, not killed at the deadline.
+    p.suspendre(true);
+    EXPECT_EQ(etatDuProgramme(p, true), 'T');
+    FinProcessus fin = p.terminer(10);
+    EXPECT_FALSE(fin.signal);
+    EXPECT_EQ(fin.code, 0);
+}
+
 TEST(Processus, UnProgrammeDePersonneLeDitDansSonBonjour)
 {
     Registre registre;

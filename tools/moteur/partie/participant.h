@@ -88,6 +88,9 @@ public:
     virtual ReponseTour jouer(const Position &position, double restant) = 0;
     // The game is over (told to a program that speaks of it).
     virtual void annoncerResultat(Resultat, const FinPartie &) {}
+    // Between its pairings in a tournament: stopped (true), so that it takes
+    // no processor from the games under way, or let go on (false).
+    virtual void mettreEnAttente(bool) {}
     // End of the match.
     virtual void finir() = 0;
     // The signal of its last crash (Issue::Plantage), 0 if none.

@@ -71,6 +71,7 @@ public:
     virtual bool partir(double delai) = 0;
     int pid() const { return processus_.pid(); }
     void tuer() { processus_.tuer(); }
+    void mettreEnAttente(bool oui) final { processus_.suspendre(oui); }
     // Whether an answer waits that no request asked for (one turn had two).
     bool reponseEnAttente() const { return processus_.reponseEnAttente(); }
     // In its sandbox, what it started and left running when it left (the

@@ -219,16 +219,35 @@ int compterLesRestants()
     return restants; // "12 15 " : one blank after each
 }
 
+// Stops or resumes every process of the box, as the engine's word says:
+// one sent from outside the box (its sender's number is 0 in here), never
+// one of the program's.
+void entendreLeMoteur(const siginfo_t &info)
+{
+    if (info.si_signo != signalAuGardien() || info.si_code != SI_QUEUE || info.si_pid != 0)
+        return;
+    kill(-1, info.si_value.sival_int != 0 ? SIGSTOP : SIGCONT); // all but the keeper
+}
+
 // Reaps every process of the box until the program ends: its wait status.
+// Every signal is blocked: each is taken here, in turn, when it comes.
 int attendreLeJoueur(pid_t joueur)
 {
+    sigset_t attendus;
+    sigemptyset(&attendus);
+    sigaddset(&attendus, SIGCHLD);
+    sigaddset(&attendus, signalAuGardien());
     for (;;) {
         int etat = 0;
-        pid_t r = waitpid(-1, &etat, 0);
-        if (r == joueur)
-            return etat;
+        pid_t r;
+        while ((r = waitpid(-1, &etat, WNOHANG)) > 0)
+            if (r == joueur)
+                return etat;
         if (r < 0 && errno != EINTR)
             return 0;
+        siginfo_t info;
+        if (sigwaitinfo(&attendus, &info) > 0)
+            entendreLeMoteur(info);
     }
 }
 
@@ -242,6 +261,8 @@ void fermerSauf(int garde)
 } // namespace
 
 void reglerIsolation(const ReglageIsolation &r) { reglage = r; }
+
+int signalAuGardien() { return SIGRTMIN + 2; }
 
 std::string refusDeLIsolation()
 {

@@ -75,6 +75,11 @@ struct RapportDuGardien {
 [[noreturn]] void garderLeBacASable(int rapport, int parent,
                                     const std::function<void()> &devenirJoueur);
 
+// The engine's word to a box's keeper, sent with sigqueue so that words
+// arrive in their order: value 1, stop every process of the box; 0, let
+// them go on.  The keeper takes it from outside the box only.
+int signalAuGardien();
+
 // In the program's process, just before exec (async-signal-safe): the
 // limits, and root's user id of its own.
 void limiterLeJoueur();

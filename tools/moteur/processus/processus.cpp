@@ -154,12 +154,6 @@ std::vector<char *> ligneDuFils(const Lancement &l)
 
 } // namespace
 
-std::string ligneDeCoupure(long taille)
-{
-    return "[moteur : trace coupée ici, à " + std::to_string(taille) +
-           " octets (--taille-traces)]\n";
-}
-
 Processus::~Processus()
 {
     if (lance())
@@ -168,6 +162,7 @@ Processus::~Processus()
 
 Etat Processus::lancer(const Lancement &l)
 {
+    suspendu_ = false;
     if (lance())
         tuer();
     fin_.reset();
@@ -328,6 +323,8 @@ void Processus::fermerTubes()
 
 std::optional<FinProcessus> Processus::attendre(double delaiSecondes)
 {
+    if (suspendu_)
+        suspendre(false); // a stopped process cannot leave
     if (vivant()) {
         // In the sandbox, the program's end is the keeper's report: the
         // keeper then takes its box down, which the engine need not wait
@@ -386,27 +383,15 @@ FinProcessus Processus::tuer()
     return fin_.value_or(FinProcessus{});
 }
 
-// Once the program has ended: a trace file that reached its limit says so
-// on its last line, once.
-void Processus::noterLaCoupure() const
+void Processus::suspendre(bool oui)
 {
-    struct stat s;
-    if (fichierTrace_.empty() || tailleTrace_ <= 0 || stat(fichierTrace_.c_str(), &s) != 0 ||
-        s.st_size < tailleTrace_)
+    if (place_ == nullptr || fin_ || oui == suspendu_)
         return;
-    std::string ligne = ligneDeCoupure(tailleTrace_);
-    std::FILE *f = std::fopen(fichierTrace_.c_str(), "a+e");
-    if (f == nullptr)
-        return;
-    std::string fin(ligne.size() + 1, '\0');
-    long taille = static_cast<long>(s.st_size);
-    long debut = std::max(0L, taille - static_cast<long>(fin.size()));
-    std::fseek(f, debut, SEEK_SET);
-    fin.resize(std::fread(fin.data(), 1, fin.size(), f));
-    bool notee = fin.size() >= ligne.size() && fin.compare(fin.size() - ligne.size(), ligne.size(), ligne) == 0;
-    if (!notee)
-        std::fputs(((fin.empty() || fin.back() == '\n' ? "" : "\n") + ligne).c_str(), f);
-    std::fclose(f);
+    suspendu_ = oui;
+    if (rapport_ >= 0) // its keeper stops or resumes the whole box
+        sigqueue(pid_, signalAuGardien(), sigval{oui ? 1 : 0});
+    else
+        kill(cible_, oui ? SIGSTOP : SIGCONT);
 }
 
 } // namespace moteur

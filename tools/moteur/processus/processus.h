@@ -84,6 +84,10 @@ public:
     std::optional<FinProcessus> attendre(double delaiSecondes);
     // How it ended, if it has ended within `delaiSecondes`; kills it otherwise.
     FinProcessus attendreFin(double delaiSecondes);
+    // Stops the program and whatever it started (true), or lets them go on
+    // (false): a program that waits for its next pairing takes no processor
+    // from the games under way.  Ending it resumes it first.
+    void suspendre(bool oui);
 
 private:
     void fermerTubes();
@@ -99,6 +103,7 @@ private:
     int rapport_ = -1; // in the sandbox: the keeper's report (RapportDuGardien)
     int finFd_ = -1;   // outside it: readable once the process has ended
     bool rapportRecu_ = false;
+    bool suspendu_ = false;
     Echeance echeance_; // the deadline of a wait for its answer
     std::optional<FinProcessus> fin_;
     std::string cause_;

@@ -25,6 +25,10 @@ void Vivier::prendre(int rencontre)
         tenus_.front().participant->finir();
         tenus_.erase(tenus_.begin());
     }
+    for (Tenu &t : tenus_) {
+        Participant *p = t.participant.get();
+        p->mettreEnAttente(p != premier_ && p != second_);
+    }
 }
 
 // Player `joueur`'s participant, moved to the most recently used end.

@@ -5,7 +5,9 @@
 // resets what a game needs, and the kit's players keep nothing from one game
 // to the next, so a kept process plays the games a fresh one would.
 //
-// At most VIVIER_MAX programs wait per worker: past that, the one unused the
+// A waiting program is stopped, with whatever it started: it takes no
+// processor from the games under way.  At most VIVIER_MAX programs wait per
+// worker: past that, the one unused the
 // longest ends.  With traces, each pairing has files of its own, which a
 // process opens at its start: no process is kept into another pairing then.
 #pragma once
