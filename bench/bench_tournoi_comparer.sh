@@ -25,6 +25,7 @@ j=${J:-2}
 [ $# -gt 0 ] || set -- $AUTOMATIQUES
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
+. "$(dirname "$0")/mesures.sh"
 n=$#
 echo "$n joueurs, $((n * (n - 1) / 2)) rencontres de $parties parties, --ouverture 4, -j $j, $tours tours"
 echo "avant : $avant"
@@ -72,14 +73,6 @@ while [ "$tour" -le "$tours" ]; do
     tour=$((tour + 1))
 done
 
-# resume COLONNE NOM UNITE: minimum, median and maximum of one column.
-resume() {
-    sort -n -k "$1" "$dossier/mesures" | awk -v c="$1" -v nom="$2" -v u="$3" '{ v[NR] = $c } END {
-        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        s = sprintf("%s : minimum %.2f%s, médiane %.2f%s, maximum %.2f%s", nom, v[1], u, m, u, v[NR], u)
-        gsub(/\./, ",", s)
-        print s }'
-}
-resume 1 "avant  " " s"
-resume 2 "après  " " s"
-resume 3 "rapport avant / après" ""
+echo "avant : $(cut -d ' ' -f 1 "$dossier/mesures" | etendue '%.2f s')"
+echo "après : $(cut -d ' ' -f 2 "$dossier/mesures" | etendue '%.2f s')"
+echo "rapport avant / après : $(cut -d ' ' -f 3 "$dossier/mesures" | etendue)"
