@@ -26,22 +26,13 @@ tours=${TOURS:-3}
 [ $# -gt 0 ] || set -- $AUTOMATIQUES
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
+. "$(dirname "$0")/mesures.sh"
 n=$#
 total=$((n * (n - 1) / 2 * parties))
 echo "$n joueurs, $((n * (n - 1) / 2)) rencontres de $parties parties : $total parties, --ouverture 4"
 plafond=non
 if command -v taskset > /dev/null && [ "$(nproc)" -ge 2 ]; then plafond=oui; fi
 
-# chrono SORTIE COMMANDE...: runs the command, its output into SORTIE;
-# prints the seconds it took.
-chrono() {
-    sortie=$1
-    shift
-    debut=$(date +%s.%N)
-    "$@" > "$sortie"
-    fin=$(date +%s.%N)
-    awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.3f", f - d }'
-}
 options="-q --graine 1 --parties $parties --ouverture 4"
 tournoi() { "$bin/moteur" tournoi $options "$@"; }
 # The -j 1 tournament twice at once, each engine on a processor of its own.

@@ -21,16 +21,6 @@ trap 'rm -rf "$dossier"' EXIT
 echo "$# joueurs, $(($# * ($# - 1) / 2 * parties)) parties ($parties par rencontre)," \
     "--ouverture 4, $tours tour(s)"
 
-# chrono SORTIE COMMANDE...: runs the command, its output into SORTIE;
-# prints the seconds it took.
-chrono() {
-    sortie=$1
-    shift
-    debut=$(date +%s.%N)
-    "$@" > "$sortie"
-    fin=$(date +%s.%N)
-    awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.3f", f - d }'
-}
 options="-q --graine 1 --parties $parties --ouverture 4"
 rapide() { "$bin/moteur" tournoi $options -j 2 $AUTOMATIQUES; }
 trace() {

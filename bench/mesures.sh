@@ -22,6 +22,17 @@ secondes() {
         -v b="$(processeur "$dossier/apres.$$")" 'BEGIN { printf "%.6f %.6f", f - d, b - a }'
 }
 
+# chrono SORTIE COMMANDE...: runs the command, its output into SORTIE;
+# prints the seconds it took.
+chrono() {
+    sortie=$1
+    shift
+    debut=$(date +%s.%N)
+    "$@" > "$sortie"
+    fin=$(date +%s.%N)
+    awk -v d="$debut" -v f="$fin" 'BEGIN { printf "%.3f", f - d }'
+}
+
 # etendue [FORMAT]: the minimum, median and maximum of the numbers read, one
 # a line, each in FORMAT (%.2f by default), with a decimal comma.
 etendue() {
