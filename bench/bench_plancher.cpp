@@ -90,17 +90,23 @@ double mesurer(int allers, bool regles)
     protocole::Demande d = {};
     d.position = getPositionInitiale();
     protocole::Reponse r;
+    auto allerRetour = [&] {
+        if (write(demandes[1], &d, sizeof d) != sizeof d || !toutLire(reponses[0], &r, sizeof r))
+            std::exit(1);
+    };
     double debut = maintenant();
     for (int i = 0; i < allers; i++) {
-        ListeCoups coups = {};
-        if (regles && (coups = getCoupsLegaux(d.position)).nb == 0) {
+        if (!regles) { // the bare exchange: nothing else in its loop
+            allerRetour();
+            continue;
+        }
+        ListeCoups coups = getCoupsLegaux(d.position);
+        if (coups.nb == 0) { // a new game
             d.position = getPositionInitiale();
             coups = getCoupsLegaux(d.position);
         }
-        if (write(demandes[1], &d, sizeof d) != sizeof d || !toutLire(reponses[0], &r, sizeof r))
-            std::exit(1);
-        if (regles)
-            avancer(d, r, coups);
+        allerRetour();
+        avancer(d, r, coups);
     }
     double duree = maintenant() - debut;
     close(demandes[1]);
