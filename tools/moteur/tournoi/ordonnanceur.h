@@ -2,13 +2,13 @@
 //
 // N workers, each a thread of its own, play games at the same time.  A
 // worker plays one game at a time with player processes of its own, which
-// wait for its next pairings (vivier.h); the
-// process layer waits for a player's answer with a deadline (its watcher,
-// guetteur.h), so a blocking call per game is all a worker needs, and a
-// thread per running game keeps every game's code the same as a match's.  Workers take game pairs
-// (the two games of one start), first each a pairing of its own, whole; when
-// none is left untouched, they join the pairing with the most pairs left, so
-// that the last games of a tournament are shared too.
+// wait for its next pairings (vivier.h); the process layer waits for a
+// player's answer with a deadline (its watcher, guetteur.h), so a blocking
+// call per game is all a worker needs, and a thread per running game keeps
+// every game's code the same as a match's.  Workers take game pairs (the
+// two games of one start), first each a pairing of its own, whole; when none
+// is left untouched, they join the pairing with the most pairs left, so that
+// the last games of a tournament are shared too.
 //
 // Each worker stays on one processor (the k-th the engine may use, in turn),
 // and so do the players it starts: the engine and a player take turns, and a

@@ -7,9 +7,9 @@
 //
 // A waiting program is stopped, with whatever it started: it takes no
 // processor from the games under way.  At most VIVIER_MAX programs wait per
-// worker: past that, the one unused the
-// longest ends.  With traces, each pairing has files of its own, which a
-// process opens at its start: no process is kept into another pairing then.
+// worker: past that, the one unused the longest ends.  With traces, each
+// pairing has files of its own, which a process opens at its start: no
+// process is kept into another pairing then.
 #pragma once
 
 #include "tournoi/ordonnanceur.h"
